@@ -1,0 +1,74 @@
+// Drawing the game on the window's surface: the board, the pieces, the hands,
+// the background, the highlights, numbers and texts. Drawing is cumulative:
+// nothing disappears until something is drawn over it. Every position is a
+// grid position (gx, gy), possibly fractional or negative, at
+// x = 1050 + 495 gx, y = 100 + 615 gy twips, so that board square (c, r) is
+// grid cell (c, r).
+#pragma once
+
+#include "display/ports.h"
+#include "rules/state.h"
+
+#include <string>
+
+namespace tori {
+
+inline constexpr double 盤左 = 1050;
+inline constexpr double 盤上 = 100;
+inline constexpr double 桝幅 = 495;
+inline constexpr double 桝高 = 615;
+inline constexpr int 桝枠色 = 2; // the normal square outline, the board ground colour
+inline constexpr int 選択色 = 12;
+
+// The drawing procedures over one game state and one surface. They read the
+// state and never change it.
+class Display {
+public:
+    Display(const GameState& g, Surface& surface, const Menu& menu);
+
+    void 描画_絵(int code, double gx, double gy);
+    void 描画_桝輪郭(int colour, double gx, double gy);
+    void 描画_盤();
+    void 描画_将棋盤桝();
+    void 描画_背景(int code);
+    void 描画_自持盤();
+    void 描画_敵持盤();
+    // Blinks a piece in place `count` times with a busy wait of 0.15 s per image.
+    void 描画_駒点滅(int code, int col, int row, int count);
+    void 描画_移動可能桝色(int col, int row, int colour, int piece);
+    void 画面_再描画();
+
+    void 描画_数値(double gx, double gy, const std::string& value, int colour, int mode, double size);
+    void 描画_数値(double gx, double gy, int value, int colour, int mode, double size);
+    void 描画_文字列(double gx, double gy, int code, int colour, double size);
+    void 描画_移動駒種類(double gx, double gy, const std::string& text, int colour);
+    void 描画_桝_数値();
+    void 描画_手数(int n);
+    void 描画_レベル(int level);
+    void 描画_移動結果(int side, int col, int row, int piece, int colour);
+    void 消去_移動結果(int side);
+    void 描画_棋譜読込み部分消去();
+    void 描画_ハンデレベル(int level);
+    void 描画_所有時間(int side, double seconds);
+    void 消去_所有時間(int side);
+
+    // The clock of the blink's busy wait; without one the blink does not wait.
+    void setClock(TimeOfDay* clock) { this->clock = clock; }
+
+private:
+    const GameState& g;
+    Surface& surface;
+    const Menu& menu;
+    bool bold = false; // the bold switch: once on, all later text is bold
+    TimeOfDay* clock = nullptr;
+};
+
+// Code-to-text tables of the display.
+std::string 文字列変換(int code);
+// Hours, minutes and seconds as "hh:mm:ss" (an hour field of three digits or more is empty).
+std::string 調査_時間秒追加結果(double seconds);
+std::string 変換_数字から文字(long n);
+// Busy-waits until the time of day has moved on by `seconds`, across midnight.
+void 待ち時間(TimeOfDay& clock, double seconds);
+
+} // namespace tori

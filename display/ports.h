@@ -1,0 +1,45 @@
+// What the drawing procedures need from the platform: one persistent surface
+// and the check marks of the menu and the time of day. The window provides Qt versions; tests use
+// recording ones.
+#pragma once
+
+#include <string>
+
+namespace tori {
+
+// One persistent image that holds everything drawn so far. Positions are in
+// twips (15 twips to a pixel at 1x), from the top left of the client area, and
+// may be fractional or negative. Colours are indices 0..15 of the 16-colour
+// palette.
+class Surface {
+public:
+    virtual ~Surface() = default;
+    // The stored picture of a picture code (0 empty square, a piece code, 1 the
+    // title, 2..6 the backgrounds) with its top-left corner at (x, y), at its
+    // natural size. Codes without a picture draw nothing.
+    virtual void 絵(int code, double x, double y) = 0;
+    // A one-pixel rectangle outline with corners (x1, y1) and (x2, y2).
+    virtual void 枠(int colour, double x1, double y1, double x2, double y2) = 0;
+    // UTF-8 text with its top-left point at (x, y), in the window's Mincho face.
+    virtual void 文字(double x, double y, const std::string& text, double points, bool bold, int colour) = 0;
+    // Makes everything drawn so far visible at once, also in the middle of a handler.
+    virtual void 更新() = 0;
+};
+
+// Check marks of the menu entries, by control name ("KEIKA", "SIDOU", "BGM",
+// "MIDORI", "LEVEL3", ...). The marks are the authoritative state of the options.
+class Menu {
+public:
+    virtual ~Menu() = default;
+    virtual bool checked(const std::string& name) const = 0;
+    virtual void setChecked(const std::string& name, bool on) = 0;
+};
+
+class TimeOfDay {
+public:
+    virtual ~TimeOfDay() = default;
+    // Seconds since midnight, with fractions.
+    virtual double 秒() = 0;
+};
+
+} // namespace tori

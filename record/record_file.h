@@ -1,0 +1,44 @@
+// Game-record files "*.棋譜": three header lines (game name, the upper side's
+// player, the lower side's player) and one 37-character fixed-column line per
+// move, in Shift-JIS with CR LF.
+//
+// Move line columns: 1-2 from-column, 3 from-row, 4 to-column, 5 to-row,
+// 6-9 code after the move, 10-13 code before it, 14-17 captured code,
+// 18-22 / 23-27 / 28-32 / 33-37 the four times in whole seconds; numbers are
+// right-aligned with spaces.
+#pragma once
+
+#include "rules/state.h"
+
+#include <array>
+#include <string>
+
+namespace tori {
+
+// The move line of record entry n.
+std::string 棋譜行(const GameState& g, int n);
+
+// Writes moves 1..記録手数 under the three header lines (UTF-8; stored as
+// Shift-JIS). The file is replaced only when the whole record has been written.
+// On failure returns false with the reason in *error.
+bool 書込_棋譜(const std::string& path, const std::array<std::string, 3>& header, const GameState& g,
+    std::string* error);
+
+struct 棋譜読込結果 {
+    bool 開けた = false;               // false: the file could not be opened or read
+    std::array<std::string, 3> 見出し; // header lines as UTF-8 (invalid bytes as U+FFFD), "" when missing
+    int 手数 = 0;                      // move lines accepted into the record
+    bool 途中まで = false;             // a line was refused (or more than 500 moves): the rest was not read
+    int 拒否行 = 0;                    // the refused move's number (1-based), when 途中まで
+};
+
+// Reads a record into the record arrays of g, entries 1..手数. A record file is
+// untrusted: each move line is checked field by field and against the position
+// that the lines before it reach from the starting position (the piece stands
+// on its from-square or is in its owner's hand, the captured code stands on the
+// target, the placed code is the piece or its promotion); loading stops at the
+// first bad line and at 500 moves. Short or non-numeric time fields read as 0.
+// Only the record entries change; the board and the rest of g are untouched.
+棋譜読込結果 読込_棋譜(const std::string& path, GameState& g);
+
+} // namespace tori
