@@ -1,0 +1,69 @@
+// The record panel and the commands that read, write and step through the
+// move record, reverse the board and set handicaps.
+#pragma once
+
+#include "display/display.h"
+#include "game/ports.h"
+#include "rules/state.h"
+#include "settings/sound.h"
+
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace tori {
+
+// The record panel's controls: Drive1, Dir1, File1 (pattern "*.棋譜"), the
+// text boxes Text1 (file name) .. Text4 with their Label1 captions, and
+// Command1 ("RETURN"). File1 always shows the directory chosen in Dir1.
+class RecordPanel {
+public:
+    virtual ~RecordPanel() = default;
+    virtual void setListsVisible(bool drive, bool dir, bool file) = 0;
+    // Text1..Text4, the four Label1 captions and Command1 together.
+    virtual void setWriteControlsVisible(bool on) = 0;
+    virtual std::string text(int box) const = 0; // box 1..4, UTF-8
+    virtual void setText(int box, const std::string& text) = 0;
+    virtual std::string directory() const = 0; // the File1 path
+    virtual void refreshFiles() = 0;
+};
+
+// The handlers of the 棋譜 and 局面 menus, 戻, 進, △, ▽, その他 and the panel.
+class RecordCommands {
+public:
+    RecordCommands(GameState& g, Display& display, MessageBoxes& boxes, Sounds& sounds, Timer& timer,
+        RecordPanel& panel, std::function<void()> formLoad);
+
+    void 描画_可視(bool drive, bool dir, bool file);
+    void 描画_棋譜_IO(int mode);
+    void 描画_メッセージ(int n);
+
+    void KIFU_READ_Click();
+    void KIFU_WRITE_Click();
+    void OPTION_Click();
+    void STOP_Click();
+    void VER_Click();
+    void Command1_Click();
+    void File1_Click(const std::string& fileName);
+    void Dir1_Change(const std::string& path);
+    // Returns false, with the message shown, when the drive is not ready.
+    bool Drive1_Change(const std::string& drive);
+
+    void CANCEL_Click();
+    void REPLAY_Click();
+    void AFTER_Click();
+    void REVERSE_Click();
+    void LBEL_UP_Click();
+    void LEBEL_DOWN_Click();
+
+private:
+    GameState& g;
+    Display& display;
+    MessageBoxes& boxes;
+    Sounds& sounds;
+    Timer& timer;
+    RecordPanel& panel;
+    std::function<void()> formLoad;
+};
+
+} // namespace tori
