@@ -27,7 +27,6 @@ enum Seed : std::uint32_t {
     seed_take = 7401,
     seed_uchu = 7501,
     seed_renga = 7601,
-    seed_title = 7701,
 };
 
 // ---------------------------------------------------------------- the wood
@@ -54,7 +53,7 @@ QImage wood(int scale)
         const double phase = u / cell_width * lines + 0.5 * spacing(u);
         const double ridge = std::pow(0.5 + 0.5 * std::cos(2 * pi * phase), 6.0);
         const double grain = ridge * (0.6 + 0.4 * strength(u));
-        const double t = 0.5 * grain + 0.10 * std::max(0.0, hair(u)) + 0.05 * fibre(x, y) + 0.08;
+        const double t = 0.62 * grain + 0.10 * std::max(0.0, hair(u)) + 0.05 * fibre(x, y) + 0.08;
         return scaled(mix(light, dark, t), 1.0 + 0.03 * tone(x, y));
     }, cell_width);
 }
@@ -83,9 +82,10 @@ const QColor vermilion(196, 22, 18);
 // face would fade out at the size of a board square; a second impression a
 // little to the right thickens the verticals instead.
 void draw_character(QPainter& painter, const QString& character, double pixel_size,
-                    QPointF centre, const QColor& colour, int scale)
+                    QPointF centre, const QColor& colour, int scale,
+                    const QString& family = mincho_family)
 {
-    QFont font(mincho_family);
+    QFont font(family);
     font.setPixelSize(static_cast<int>(std::lround(pixel_size * scale)));
     font.setHintingPreference(QFont::PreferVerticalHinting);
     QPainterPath glyph;
@@ -99,13 +99,6 @@ void draw_character(QPainter& painter, const QString& character, double pixel_si
     painter.drawText(origin, character);
     painter.drawText(origin + QPointF(0.4 * scale, 0), character);
     painter.restore();
-}
-
-void ink_character(QPainter& painter, const QPainterPath& path, const QColor& colour, double weight)
-{
-    painter.setBrush(colour);
-    painter.setPen(QPen(colour, weight, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
-    painter.drawPath(path);
 }
 
 void draw_plate(QPainter& painter)
@@ -298,12 +291,12 @@ QImage uchu(int scale)
     std::vector<Star> stars;
     const Rgb hues[] = { rgb(255, 255, 255), rgb(200, 215, 255), rgb(255, 236, 200),
                          rgb(255, 255, 255), rgb(255, 210, 190) };
-    for (int i = 0; i < 11; ++i) {
+    for (int i = 0; i < 14; ++i) {
         Star s;
         s.x = random.uniform(0, cell_width);
         s.y = random.uniform(0, cell_height);
         s.radius = random.uniform(0.22, 0.42);
-        s.brightness = random.uniform(0.35, 0.95);
+        s.brightness = random.uniform(0.45, 1.0);
         s.hue = hues[random.below(5)];
         s.spikes = false;
         stars.push_back(s);
@@ -315,11 +308,14 @@ QImage uchu(int scale)
 
     return rasterise(tile_width, cell_height, scale, [&](double x, double y) {
         const double h = std::max(0.0, haze(x, y));
-        Rgb c = { 0.008 + 0.03 * h, 0.008 + 0.012 * h, 0.03 + 0.06 * h };
+        Rgb c = { 0.010 + 0.012 * h, 0.010 + 0.006 * h, 0.030 + 0.025 * h };
         for (const Star& s : stars) {
             const double dx = wrapped_distance(x, s.x, cell_width);
             const double dy = wrapped_distance(y, s.y, cell_height);
-            double light = s.brightness * std::exp(-(dx * dx + dy * dy) / (2 * s.radius * s.radius));
+            // A star is a point of light: its brightness is what a whole
+            // pixel of the 1x picture gathers, not the peak of its blur.
+            const double gain = std::min(4.0, 1.0 / (2 * pi * s.radius * s.radius));
+            double light = gain * s.brightness * std::exp(-(dx * dx + dy * dy) / (2 * s.radius * s.radius));
             if (s.spikes) {
                 light += 0.5 * std::exp(-dy * dy / 0.04) * std::exp(-dx / 1.2);
                 light += 0.5 * std::exp(-dx * dx / 0.04) * std::exp(-dy / 1.2);
@@ -403,15 +399,9 @@ QImage title_plate(int scale)
     painter.setPen(QPen(QColor(150, 108, 58), 0.8));
     painter.drawRect(QRectF(3.5, 3.5, title_width - 7, title_height - 7));
 
-    QFont font(proportional_family);
-    font.setPixelSize(26);
-    QPainterPath text;
-    text.addText(0, 0, font, QStringLiteral("ZR鳥将棋"));
-    const QRectF bounds = text.boundingRect();
-    text.translate(title_width / 2.0 - bounds.center().x(), title_height / 2.0 - bounds.center().y());
-    ink_character(painter, text, ink, 0.35);
+    draw_character(painter, QStringLiteral("ZR鳥将棋"), 27, { title_width / 2.0, title_height / 2.0 }, ink,
+                   scale, proportional_family);
     painter.end();
-    (void)seed_title;
     return image;
 }
 
