@@ -90,8 +90,9 @@ void draw_character(QPainter& painter, const QString& character, double pixel_si
     font.setHintingPreference(QFont::PreferVerticalHinting);
     QPainterPath glyph;
     glyph.addText(0, 0, font, character);
-    const QPointF ink = glyph.boundingRect().center();
-    const QPointF origin(std::round(centre.x() * scale - ink.x()), std::round(centre.y() * scale - ink.y()));
+    const QPointF middle = glyph.boundingRect().center();
+    const QPointF origin(std::round(centre.x() * scale - middle.x()),
+                         std::round(centre.y() * scale - middle.y()));
     painter.save();
     painter.resetTransform();
     painter.setFont(font);
@@ -105,9 +106,9 @@ void draw_plate(QPainter& painter)
 {
     const QPainterPath outline = plate_outline();
 
-    // A soft shadow all round, a little heavier below, so that the plate
-    // stands on the wood without a direction of light that would look wrong
-    // on the turned-round upper pieces.
+    // A soft shadow nearly all round, so that the plate stands on the wood
+    // without a strong direction of light, which would look wrong on the
+    // turned-round upper pieces.
     for (int i = 3; i >= 1; --i) {
         painter.setPen(QPen(QColor(70, 40, 10, 34), i * 0.9, Qt::SolidLine, Qt::RoundCap,
                             Qt::RoundJoin));
@@ -234,7 +235,7 @@ QImage tatami(int scale)
         const double rib = std::pow(std::sin(pi * t), 0.7);
         // Over-and-under: the weave alternates from bay to bay and row to row.
         const double over = ((row + bay) % 2) ? 0.04 : -0.04;
-        Rgb c = mix(straw, green, 0.45 + 0.25 * age(x, y) + 0.12 * weave[row][bay]);
+        Rgb c = mix(straw, green, 0.45 + 0.08 * age(x, y) + 0.10 * weave[row][bay]);
         c = scaled(c, 0.78 + 0.24 * rib + over + 0.05 * streak(x, y));
         // The warp thread pinches the rush into a faint dent.
         const double into_bay = x - bay * bay_width;
