@@ -160,7 +160,7 @@ Wave 禁止()
     };
     buzz(0.0, 0.13, 196.0);
     buzz(0.17, 0.17, 146.8);
-    normalize(w, -9.0); // a dense buzz sounds loud: keep it below the clack
+    normalize(w, -14.0); // a dense buzz sounds loud: as loud as the clack, no louder
     return w;
 }
 
