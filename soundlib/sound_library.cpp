@@ -146,6 +146,8 @@ __attribute__((visibility("default"))) int32_t dsInitialize(int32_t /*window*/)
 {
     if (lib.handle != 0)
         return lib.handle;
+    // The game's window owns Ctrl+C and the close of the program, not SDL.
+    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
     if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0)
         return 0;
     if (Mix_OpenAudio(44100, AUDIO_S16SYS, 2, 1024) != 0) {
