@@ -1,18 +1,19 @@
 #include "settings/options.h"
 
-#include "tests/settings/fake_display.h"
+#include "rules/rules.h"
 #include "tests/support/fake_sounds.h"
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <filesystem>
 #include <fstream>
 #include <map>
+#include <set>
 #include <sstream>
 #include <unistd.h>
 
 using namespace tori;
-using tori::testing::displayCalls;
 using tori::testing::FakeSounds;
 namespace fs = std::filesystem;
 
@@ -50,12 +51,68 @@ public:
     }
 };
 
-class NullSurface : public Surface {
+// What the window was asked to draw, in grid cells.
+class RecordingSurface : public Surface {
 public:
-    void 絵(int, double, double) override { }
-    void 枠(int, double, double, double, double) override { }
-    void 文字(double, double, const std::string&, double, bool, int) override { }
+    struct Picture {
+        int code;
+        double gx, gy;
+    };
+    struct Frame {
+        int colour;
+        int col, row;
+    };
+    std::vector<Picture> pictures;
+    std::vector<Frame> frames;
+    int texts = 0;
+
+    void 絵(int code, double x, double y) override { pictures.push_back({ code, (x - 盤左) / 桝幅, (y - 盤上) / 桝高 }); }
+    void 枠(int colour, double x1, double y1, double, double) override
+    {
+        frames.push_back({ colour, int(std::lround((x1 - 盤左) / 桝幅)), int(std::lround((y1 - 盤上) / 桝高)) });
+    }
+    void 文字(double, double, const std::string&, double, bool, int) override { ++texts; }
     void 更新() override { }
+
+    void clear()
+    {
+        pictures.clear();
+        frames.clear();
+        texts = 0;
+    }
+    bool nothingDrawn() const { return pictures.empty() && frames.empty() && texts == 0; }
+    // The background pictures (codes 2..6) drawn since the last clear.
+    std::set<int> backgrounds() const
+    {
+        std::set<int> codes;
+        for (const Picture& p : pictures)
+            if (p.code >= 2 && p.code <= 6)
+                codes.insert(p.code);
+        return codes;
+    }
+    // The whole screen was drawn again: the board, and the title above it.
+    bool redrawn() const
+    {
+        int title = 0;
+        for (const Picture& p : pictures)
+            title += p.code == 1;
+        return title > 0 && frames.size() >= 49;
+    }
+    int titles() const
+    {
+        int n = 0;
+        for (const Picture& p : pictures)
+            n += p.code == 1;
+        return n;
+    }
+    // The colour each cell's outline was last drawn in.
+    std::map<std::pair<int, int>, int> lastOutlines() const
+    {
+        std::map<std::pair<int, int>, int> last;
+        for (const Frame& f : frames)
+            last[{ f.col, f.row }] = f.colour;
+        return last;
+    }
 };
 
 // One run of the game: fresh state, menu, window and sounds over the
@@ -63,11 +120,11 @@ public:
 struct Session {
     GameState g;
     FakeMenu menu;
-    NullSurface surface;
+    RecordingSurface surface;
     Display display { g, surface, menu };
     FakeSounds sounds;
     Options options;
-    explicit Session(const fs::path& file) : options(g, menu, display, sounds, file.string()) { displayCalls().clear(); }
+    explicit Session(const fs::path& file) : options(g, menu, display, sounds, file.string()) { }
 };
 
 class SettingsFile : public ::testing::Test {
@@ -114,7 +171,8 @@ TEST_F(SettingsFile, FirstStartWritesTheDefaultsAndChecksThemWithoutStartingTheM
     EXPECT_EQ(run.g.背景画, 2);
     EXPECT_EQ(run.g.移動指導, 0);
     EXPECT_EQ(run.g.移動指導色, 2);
-    EXPECT_EQ(displayCalls(), Strings { "描画_背景 2" });
+    EXPECT_EQ(run.surface.backgrounds(), std::set<int> { 2 });
+    EXPECT_FALSE(run.surface.redrawn());
     EXPECT_TRUE(run.sounds.log.empty());
     EXPECT_TRUE(fs::is_regular_file(file));
     EXPECT_EQ(std::distance(fs::directory_iterator(dir), fs::directory_iterator()), 1) << "a temporary file was left";
@@ -139,7 +197,8 @@ TEST_F(SettingsFile, AShortFileIsReplacedByTheDefaultsAndGuidanceFollowsItsUnche
     EXPECT_EQ(run.g.移動指導色, 2);
     EXPECT_TRUE(run.menu.checked("KEIKA"));
     EXPECT_TRUE(run.menu.checked("BGM"));
-    EXPECT_EQ(displayCalls(), Strings { "描画_背景 2" });
+    EXPECT_EQ(run.surface.backgrounds(), std::set<int> { 2 });
+    EXPECT_FALSE(run.surface.redrawn());
     EXPECT_TRUE(run.sounds.log.empty()) << "the fallback must not start the music";
 
     // Three lines (no background was checked when it was written) are short too.
@@ -162,7 +221,8 @@ TEST_F(SettingsFile, LinesAreComparedWholeAndExactly)
 
     EXPECT_EQ(run.menu.backgrounds(), Strings { "TATAMI" });
     EXPECT_EQ(run.g.背景画, 3);
-    EXPECT_EQ(displayCalls(), Strings { "描画_背景 3" });
+    EXPECT_EQ(run.surface.backgrounds(), std::set<int> { 3 });
+    EXPECT_FALSE(run.surface.redrawn());
     EXPECT_FALSE(run.menu.checked("SIDOU")) << "移動指導=on is not 移動指導=ON";
     EXPECT_EQ(run.g.移動指導, 0);
     EXPECT_EQ(run.g.移動指導色, 2);
@@ -199,7 +259,7 @@ TEST_F(SettingsFile, AnUnknownBackgroundLeavesTheBackgroundAndItsMarksAsTheyWere
 
     EXPECT_EQ(run.menu.backgrounds(), Strings { "UCHU" });
     EXPECT_EQ(run.g.背景画, 5);
-    EXPECT_TRUE(displayCalls().empty());
+    EXPECT_TRUE(run.surface.nothingDrawn());
     EXPECT_TRUE(run.menu.checked("KEIKA"));
     EXPECT_FALSE(run.menu.checked("BGM"));
 }
@@ -224,18 +284,20 @@ TEST_F(SettingsFile, EveryBackgroundIsWrittenAndReadBackAfterARestart)
         {
             Session run(file);
             run.options.読込_環境設定ファイル();
-            displayCalls().clear();
+            run.surface.clear();
             (run.options.*c.click)();
             EXPECT_EQ(run.menu.backgrounds(), Strings { c.item });
             EXPECT_EQ(run.g.背景画, c.id);
-            EXPECT_EQ(displayCalls(), Strings { "画面_再描画" });
+            EXPECT_TRUE(run.surface.redrawn());
+            EXPECT_EQ(run.surface.backgrounds(), std::set<int> { c.id });
             EXPECT_EQ(bytes(), c.line + "\r\n" + 指導OFF + "\r\n" + 経過ON + "\r\nBGM=ON\r\n");
         }
         Session restarted(file);
         restarted.options.読込_環境設定ファイル();
         EXPECT_EQ(restarted.menu.backgrounds(), Strings { c.item });
         EXPECT_EQ(restarted.g.背景画, c.id);
-        EXPECT_EQ(displayCalls(), Strings { "描画_背景 " + std::to_string(c.id) });
+        EXPECT_EQ(restarted.surface.backgrounds(), std::set<int> { c.id });
+        EXPECT_FALSE(restarted.surface.redrawn());
         EXPECT_EQ(restarted.sounds.log, Strings { "dsPlayLooping BGM" });
     }
 }
@@ -291,35 +353,40 @@ TEST_F(SettingsFile, TheCheckedBackgroundChosenAgainStillRewritesAndRedraws)
     Session run(file);
     run.options.読込_環境設定ファイル();
     fs::remove(file);
-    displayCalls().clear();
-    run.g.背景画 = 2;
+    run.surface.clear();
     run.options.MIDORI_Click();
     EXPECT_EQ(bytes(), defaultFile);
-    EXPECT_EQ(displayCalls(), Strings { "画面_再描画" });
+    EXPECT_TRUE(run.surface.redrawn());
+    EXPECT_EQ(run.surface.titles(), 1);
+    EXPECT_EQ(run.surface.backgrounds(), std::set<int> { 2 });
     EXPECT_EQ(run.menu.backgrounds(), Strings { "MIDORI" });
 
     // An unchecked item takes over the mark and the picture.
+    run.surface.clear();
     run.options.TAKE_Click();
     run.options.TAKE_Click();
     EXPECT_EQ(run.menu.backgrounds(), Strings { "TAKE" });
     EXPECT_EQ(run.g.背景画, 4);
-    EXPECT_EQ(displayCalls(), (Strings { "画面_再描画", "画面_再描画", "画面_再描画" }));
+    EXPECT_EQ(run.surface.titles(), 2);
+    EXPECT_EQ(run.surface.backgrounds(), std::set<int> { 4 });
 }
 
 TEST_F(SettingsFile, TurningGuidanceOffCoversTheOutlinesOfTheBoardAndTheUpperHand)
 {
     Session run(file);
     run.options.SIDOU_Click(); // on: nothing is drawn
-    EXPECT_TRUE(displayCalls().empty());
+    EXPECT_TRUE(run.surface.nothingDrawn());
     run.options.SIDOU_Click();
 
-    Strings expected;
+    std::map<std::pair<int, int>, int> expected;
     for (int col = 1; col <= 7; ++col)
         for (int row = 1; row <= 7; ++row)
-            expected.push_back("描画_桝輪郭 2 " + std::to_string(col) + " " + std::to_string(row));
+            expected[{ col, row }] = 桝枠色;
     for (int row = 1; row <= 6; ++row)
-        expected.push_back("描画_桝輪郭 2 -1 " + std::to_string(row));
-    EXPECT_EQ(displayCalls(), expected);
+        expected[{ -1, row }] = 桝枠色;
+    EXPECT_EQ(run.surface.lastOutlines(), expected);
+    EXPECT_EQ(run.surface.frames.size(), 55u);
+    EXPECT_TRUE(run.surface.pictures.empty());
     EXPECT_FALSE(run.menu.checked("SIDOU"));
     EXPECT_EQ(run.g.移動指導, 0);
     EXPECT_EQ(run.g.移動指導色, 2);
@@ -352,4 +419,27 @@ TEST_F(SettingsFile, AFileThatCannotBeWrittenLeavesThePlayersChoicesStanding)
     EXPECT_FALSE(run.menu.checked("BGM"));
     EXPECT_EQ(run.sounds.log, Strings { "dsStop BGM" });
     EXPECT_FALSE(fs::exists(dir / "no-such-folder"));
+}
+
+TEST_F(SettingsFile, TurningGuidanceOffWhileAPieceIsSelectedRemovesItsOutlinesAtOnce)
+{
+    Session run(file);
+    初期設定(run.g);
+    run.options.SIDOU_Click();
+    // The lower falcon at (4, 6) selected, with its moves outlined in white.
+    run.display.描画_移動可能桝色(4, 6, run.g.移動指導色, run.g.盤[4][6]);
+    int white = 0;
+    for (const auto& [cell, colour] : run.surface.lastOutlines())
+        white += colour == 15;
+    ASSERT_GT(white, 0) << "the guidance should have shown";
+
+    run.options.SIDOU_Click();
+    for (const auto& [cell, colour] : run.surface.lastOutlines())
+        EXPECT_EQ(colour, 桝枠色) << "cell " << cell.first << "," << cell.second;
+
+    // And with guidance off, a selection outlines nothing.
+    run.surface.clear();
+    run.display.描画_移動可能桝色(4, 6, run.g.移動指導色, run.g.盤[4][6]);
+    for (const auto& [cell, colour] : run.surface.lastOutlines())
+        EXPECT_EQ(colour, 桝枠色);
 }
