@@ -159,8 +159,8 @@ TEST_F(HumanGame, IllegalDestinationIsRefusedAndDropsTheSelection)
 
 TEST_F(HumanGame, EnemyPieceShowsItsGuidanceWithoutBeingSelected)
 {
-    t.g.移動指導 = 1;
-    t.g.移動指導色 = 15;
+    t.game.options().SIDOU_Click(); // guidance on
+    ASSERT_EQ(t.g.移動指導色, 15);
     t.press(4, 2); // the upper falcon while the lower side is to move
     EXPECT_EQ(t.g.選択状態, 0);
     EXPECT_EQ(t.surface.lastOutline(4, 2), 15);
@@ -170,6 +170,18 @@ TEST_F(HumanGame, EnemyPieceShowsItsGuidanceWithoutBeingSelected)
     t.press(4, 6);
     EXPECT_EQ(t.g.選択状態, 1);
     EXPECT_EQ(t.g.選択駒, -鷹);
+    EXPECT_EQ(t.surface.lastOutline(4, 6), 選択色);
+}
+
+TEST_F(HumanGame, WithoutGuidanceOnlyTheSelectedSquareIsOutlined)
+{
+    ASSERT_EQ(t.g.移動指導, 0);
+    t.surface.clear();
+    t.press(4, 6);
+    int highlighted = 0;
+    for (const auto& f : t.surface.frames)
+        highlighted += f.colour != 桝枠色;
+    EXPECT_EQ(highlighted, 1);
     EXPECT_EQ(t.surface.lastOutline(4, 6), 選択色);
 }
 
