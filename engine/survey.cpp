@@ -59,7 +59,7 @@ template <bool 自> void 勢力確定駒(GameState& g, EngineState& e, int 駒, 
 }
 
 // A slide of either side in the direction (dc, dr). Lower diagonal slides
-// record no defender (straightSlide false): only the step survey and the
+// record no defender (直進 false): only the step survey and the
 // straight slides fill MAN守駒.
 void 勢力確定滑り(const GameState& g, EngineState& e, int 駒, int c, int r, int dc, int dr, bool 直進)
 {
