@@ -1,0 +1,180 @@
+// Times the computer's turn at levels 1-3 over a corpus of positions from
+// real games, and 詰めかCOM after the human move that led to each of them;
+// counts every operator new while the engine runs.
+//
+//   tori-bench [CORPUS] [--rounds N] [--limit N]
+//
+// Each position is timed N rounds (default 5) and its fastest round kept, so
+// that another process on the machine does not count as engine time; the
+// median and the maximum over the positions are printed.
+#include "engine/engine.h"
+#include "engine/turn.h"
+#include "rules/rules.h"
+
+#include <algorithm>
+#include <atomic>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <new>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace {
+
+std::atomic<long> allocations { 0 };
+
+} // namespace
+
+void* operator new(std::size_t size)
+{
+    ++allocations;
+    if (void* p = std::malloc(size ? size : 1))
+        return p;
+    throw std::bad_alloc();
+}
+void* operator new[](std::size_t size) { return operator new(size); }
+void operator delete(void* p) noexcept { std::free(p); }
+void operator delete[](void* p) noexcept { std::free(p); }
+void operator delete(void* p, std::size_t) noexcept { std::free(p); }
+void operator delete[](void* p, std::size_t) noexcept { std::free(p); }
+
+namespace {
+
+using namespace tori;
+using Clock = std::chrono::steady_clock;
+
+struct Corpus {
+    std::vector<GameState> positions;
+};
+
+bool readCorpus(const std::string& path, Corpus& corpus)
+{
+    std::ifstream in(path);
+    if (!in)
+        return false;
+    std::string line;
+    while (std::getline(in, line)) {
+        std::istringstream words(line);
+        std::string word;
+        if (!(words >> word) || word != "position")
+            continue;
+        std::vector<int> v;
+        int x;
+        while (words >> x)
+            v.push_back(x);
+        if (v.size() != 61)
+            return false;
+        GameState g;
+        for (int r = 1; r <= 7; ++r)
+            for (int c = 1; c <= 7; ++c)
+                g.盤[c][r] = v[(r - 1) * 7 + (c - 1)];
+        for (int slot = 1; slot <= 6; ++slot) {
+            g.持駒_COM[slot] = v[48 + slot];
+            g.持駒_MAN[slot] = v[54 + slot];
+            g.持駒数_COM += g.持駒_COM[slot];
+            g.持駒数_MAN += g.持駒_MAN[slot];
+        }
+        corpus.positions.push_back(g);
+    }
+    return true;
+}
+
+struct Figures {
+    double median = 0, max = 0; // milliseconds
+};
+
+Figures figures(std::vector<double> ms)
+{
+    std::sort(ms.begin(), ms.end());
+    Figures f;
+    if (ms.empty())
+        return f;
+    const size_t n = ms.size();
+    f.median = n % 2 ? ms[n / 2] : (ms[n / 2 - 1] + ms[n / 2]) / 2;
+    f.max = ms.back();
+    return f;
+}
+
+double elapsedMs(Clock::time_point from) { return std::chrono::duration<double, std::milli>(Clock::now() - from).count(); }
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    std::string path = ZR_BENCH_CORPUS;
+    int rounds = 5;
+    size_t limit = 0;
+    for (int i = 1; i < argc; ++i) {
+        const std::string arg = argv[i];
+        if (arg == "--rounds" && i + 1 < argc)
+            rounds = std::max(1, std::atoi(argv[++i]));
+        else if (arg == "--limit" && i + 1 < argc)
+            limit = std::strtoul(argv[++i], nullptr, 10);
+        else
+            path = arg;
+    }
+    Corpus corpus;
+    if (!readCorpus(path, corpus) || corpus.positions.empty()) {
+        std::fprintf(stderr, "cannot read the corpus %s\n", path.c_str());
+        return 2;
+    }
+    if (limit && corpus.positions.size() > limit)
+        corpus.positions.resize(limit);
+    const size_t n = corpus.positions.size();
+
+    // Every state the engine touches lives here, made before the clock runs.
+    static GameState g;
+    static EngineState e;
+    std::vector<double> best(n);
+    long allocated = 0;
+
+    std::printf("%zu positions, fastest of %d rounds each\n", n, rounds);
+    for (int level = 1; level <= 3; ++level) {
+        std::fill(best.begin(), best.end(), 1e300);
+        for (int round = 0; round < rounds; ++round)
+            for (size_t i = 0; i < n; ++i) {
+                g = corpus.positions[i];
+                g.レベル = level;
+                e = EngineState();
+                const long before = allocations.load();
+                const auto start = Clock::now();
+                const COM着手結果 r = com_ban(g, e);
+                const double ms = elapsedMs(start);
+                allocated += allocations.load() - before;
+                if (r.拒否 != 着手拒否::なし && r.拒否 != 着手拒否::指手なし) {
+                    std::fprintf(stderr, "position %zu refused\n", i);
+                    return 2;
+                }
+                best[i] = std::min(best[i], ms);
+            }
+        const Figures f = figures(best);
+        std::printf("level %d computer turn: median %.3f ms, max %.3f ms\n", level, f.median, f.max);
+    }
+
+    // 詰めかCOM as the mouse handler asks it: the human has just moved into
+    // the corpus position, which is surveyed, then the computer's mate is tested.
+    std::fill(best.begin(), best.end(), 1e300);
+    int checks = 0;
+    for (int round = 0; round < rounds; ++round)
+        for (size_t i = 0; i < n; ++i) {
+            g = corpus.positions[i];
+            e = EngineState();
+            const long before = allocations.load();
+            const auto start = Clock::now();
+            勢力調査(g, e);
+            const bool inCheck = e.MAN勢力[g.COM鵬_列][g.COM鵬_段] > 0;
+            詰めかCOM(g, e);
+            const double ms = elapsedMs(start);
+            allocated += allocations.load() - before;
+            if (round == 0 && inCheck)
+                ++checks;
+            best[i] = std::min(best[i], ms);
+        }
+    const Figures f = figures(best);
+    std::printf("詰めかCOM after a human move (%d in check): median %.4f ms, max %.4f ms\n", checks, f.median, f.max);
+    std::printf("operator new calls while the engine ran: %ld\n", allocated);
+    return allocated == 0 ? 0 : 1;
+}

@@ -1,0 +1,239 @@
+#include "engine/turn.h"
+#include "rules/rules.h"
+
+#include <algorithm>
+#include <cstdlib>
+
+namespace tori {
+
+namespace {
+
+BoardView* viewOf(TurnHooks* hooks) { return hooks ? hooks->view() : nullptr; }
+
+// The code a person moves from (元列, 元段): a lower piece on the board, or a
+// piece of a non-empty slot of the lower hand; 0 when there is none.
+int 着手駒(const GameState& g, int 元列, int 元段)
+{
+    if (元列 == MAN持駒列) {
+        const int slot = 元段 - 1;
+        return slot >= 1 && slot <= 6 && g.持駒_MAN[slot] > 0 ? -持駒種類(slot) : 0;
+    }
+    if (!盤内(元列, 元段) || !下手駒(g.盤[元列][元段]))
+        return 0;
+    return g.盤[元列][元段];
+}
+
+struct 最善手 {
+    int 元列 = 0, 元段 = 0, 先列 = 0, 先段 = 0, 駒 = 0, 成駒 = 0;
+    bool ある = false;
+};
+
+// Step 10 for one board move, already found legal: scores it as the mover
+// would place it and keeps it when it is strictly the best so far. True when
+// the search must stop (the move takes the lower phoenix and is the best).
+bool 盤上手を試す(GameState& g, EngineState& e, int fc, int fr, int tc, int tr, 最善手& best)
+{
+    const int piece = g.盤[fc][fr];
+    e.試行駒 = piece;
+    e.鵬距離 = std::max(std::abs(fc - g.MAN鵬_列), std::abs(fr - g.MAN鵬_段));
+
+    const int captured = g.盤[tc][tr];
+    g.盤[fc][fr] = 空;
+    g.盤[tc][tr] = piece;
+
+    int score = 0, placed = piece;
+    if (調査_駒成(g, fc, fr, tc, tr, piece) == 0) {
+        勢力調査(g, e);
+        score = 盤評価(g, e, captured, piece, fc, fr, tc, tr);
+    } else {
+        const int promoted = g.成駒;
+        if (移動後チェック(tr, piece) == 0) {
+            g.盤[tc][tr] = promoted;
+            勢力調査(g, e);
+            score = 盤評価(g, e, captured, promoted, fc, fr, tc, tr);
+            placed = promoted;
+        } else {
+            勢力調査(g, e);
+            score = 盤評価(g, e, captured, piece, fc, fr, tc, tr);
+            g.盤[tc][tr] = promoted;
+            勢力調査(g, e);
+            const int score2 = 盤評価(g, e, captured, promoted, fc, fr, tc, tr);
+            if (score2 > score) {
+                score = score2;
+                placed = promoted;
+            }
+            // A swallow that may promote always does; it keeps the better score.
+            if (piece == 燕)
+                placed = promoted;
+        }
+    }
+
+    g.盤[tc][tr] = captured;
+    g.盤[fc][fr] = piece;
+
+    if (score > e.最高評価) {
+        e.最高評価 = score;
+        best = { fc, fr, tc, tr, piece, placed, true };
+        if (captured == -鵬)
+            return true;
+    }
+    return false;
+}
+
+// The search of steps 5-11: every board move, then every drop, in the order
+// that decides ties. The board is as it was when this returns.
+最善手 探索(GameState& g, EngineState& e, TurnHooks* hooks)
+{
+    最善手 best;
+    e.最高評価 = 評価_初期値;
+    e.盤_前 = g.盤;
+    調査_2燕フラグ設定(g);
+    勢力調査(g, e);
+    調査_移動不可駒(g, e);
+    e.MAN勢力_前 = e.MAN勢力;
+    e.COM勢力_前 = e.COM勢力;
+    e.COM攻駒_列_前 = e.COM攻駒_列;
+    e.COM攻駒_段_前 = e.COM攻駒_段;
+
+    for (int fc = 1; fc <= 7; ++fc) {
+        if (hooks)
+            hooks->Timer1_Timer();
+        for (int fr = 1; fr <= 7; ++fr) {
+            if (g.盤[fc][fr] < 10)
+                continue;
+            for (int tc = 1; tc <= 7; ++tc)
+                for (int tr = 1; tr <= 7; ++tr)
+                    if (移動チェック(g, fc, fr, tc, tr, g.盤[fc][fr]) == 1
+                        && 盤上手を試す(g, e, fc, fr, tc, tr, best))
+                        return best;
+        }
+    }
+
+    if (g.持駒数_COM > 0) {
+        for (int slot = 1; slot <= 6; ++slot) {
+            if (hooks)
+                hooks->Timer1_Timer();
+            if (g.持駒_COM[slot] <= 0)
+                continue;
+            const int piece = 持駒種類(slot);
+            e.試行駒 = piece;
+            for (int tc = 1; tc <= 7; ++tc)
+                for (int tr = 1; tr <= 7; ++tr) {
+                    if (移動チェック(g, COM持駒列, slot, tc, tr, piece) != 1)
+                        continue;
+                    g.盤[tc][tr] = piece;
+                    勢力調査(g, e);
+                    const int score = 盤評価(g, e, 空, piece, COM持駒列, slot, tc, tr);
+                    g.盤[tc][tr] = 空;
+                    if (score > e.最高評価) {
+                        e.最高評価 = score;
+                        best = { COM持駒列, slot, tc, tr, piece, piece, true };
+                        if (e.最高評価 >= 評価_詰め)
+                            return best;
+                    }
+                }
+        }
+    }
+    return best;
+}
+
+} // namespace
+
+人間着手結果 MAN着手(GameState& g, EngineState& e, int 元列, int 元段, int 先列, int 先段, int 成駒値,
+    TurnHooks* hooks)
+{
+    人間着手結果 result;
+    if (g.勝者 != -1) {
+        result.拒否 = 着手拒否::終局;
+        return result;
+    }
+    if (棋譜満杯(g)) {
+        result.拒否 = 着手拒否::満杯;
+        return result;
+    }
+    調査_2燕フラグ設定(g);
+    const int 駒 = 着手駒(g, 元列, 元段);
+    bool legal = 駒 != 0 && 移動チェック(g, 元列, 元段, 先列, 先段, 駒) == 1;
+    if (legal) {
+        const bool promotes = 成駒値 != 駒;
+        legal = !promotes || (調査_駒成(g, 元列, 元段, 先列, 先段, 駒) == 1 && 成駒値 == g.成駒);
+        legal = legal && 移動後チェック(先段, 成駒値) == 1;
+    }
+    if (!legal) {
+        result.拒否 = 着手拒否::反則;
+        return result;
+    }
+
+    if (hooks)
+        hooks->手番終了();
+    result.取駒 = g.盤[先列][先段];
+    手順保存(g, 元列, 元段, 先列, 先段, 駒, g.盤[先列][先段], g.MAN所有時間, g.MAN所有時間 + g.手番経過秒,
+        g.COM所有時間, g.COM所有時間);
+    ++g.手数;
+    if (hooks)
+        hooks->描画_手数();
+    g.棋譜_成駒[g.記録手数] = 成駒値;
+    if (hooks)
+        hooks->着手前();
+    駒移動(g, 元列, 元段, 先列, 先段, 成駒値, viewOf(hooks));
+    if (hooks)
+        hooks->着手音();
+    g.MAN所有時間 += g.手番経過秒;
+    勢力調査(g, e);
+    result.詰め = 詰めかCOM(g, e);
+    if (result.詰め == 1 || result.取駒 == 鵬)
+        g.勝者 = g.MAN手番;
+    else
+        g.手番 = g.COM手番;
+    return result;
+}
+
+COM着手結果 com_ban(GameState& g, EngineState& e, TurnHooks* hooks)
+{
+    COM着手結果 result;
+    if (g.勝者 != -1) {
+        result.拒否 = 着手拒否::終局;
+        return result;
+    }
+    if (棋譜満杯(g)) {
+        result.拒否 = 着手拒否::満杯;
+        return result;
+    }
+
+    const 最善手 best = 探索(g, e, hooks);
+    if (!best.ある) {
+        result.拒否 = 着手拒否::指手なし;
+        return result;
+    }
+
+    if (hooks)
+        hooks->手番終了();
+    手順保存(g, best.元列, best.元段, best.先列, best.先段, best.駒, best.成駒, g.MAN所有時間, g.MAN所有時間,
+        g.COM所有時間, g.COM所有時間 + g.手番経過秒);
+    ++g.手数;
+    if (hooks) {
+        hooks->描画_手数();
+        if (best.元列 == COM持駒列)
+            hooks->描画_駒点滅(best.成駒, COM持駒列, 7 - best.元段);
+        else
+            hooks->描画_駒点滅(best.駒, best.元列, best.元段);
+    }
+    駒移動(g, best.元列, best.元段, best.先列, best.先段, best.成駒, viewOf(hooks));
+    if (hooks)
+        hooks->着手音();
+    勢力調査(g, e);
+
+    result.元列 = best.元列;
+    result.元段 = best.元段;
+    result.先列 = best.先列;
+    result.先段 = best.先段;
+    result.駒 = best.駒;
+    result.成駒 = best.成駒;
+    result.評価 = e.最高評価;
+    // Taking the phoenix is the computer's win; the mate test would look at
+    // the square where the phoenix no longer stands.
+    result.詰め = g.勝者 == g.COM手番 ? 0 : 詰めかMAN(g, e);
+    return result;
+}
+
+} // namespace tori

@@ -1,0 +1,80 @@
+// Helpers for the computer opponent's tests: a position from a diagram with
+// its survey, one trial move scored as the search scores it, and hooks that
+// write down what a turn shows.
+#pragma once
+
+#include "engine/engine.h"
+#include "engine/turn.h"
+#include "rules/rules.h"
+#include "support/diagram.h"
+
+#include <algorithm>
+#include <array>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+namespace tori::testing {
+
+// What the search keeps of the position before its move (its steps 6-8).
+inline void 前局面(GameState& g, EngineState& e)
+{
+    e.盤_前 = g.盤;
+    調査_2燕フラグ設定(g);
+    勢力調査(g, e);
+    調査_移動不可駒(g, e);
+    e.MAN勢力_前 = e.MAN勢力;
+    e.COM勢力_前 = e.COM勢力;
+    e.COM攻駒_列_前 = e.COM攻駒_列;
+    e.COM攻駒_段_前 = e.COM攻駒_段;
+}
+
+// The score, in tenths, of one computer move placed as `placed`, evaluated
+// on the trial board as the search does; the board is put back afterwards.
+// A drop is (-1, slot). 鵬距離 is set for board moves only, as in the search.
+inline int 試行評価(GameState& g, EngineState& e, int fc, int fr, int tc, int tr, int placed)
+{
+    前局面(g, e);
+    const bool drop = fc == COM持駒列;
+    const int piece = drop ? 持駒種類(fr) : g.盤[fc][fr];
+    e.試行駒 = piece;
+    const int captured = g.盤[tc][tr];
+    if (!drop) {
+        e.鵬距離 = std::max(std::abs(fc - g.MAN鵬_列), std::abs(fr - g.MAN鵬_段));
+        g.盤[fc][fr] = 空;
+    }
+    g.盤[tc][tr] = placed;
+    勢力調査(g, e);
+    const int score = 盤評価(g, e, captured, placed, fc, fr, tc, tr);
+    g.盤[tc][tr] = captured;
+    if (!drop)
+        g.盤[fc][fr] = piece;
+    return score;
+}
+
+inline void 手駒(GameState& g, std::array<int, 7> com, std::array<int, 7> man)
+{
+    g.持駒_COM = com;
+    g.持駒_MAN = man;
+    g.持駒数_COM = g.持駒数_MAN = 0;
+    for (int slot = 1; slot <= 6; ++slot) {
+        g.持駒数_COM += com[slot];
+        g.持駒数_MAN += man[slot];
+    }
+}
+
+struct RecordingHooks : TurnHooks {
+    std::vector<std::string> calls;
+    int timer = 0;
+    void Timer1_Timer() override { ++timer; }
+    void 手番終了() override { calls.push_back("手番終了"); }
+    void 描画_手数() override { calls.push_back("描画_手数"); }
+    void 描画_駒点滅(int code, int col, int row) override
+    {
+        calls.push_back("描画_駒点滅 " + std::to_string(code) + " " + std::to_string(col) + " " + std::to_string(row));
+    }
+    void 着手前() override { calls.push_back("着手前"); }
+    void 着手音() override { calls.push_back("着手音"); }
+};
+
+} // namespace tori::testing

@@ -1,0 +1,202 @@
+#include "protocol.h"
+
+#include "engine/turn.h"
+#include "rules/rules.h"
+
+#include <array>
+#include <charconv>
+#include <cstdio>
+#include <vector>
+
+namespace tori {
+
+namespace {
+
+// Splits on blanks; false when a word is not a whole decimal integer.
+bool numbers(std::string_view text, std::vector<int>& out)
+{
+    out.clear();
+    size_t i = 0;
+    while (i < text.size()) {
+        while (i < text.size() && (text[i] == ' ' || text[i] == '\t'))
+            ++i;
+        if (i == text.size())
+            break;
+        size_t j = i;
+        while (j < text.size() && text[j] != ' ' && text[j] != '\t')
+            ++j;
+        int v = 0;
+        const char* first = text.data() + i;
+        const char* last = text.data() + j;
+        if (*first == '+')
+            return false;
+        const auto [ptr, ec] = std::from_chars(first, last, v);
+        if (ec != std::errc() || ptr != last)
+            return false;
+        out.push_back(v);
+        i = j;
+    }
+    return true;
+}
+
+const char* winnerName(const GameState& g)
+{
+    if (g.勝者 == -1)
+        return "none";
+    return g.勝者 == g.MAN手番 ? "man" : "com";
+}
+
+std::string scoreText(int tenths)
+{
+    char buffer[32];
+    std::snprintf(buffer, sizeof buffer, "%.4f", tenths / 10.0);
+    return buffer;
+}
+
+} // namespace
+
+std::string positionLine(const GameState& g)
+{
+    std::string out = "position";
+    for (int r = 1; r <= 7; ++r)
+        for (int c = 1; c <= 7; ++c)
+            out += " " + std::to_string(g.盤[c][r]);
+    for (int slot = 1; slot <= 6; ++slot)
+        out += " " + std::to_string(g.持駒_COM[slot]);
+    for (int slot = 1; slot <= 6; ++slot)
+        out += " " + std::to_string(g.持駒_MAN[slot]);
+    return out;
+}
+
+EngineSession::EngineSession()
+{
+    初期設定(g_);
+    g_.MAN手番 = GameState::後手;
+    g_.COM手番 = GameState::先手;
+    g_.レベル = 3;
+}
+
+bool EngineSession::command(std::string_view line, std::string& reply)
+{
+    reply.clear();
+    while (!line.empty() && (line.back() == '\r' || line.back() == ' ' || line.back() == '\t'))
+        line.remove_suffix(1);
+    while (!line.empty() && (line.front() == ' ' || line.front() == '\t'))
+        line.remove_prefix(1);
+    const size_t space = line.find_first_of(" \t");
+    const std::string_view word = line.substr(0, space);
+    const std::string_view rest = space == std::string_view::npos ? std::string_view() : line.substr(space);
+
+    std::vector<int> args;
+    if (word.empty()) {
+        reply = "error empty line";
+        return true;
+    }
+    if (word == "quit" || word == "show" || word == "go") {
+        if (!rest.empty()) {
+            reply = "error " + std::string(word) + " takes no arguments";
+            return true;
+        }
+    } else if (!numbers(rest, args)) {
+        reply = "error arguments must be integers";
+        return true;
+    }
+
+    if (word == "quit")
+        return false;
+    if (word == "show") {
+        reply = positionLine(g_);
+        return true;
+    }
+    if (word == "level") {
+        if (args.size() != 1 || args[0] < 1 || args[0] > 3) {
+            reply = "error level takes 1, 2 or 3";
+            return true;
+        }
+        g_.レベル = args[0];
+        return true;
+    }
+    if (word == "position") {
+        if (args.size() != 61) {
+            reply = "error position takes 49 squares and 12 hand counts";
+            return true;
+        }
+        for (int i = 0; i < 49; ++i)
+            if (args[i] != 空 && !駒コード(args[i])) {
+                reply = "error not a piece code: " + std::to_string(args[i]);
+                return true;
+            }
+        for (int i = 49; i < 61; ++i)
+            if (args[i] < 0 || args[i] > 16) {
+                reply = "error a hand count is 0..16";
+                return true;
+            }
+        for (int r = 1; r <= 7; ++r)
+            for (int c = 1; c <= 7; ++c) {
+                g_.盤[c][r] = args[(r - 1) * 7 + (c - 1)];
+                if (g_.盤[c][r] == -鵬) {
+                    g_.MAN鵬_列 = c;
+                    g_.MAN鵬_段 = r;
+                }
+            }
+        g_.持駒数_COM = 0;
+        g_.持駒数_MAN = 0;
+        for (int slot = 1; slot <= 6; ++slot) {
+            g_.持駒_COM[slot] = args[48 + slot];
+            g_.持駒_MAN[slot] = args[54 + slot];
+            g_.持駒数_COM += g_.持駒_COM[slot];
+            g_.持駒数_MAN += g_.持駒_MAN[slot];
+        }
+        g_.勝者 = -1;
+        g_.記録手数 = 0;
+        g_.手数 = 0;
+        g_.最終記録手数 = 0;
+        return true;
+    }
+    if (word == "man") {
+        if (args.size() != 5) {
+            reply = "error man takes FC FR TC TR PLACED";
+            return true;
+        }
+        const 人間着手結果 r = MAN着手(g_, e_, args[0], args[1], args[2], args[3], args[4]);
+        switch (r.拒否) {
+        case 着手拒否::反則:
+            reply = "error illegal";
+            return true;
+        case 着手拒否::終局:
+            reply = "error over";
+            return true;
+        case 着手拒否::満杯:
+            reply = "error full";
+            return true;
+        default:
+            break;
+        }
+        reply = "man mated=" + std::to_string(r.詰め) + " winner=" + winnerName(g_);
+        return true;
+    }
+    if (word == "go") {
+        const COM着手結果 r = com_ban(g_, e_);
+        switch (r.拒否) {
+        case 着手拒否::終局:
+            reply = "error over";
+            return true;
+        case 着手拒否::満杯:
+            reply = "error full";
+            return true;
+        case 着手拒否::指手なし:
+            reply = "com none";
+            return true;
+        default:
+            break;
+        }
+        reply = "com " + std::to_string(r.元列) + " " + std::to_string(r.元段) + " " + std::to_string(r.先列) + " "
+            + std::to_string(r.先段) + " " + std::to_string(r.駒) + " " + std::to_string(r.成駒) + " "
+            + scoreText(r.評価) + " mate=" + std::to_string(r.詰め) + " winner=" + winnerName(g_);
+        return true;
+    }
+    reply = "error unknown command " + std::string(word);
+    return true;
+}
+
+} // namespace tori

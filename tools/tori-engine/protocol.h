@@ -1,0 +1,43 @@
+// The line protocol of tori-engine: one command a line, at most one reply line.
+//
+//   level N                          N = 1, 2 or 3                      no reply
+//   position B1..B49 C1..C6 M1..M6   board row by row, upper hand, lower hand  no reply
+//   man FC FR TC TR PLACED           a lower move as the mouse enters it
+//                                    -> man mated=M winner=W | error illegal|over|full
+//   go                               the computer's turn
+//                                    -> com FC FR TC TR PIECE PLACED SCORE mate=M winner=W
+//                                     | com none | error over|full
+//   show                             -> position ... (the current state)
+//   quit                             ends the session
+//
+// W is none, man or com. Anything else gets "error <reason>" and changes nothing.
+#pragma once
+
+#include "engine/engine.h"
+#include "rules/state.h"
+
+#include <string>
+#include <string_view>
+
+namespace tori {
+
+class EngineSession {
+public:
+    EngineSession();
+
+    // Runs one command line. Returns false after quit. reply is cleared, then
+    // holds the reply line without its line end, or stays empty.
+    bool command(std::string_view line, std::string& reply);
+
+    const GameState& game() const { return g_; }
+    const EngineState& engine() const { return e_; }
+
+private:
+    GameState g_;
+    EngineState e_;
+};
+
+// "position" and the 61 numbers of the state's board and hands.
+std::string positionLine(const GameState& g);
+
+} // namespace tori
