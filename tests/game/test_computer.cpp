@@ -274,6 +274,54 @@ TEST_F(Versus, ComputerWithoutAMoveLoses)
     EXPECT_FALSE(t.timer.enabled());
 }
 
+// The pheasant's jump mates the lower phoenix in its corner: announced, and
+// the game goes on with the person to move.
+TEST_F(Versus, MateIsAnnouncedAndTheTurnPassesBack)
+{
+    t.setPosition(R"(
+        . . . . . . K
+        . . . . . . .
+        P . . . . . .
+        . . . . . . .
+        . C . . . . .
+        . S . . . . .
+        k . . . . . .)");
+    t.game.GOTE_Click();
+    ASSERT_FALSE(t.boxes.shown.empty());
+    EXPECT_EQ(t.boxes.shown[0].text, "よし！!");
+    EXPECT_EQ(t.boxes.shown[0].title, "詰め ?");
+    EXPECT_EQ(t.boxes.shown.size(), 1u);
+    EXPECT_EQ(t.g.勝者, -1);
+    EXPECT_EQ(t.g.手番, t.g.MAN手番);
+    const int toCol = t.g.棋譜_先列[1], toRow = t.g.棋譜_先段[1];
+    EXPECT_EQ(t.surface.lastOutline(toCol, toRow), 15);
+    EXPECT_TRUE(t.surface.drewText(文字列変換(t.g.棋譜_成駒[1])));
+}
+
+// The computer's only move attacks the lower phoenix without mating it.
+TEST_F(Versus, CheckIsAnnouncedAndTheGameGoesOn)
+{
+    t.setPosition(R"(
+        K S . . . . .
+        S S . . . . .
+        S S . . . . .
+        S S . S . . .
+        S S . . . . .
+        S S . k . . .
+        S S . . . . .)");
+    t.game.GOTE_Click();
+    EXPECT_EQ(t.g.盤[4][5], 燕);
+    ASSERT_EQ(t.boxes.shown.size(), 1u);
+    EXPECT_EQ(t.lastBoxText(), "   ** 鵬手 **");
+    EXPECT_EQ(t.lastBoxTitle(), "");
+    EXPECT_EQ(t.g.勝者, -1);
+    EXPECT_EQ(t.g.手番, t.g.MAN手番);
+    EXPECT_EQ(t.surface.lastOutline(4, 5), 15);
+    // The person answers by taking the swallow.
+    t.move(4, 6, 4, 5);
+    EXPECT_EQ(t.g.持駒_MAN[1], 1);
+}
+
 TEST_F(Versus, DecidedGameMakesTheComputerDoNothing)
 {
     t.g.勝者 = 先手;
