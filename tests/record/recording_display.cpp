@@ -13,7 +13,7 @@ template <typename... A> void log(const char* name, A... args)
 {
     std::ostringstream s;
     s << name << '(';
-    const char* sep = "";
+    [[maybe_unused]] const char* sep = "";
     ((s << sep << args, sep = ","), ...);
     s << ')';
     testing::displayCalls().push_back(s.str());
