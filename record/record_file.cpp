@@ -14,8 +14,6 @@ namespace tori {
 
 namespace {
 
-constexpr int 行長 = 37;
-
 // Right-aligns the decimal text of v in `width` columns. Values are clamped to
 // what the field can hold, so that a line is always exactly 37 characters and
 // the fixed-column reader finds every field where it was written.
