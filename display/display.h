@@ -56,7 +56,7 @@ public:
     // weight, without a shadow: the header lines of a loaded record.
     void 描画_文字_位置(double x, double y, const std::string& text, int colour, double size)
     {
-        surface.文字(x, y, text, size, bold, colour);
+        印字(x, y, text, colour, size);
     }
 
     // The clock of the blink's busy wait; without one the blink does not wait.

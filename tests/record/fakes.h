@@ -23,9 +23,13 @@ struct RecordingSurface : Surface {
         bool bold;
         int colour;
     };
+    struct Picture {
+        int code;
+        double x, y;
+    };
     std::vector<Text> texts;
-    int pictures = 0;
-    void 絵(int, double, double) override { ++pictures; }
+    std::vector<Picture> pictures;
+    void 絵(int code, double x, double y) override { pictures.push_back({ code, x, y }); }
     void 枠(int, double, double, double, double) override { }
     void 文字(double x, double y, const std::string& text, double points, bool bold, int colour) override
     {
@@ -107,11 +111,5 @@ struct FakePanel : RecordPanel {
     void refreshFiles() override { ++refreshes; }
     void setDirectory(const std::string& path) override { dirPath = path; }
 };
-
-// Every call the replay makes to the display, by name and arguments, when the
-// tests run with the recording display instead of the real one.
-std::vector<std::string>& displayCalls();
-// True when the display of the build is the recording one.
-bool recordingDisplay();
 
 } // namespace tori::testing
