@@ -156,16 +156,25 @@ void RecordCommands::KIFU_READ_Click()
     描画_棋譜_IO(1);
 }
 
-void RecordCommands::KIFU_WRITE_Click()
+// A reversed or handicapped position does not start from the starting
+// position, so its moves cannot be read back: such a game is not written.
+bool RecordCommands::書込拒否()
 {
     if (g.反転フラグ == 1) {
         boxes.ok("反転後は書き込みできません", "棋譜書込");
-        return;
+        return true;
     }
     if (g.ハンデ設定 == 1) {
         boxes.ok("ﾊﾝﾃﾞｷｬｯﾌﾟ設定後は書き込みできません", "棋譜書込");
-        return;
+        return true;
     }
+    return false;
+}
+
+void RecordCommands::KIFU_WRITE_Click()
+{
+    if (書込拒否())
+        return;
     描画_可視(true, true, false);
     描画_棋譜_IO(0);
 }
@@ -196,6 +205,10 @@ void RecordCommands::Command1_Click()
         boxes.ok("保存するデータがありません", "棋譜保存");
         return;
     }
+    // The panel closes when the board is reversed or handicapped; should it
+    // still be open, the write is refused as 書込 refuses it.
+    if (書込拒否())
+        return;
     // The extension is added here; a name typed with it would get it twice.
     const std::string extension = ".棋譜";
     if (name.size() > extension.size() && name.compare(name.size() - extension.size(), extension.size(), extension) == 0)

@@ -61,6 +61,8 @@ public:
 private:
     // One handicap step: d = +1 for △, -1 for ▽.
     void ハンデ変更(int d);
+    // The refusals of 書込 after a reversal or a handicap; true when refused.
+    bool 書込拒否();
 
     GameState& g;
     Display& display;

@@ -29,6 +29,10 @@ QtRecordPanel::QtRecordPanel(QWidget* parent)
     // The panel's area: from the captions at 120 twips to the right edge of
     // "RETURN", from Drive1 at 360 down to the last text box.
     setGeometry(0, 0, (3360 + 855) / twips + 1, (3000 + 375) / twips + 1);
+    // The controls are 18 to 20 pixels high: the small font of the window's era.
+    QFont small = font();
+    small.setPointSize(9);
+    setFont(small);
 
     drive1 = new QComboBox(this);
     drive1->setObjectName("Drive1");

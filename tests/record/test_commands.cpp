@@ -242,6 +242,14 @@ TEST_F(Commands, TheWritePanelIsRefusedAfterAReversalFirstThenAfterAHandicap)
     g.ハンデ設定 = 0;
     rc.KIFU_WRITE_Click();
     EXPECT_TRUE(panel.drive && panel.dir && !panel.file && panel.write);
+
+    // "RETURN" refuses the same, should the panel still be open.
+    playSmallGame(true);
+    setNames();
+    g.ハンデ設定 = 1;
+    rc.Command1_Click();
+    EXPECT_EQ(lastBox().text, "ﾊﾝﾃﾞｷｬｯﾌﾟ設定後は書き込みできません");
+    EXPECT_FALSE(fs::exists(dir.path / "春.棋譜"));
 }
 
 TEST_F(Commands, ThePanelOpensAndClosesWithTheMenus)

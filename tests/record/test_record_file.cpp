@@ -234,6 +234,9 @@ TEST(RecordReader, RefusesTheFirstLineThatDoesNotFitAndKeepsThoseBefore)
         { "a line cut after the codes", { 下燕取り, " 3435  10  10 -10" }, 2 },
         { "a line cut inside a code", { " 5453 -10 -1" }, 0 },
         { "an empty line", { "" , 下燕取り }, 0 },
+        { "a handicap game's move: the upper falcon was not there", { " 4642-100-100   0    0    0    0    0" }, 0 },
+        { "a reversed game's move: the upper side's swallows stand on row 5",
+            { 下燕取り, " 3536  10  10   0    0    0    0    0" }, 1 },
     };
     for (const Case& c : cases) {
         GameState g;
