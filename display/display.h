@@ -52,6 +52,13 @@ public:
     void 描画_所有時間(int side, double seconds);
     void 消去_所有時間(int side);
 
+    // Prints text with its top-left point at (x, y) twips, in the current
+    // weight, without a shadow: the header lines of a loaded record.
+    void 描画_文字_位置(double x, double y, const std::string& text, int colour, double size)
+    {
+        印字(x, y, text, colour, size);
+    }
+
     // The clock of the blink's busy wait; without one the blink does not wait.
     void setClock(TimeOfDay* clock) { this->clock = clock; }
 

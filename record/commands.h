@@ -26,6 +26,8 @@ public:
     virtual void setText(int box, const std::string& text) = 0;
     virtual std::string directory() const = 0; // the File1 path
     virtual void refreshFiles() = 0;
+    // File1 path := path, and its list shows that directory.
+    virtual void setDirectory(const std::string& path) { (void)path; }
 };
 
 // The handlers of the 棋譜 and 局面 menus, 戻, 進, △, ▽, その他 and the panel.
@@ -57,6 +59,11 @@ public:
     void LEBEL_DOWN_Click();
 
 private:
+    // One handicap step: d = +1 for △, -1 for ▽.
+    void ハンデ変更(int d);
+    // The refusals of 書込 after a reversal or a handicap; true when refused.
+    bool 書込拒否();
+
     GameState& g;
     Display& display;
     MessageBoxes& boxes;

@@ -12,6 +12,7 @@
 
 #include <array>
 #include <string>
+#include <vector>
 
 namespace tori {
 
@@ -40,5 +41,8 @@ struct 棋譜読込結果 {
 // first bad line and at 500 moves. Short or non-numeric time fields read as 0.
 // Only the record entries change; the board and the rest of g are untouched.
 棋譜読込結果 読込_棋譜(const std::string& path, GameState& g);
+// The same check over the lines of a record already read (UTF-8, without their
+// line ends): what 読込_棋譜 does once the file has been read.
+棋譜読込結果 解析_棋譜(const std::vector<std::string>& lines, GameState& g);
 
 } // namespace tori

@@ -63,7 +63,12 @@ PictureSet PictureSet::fromResources()
 
 void PictureSet::add(int code, const QImage& normal, const QImage& doubled)
 {
-    images[code] = Pair { normal, doubled };
+    // Qt gives a "@2x" file a pixel ratio of 2, which would halve it once more
+    // when it is painted in device pixels: keep every picture at ratio 1.
+    Pair pair { normal, doubled };
+    pair.normal.setDevicePixelRatio(1);
+    pair.doubled.setDevicePixelRatio(1);
+    images[code] = pair;
 }
 
 const QImage* PictureSet::picture(int code, qreal dpr) const

@@ -346,3 +346,18 @@ int main(int argc, char** argv)
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }
+
+TEST(QtSurface, CompiledInTwoXPicturesFillTheirWholeSquare)
+{
+    // A "@2x" file comes with a pixel ratio of 2 of its own; painted as it is,
+    // it would cover only a quarter of its square.
+    PictureSet set = PictureSet::fromResources();
+    if (!set.contains(空)) GTEST_SKIP() << "no pictures in assets/images";
+    QImage doubled = *set.picture(空, 2);
+    doubled.setDevicePixelRatio(2);
+    PictureSet loaded;
+    loaded.add(空, *set.picture(空, 1), doubled);
+    QtSurface two({ 100, 100 }, 2, loaded);
+    two.絵(空, 0, 0);
+    EXPECT_EQ(count(two, QRect(0, 0, 66, 82), green), 0);
+}

@@ -1,0 +1,519 @@
+#include "record/commands.h"
+
+#include "record/record_file.h"
+#include "rules/rules.h"
+#include "settings/text_file.h"
+
+#include <filesystem>
+#include <unistd.h>
+#include <utility>
+
+namespace tori {
+
+namespace {
+
+constexpr int 白 = 15;
+
+// Line breaks inside message texts. Qt's message boxes break lines at "\n"
+// only; a "\r" would be shown as nothing at all.
+const std::string 改行 = "\n";
+
+// The initial setup's view: the drawing goes to the display, the clock stop to the timer.
+class SetupView : public BoardView {
+public:
+    SetupView(Display& display, Timer& timer)
+        : display(display)
+        , timer(timer)
+    {
+    }
+    void 描画_絵(int code, double gx, double gy) override { display.描画_絵(code, gx, gy); }
+    void 描画_桝輪郭(int colour, double gx, double gy) override { display.描画_桝輪郭(colour, gx, gy); }
+    void 描画_自持盤() override { display.描画_自持盤(); }
+    void 描画_敵持盤() override { display.描画_敵持盤(); }
+    void 画面_再描画() override { display.画面_再描画(); }
+    void タイマー停止() override { timer.setEnabled(false); }
+
+private:
+    Display& display;
+    Timer& timer;
+};
+
+// The computer and the mate tests look for the phoenixes at these squares;
+// stepping and reversing move them without 駒移動, so they are found again.
+void 鵬位置更新(GameState& g)
+{
+    for (int c = 1; c <= 7; ++c)
+        for (int r = 1; r <= 7; ++r) {
+            if (g.盤[c][r] == 鵬) {
+                g.COM鵬_列 = c;
+                g.COM鵬_段 = r;
+            } else if (g.盤[c][r] == -鵬) {
+                g.MAN鵬_列 = c;
+                g.MAN鵬_段 = r;
+            }
+        }
+}
+
+// One piece more (+1) or less (-1) in the hand of the side that owns `code`
+// (a lower code in 持駒_MAN, an upper one in 持駒_COM), as a drop is undone
+// or redone.
+void 持駒増減_持主(GameState& g, int code, int d)
+{
+    const int slot = 持駒番号(code);
+    if (slot == 0)
+        return;
+    if (下手駒(code)) {
+        g.持駒_MAN[slot] += d;
+        g.持駒数_MAN += d;
+    } else if (上手駒(code)) {
+        g.持駒_COM[slot] += d;
+        g.持駒数_COM += d;
+    }
+}
+
+// A captured code in the capturer's hand: a lower piece in 持駒_COM, an upper
+// one in 持駒_MAN. A phoenix has no slot but counts in the total, as 駒移動 counts it.
+void 取駒増減(GameState& g, int code, int d)
+{
+    const int slot = 持駒番号(code);
+    if (下手駒(code)) {
+        if (slot != 0)
+            g.持駒_COM[slot] += d;
+        g.持駒数_COM += d;
+    } else if (上手駒(code)) {
+        if (slot != 0)
+            g.持駒_MAN[slot] += d;
+        g.持駒数_MAN += d;
+    }
+}
+
+struct 除去手 {
+    int 列, 段, 駒;
+};
+// The pieces a handicap removes, in order: the upper side for levels 1..7, the
+// lower side for -1..-7.
+constexpr 除去手 上手除去[8] = { {}, { 7, 1, 左鶉 }, { 1, 1, 右鶉 }, { 6, 1, 雉 }, { 2, 1, 雉 }, { 5, 1, 鶴 },
+    { 3, 1, 鶴 }, { 4, 2, 鷹 } };
+constexpr 除去手 下手除去[8] = { {}, { 1, 7, -左鶉 }, { 7, 7, -右鶉 }, { 2, 7, -雉 }, { 6, 7, -雉 },
+    { 3, 7, -鶴 }, { 5, 7, -鶴 }, { 4, 6, -鷹 } };
+
+// Header lines are printed on one line of the window; a name longer than this
+// would only run off it.
+std::string 見出し表示(const std::string& text)
+{
+    constexpr size_t 最大文字数 = 60;
+    size_t chars = 0;
+    for (size_t i = 0; i < text.size(); ++i) {
+        if ((static_cast<unsigned char>(text[i]) & 0xC0) != 0x80 && ++chars > 最大文字数)
+            return text.substr(0, i);
+    }
+    return text;
+}
+
+bool 使えるファイル名(const std::string& name)
+{
+    return name != "." && name != ".." && name.find('/') == std::string::npos
+        && name.find('\0') == std::string::npos;
+}
+
+} // namespace
+
+RecordCommands::RecordCommands(GameState& g, Display& display, MessageBoxes& boxes, Sounds& sounds, Timer& timer,
+    RecordPanel& panel, std::function<void()> formLoad)
+    : g(g)
+    , display(display)
+    , boxes(boxes)
+    , sounds(sounds)
+    , timer(timer)
+    , panel(panel)
+    , formLoad(std::move(formLoad))
+{
+}
+
+void RecordCommands::描画_可視(bool drive, bool dir, bool file) { panel.setListsVisible(drive, dir, file); }
+
+void RecordCommands::描画_棋譜_IO(int mode)
+{
+    if (mode == 0) {
+        panel.setWriteControlsVisible(true);
+        return;
+    }
+    for (int box = 1; box <= 4; ++box)
+        panel.setText(box, "");
+    panel.setWriteControlsVisible(false);
+}
+
+void RecordCommands::描画_メッセージ(int n)
+{
+    static const char* const reasons[4] = { "", "棋譜ﾓｰﾄﾞではできません", "対局途中ではできません", "反転後ではできません" };
+    const std::string reason = n >= 1 && n <= 3 ? reasons[n] : "";
+    boxes.ok(reason + 改行 + 改行 + "局面→最初にして下さい", "ﾊﾝﾃﾞｨｷｬｯﾌﾟ設定");
+}
+
+void RecordCommands::KIFU_READ_Click()
+{
+    描画_可視(true, true, true);
+    描画_棋譜_IO(1);
+}
+
+// A reversed or handicapped position does not start from the starting
+// position, so its moves cannot be read back: such a game is not written.
+bool RecordCommands::書込拒否()
+{
+    if (g.反転フラグ == 1) {
+        boxes.ok("反転後は書き込みできません", "棋譜書込");
+        return true;
+    }
+    if (g.ハンデ設定 == 1) {
+        boxes.ok("ﾊﾝﾃﾞｷｬｯﾌﾟ設定後は書き込みできません", "棋譜書込");
+        return true;
+    }
+    return false;
+}
+
+void RecordCommands::KIFU_WRITE_Click()
+{
+    if (書込拒否())
+        return;
+    描画_可視(true, true, false);
+    描画_棋譜_IO(0);
+}
+
+void RecordCommands::OPTION_Click()
+{
+    描画_可視(false, false, false);
+    描画_棋譜_IO(1);
+}
+
+void RecordCommands::STOP_Click() { OPTION_Click(); }
+
+void RecordCommands::VER_Click()
+{
+    OPTION_Click();
+    sounds.dsPlay(音::その他);
+    boxes.ok("  Version 0.9" + 改行 + 改行 + "ZR鳥将棋 製作 2000.08", "ZR鳥将棋");
+}
+
+void RecordCommands::Command1_Click()
+{
+    std::string name = panel.text(1);
+    if (name.empty()) {
+        boxes.ok("ﾌｧｲﾙ名が入力されていません", "  ");
+        return;
+    }
+    if (g.記録手数 < 1) {
+        boxes.ok("保存するデータがありません", "棋譜保存");
+        return;
+    }
+    // The panel closes when the board is reversed or handicapped; should it
+    // still be open, the write is refused as 書込 refuses it.
+    if (書込拒否())
+        return;
+    // The extension is added here; a name typed with it would get it twice.
+    const std::string extension = ".棋譜";
+    if (name.size() > extension.size() && name.compare(name.size() - extension.size(), extension.size(), extension) == 0)
+        name.resize(name.size() - extension.size());
+    if (!使えるファイル名(name)) {
+        boxes.ok("ファイル名に使えない文字があります: " + name, "棋譜書込");
+        return;
+    }
+    const bool 先手MAN = g.MAN手番 == GameState::先手;
+    const std::array<std::string, 3> header { panel.text(2), 先手MAN ? panel.text(4) : panel.text(3),
+        先手MAN ? panel.text(3) : panel.text(4) };
+    // A name the file cannot hold would be saved as "?"; the player fixes it first.
+    for (const std::string& line : header) {
+        bool ok = true;
+        utf8ToShiftJis(line, &ok);
+        if (!ok) {
+            boxes.ok("Shift-JISで書けない文字があります: " + line, "棋譜書込");
+            return;
+        }
+    }
+    std::string directory = panel.directory();
+    if (!directory.empty() && directory.back() != '/')
+        directory += '/';
+    std::string error;
+    if (!書込_棋譜(directory + name + extension, header, g, &error)) {
+        boxes.ok("棋譜を書き込めませんでした" + 改行 + error, "棋譜書込", MessageBoxes::Icon::Exclamation);
+        return;
+    }
+    描画_可視(false, false, false);
+    描画_棋譜_IO(1);
+    panel.refreshFiles();
+    boxes.ok("棋譜を書き込みました", "  ");
+}
+
+void RecordCommands::File1_Click(const std::string& fileName)
+{
+    描画_可視(false, false, false);
+    std::string directory = panel.directory();
+    if (!directory.empty() && directory.back() != '/')
+        directory += '/';
+    const std::string path = directory + fileName;
+
+    // Read into a scratch copy first: a file that cannot be opened leaves the
+    // game and its record as they are; of any other file only the moves that
+    // fit the position are taken into the record.
+    GameState scratch = g;
+    const 棋譜読込結果 result = 読込_棋譜(path, scratch);
+    if (!result.開けた) {
+        boxes.ok("棋譜ﾌｧｲﾙを開けません: " + fileName, "棋譜", MessageBoxes::Icon::Exclamation);
+        return;
+    }
+
+    if (formLoad)
+        formLoad();
+    g.棋譜モード = 1;
+    display.描画_文字_位置(800, 6350, 見出し表示(result.見出し[0]), 白, 12);
+    display.描画_文字_位置(3700, 100, 見出し表示(result.見出し[1]), 白, 12);
+    display.描画_文字_位置(3700, 6350, 見出し表示(result.見出し[2]), 白, 12);
+
+    const int k = result.手数;
+    for (int n = 1; n <= k; ++n) {
+        g.棋譜_元列[n] = scratch.棋譜_元列[n];
+        g.棋譜_元段[n] = scratch.棋譜_元段[n];
+        g.棋譜_先列[n] = scratch.棋譜_先列[n];
+        g.棋譜_先段[n] = scratch.棋譜_先段[n];
+        g.棋譜_取駒[n] = scratch.棋譜_取駒[n];
+        g.棋譜_駒[n] = scratch.棋譜_駒[n];
+        g.棋譜_成駒[n] = scratch.棋譜_成駒[n];
+        g.棋譜_時間1[n] = scratch.棋譜_時間1[n];
+        g.棋譜_時間2[n] = scratch.棋譜_時間2[n];
+        g.棋譜_時間3[n] = scratch.棋譜_時間3[n];
+        g.棋譜_時間4[n] = scratch.棋譜_時間4[n];
+    }
+    g.記録手数 = 0;
+    g.手数 = 0;
+    g.最終記録手数 = k;
+
+    const std::string 残り = result.途中まで
+        ? 改行 + std::to_string(result.拒否行) + "手目から先は読み込めませんでした"
+        : std::string();
+    if (k == 0) {
+        boxes.ok("棋譜ﾌｧｲﾙにﾃﾞｰﾀがありません" + 残り, "棋譜");
+        return;
+    }
+    if (result.途中まで)
+        boxes.ok(" " + std::to_string(k) + "手を読み込みました" + 残り, "棋譜");
+    else
+        boxes.ok(" 読み込みました", "棋譜");
+    boxes.ok("棋譜を '進 'で進めて下さい", "棋譜");
+}
+
+void RecordCommands::Dir1_Change(const std::string& path) { panel.setDirectory(path); }
+
+bool RecordCommands::Drive1_Change(const std::string& drive)
+{
+    std::error_code ec;
+    const bool ready = !drive.empty() && std::filesystem::is_directory(drive, ec) && access(drive.c_str(), R_OK | X_OK) == 0;
+    if (!ready) {
+        boxes.ok("ﾃﾞﾊﾞｲｽが準備できていません", "ｴﾗｰ");
+        return false;
+    }
+    return true;
+}
+
+void RecordCommands::CANCEL_Click()
+{
+    SetupView view(display, timer);
+    初期設定(g, &view);
+    鵬位置更新(g);
+    sounds.dsPlay(音::駒打音);
+}
+
+void RecordCommands::REPLAY_Click()
+{
+    g.勝者 = -1;
+    描画_可視(false, false, false);
+    描画_棋譜_IO(2);
+    if (g.記録手数 < 1) {
+        sounds.dsPlay(音::禁止);
+        boxes.ok("できません", "戻る");
+        return;
+    }
+    g.選択状態 = 0;
+    timer.setEnabled(false);
+    display.描画_将棋盤桝();
+    const int n = std::min(g.記録手数, 最大手数);
+
+    const int 元列 = g.棋譜_元列[n], 元段 = g.棋譜_元段[n];
+    const int 先列 = g.棋譜_先列[n], 先段 = g.棋譜_先段[n];
+    if (盤内(元列, 元段)) {
+        g.盤[元列][元段] = g.棋譜_駒[n];
+        display.描画_絵(g.棋譜_駒[n], 元列, 元段);
+        display.描画_桝輪郭(桝枠色, 元列, 元段);
+    } else {
+        持駒増減_持主(g, g.棋譜_成駒[n], +1);
+    }
+
+    const int c = g.棋譜_取駒[n];
+    取駒増減(g, c, -1);
+
+    g.COM所有時間 = g.棋譜_時間3[n];
+    display.描画_所有時間(g.COM手番, g.COM所有時間);
+    g.MAN所有時間 = g.棋譜_時間1[n];
+    display.描画_所有時間(g.MAN手番, g.MAN所有時間);
+
+    if (盤内(先列, 先段)) {
+        g.盤[先列][先段] = c;
+        display.描画_自持盤();
+        display.描画_敵持盤();
+        display.描画_絵(空, 先列, 先段);
+        display.描画_桝輪郭(桝枠色, 先列, 先段);
+        if (c != 0) {
+            display.描画_絵(c, 先列, 先段);
+            display.描画_桝輪郭(桝枠色, 先列, 先段);
+        }
+    }
+    鵬位置更新(g);
+
+    sounds.dsPlay(音::駒打音);
+    display.消去_移動結果(g.棋譜_駒[n] > 0 ? g.COM手番 : g.MAN手番);
+
+    g.手番 = -1;
+    g.記録手数 -= 1;
+    g.手数 -= 1;
+    display.描画_手数(g.手数);
+}
+
+void RecordCommands::AFTER_Click()
+{
+    描画_可視(false, false, false);
+    描画_棋譜_IO(2);
+    if (g.記録手数 >= g.最終記録手数 || g.記録手数 >= 最大手数) {
+        if (g.棋譜モード == 1) {
+            boxes.ok("終わり", "進む");
+        } else {
+            sounds.dsPlay(音::禁止);
+            boxes.ok("できません", "進む");
+        }
+        return;
+    }
+    g.選択状態 = 0;
+    timer.setEnabled(false);
+    display.描画_将棋盤桝();
+    g.記録手数 += 1;
+    g.手数 += 1;
+    display.描画_手数(g.手数);
+    const int n = g.記録手数;
+
+    const int 元列 = g.棋譜_元列[n], 元段 = g.棋譜_元段[n];
+    const int 先列 = g.棋譜_先列[n], 先段 = g.棋譜_先段[n];
+    const int placed = g.棋譜_成駒[n];
+    if (盤内(元列, 元段)) {
+        g.盤[元列][元段] = 空;
+        display.描画_絵(空, 元列, 元段);
+        display.描画_桝輪郭(桝枠色, 元列, 元段);
+    } else {
+        持駒増減_持主(g, placed, -1);
+    }
+
+    if (盤内(先列, 先段))
+        g.盤[先列][先段] = placed;
+    取駒増減(g, g.棋譜_取駒[n], +1);
+    鵬位置更新(g);
+
+    if (上手駒(placed))
+        g.手番 = g.MAN手番;
+    else if (下手駒(placed))
+        g.手番 = g.COM手番;
+
+    g.COM所有時間 = g.棋譜_時間4[n];
+    display.描画_所有時間(g.COM手番, g.COM所有時間);
+    g.MAN所有時間 = g.棋譜_時間2[n];
+    display.描画_所有時間(g.MAN手番, g.MAN所有時間);
+
+    display.描画_絵(空, 元列, 元段);
+    display.描画_桝輪郭(桝枠色, 元列, 元段);
+    display.描画_絵(placed, 先列, 先段);
+    display.描画_桝輪郭(桝枠色, 先列, 先段);
+    display.描画_自持盤();
+    display.描画_敵持盤();
+
+    sounds.dsPlay(音::駒打音);
+    display.描画_移動結果(placed > 0 ? g.COM手番 : g.MAN手番, 先列, 先段, placed, 白);
+    display.描画_手数(g.手数);
+}
+
+void RecordCommands::REVERSE_Click()
+{
+    if (g.棋譜モード == 1) {
+        sounds.dsPlay(音::禁止);
+        boxes.ok("棋譜ﾓｰﾄﾞではできません", "反転");
+        return;
+    }
+    g.反転フラグ = 1;
+    g.選択状態 = 0;
+    const 盤配列<int> old = g.盤;
+    for (int c = 1; c <= 7; ++c)
+        for (int r = 1; r <= 7; ++r) {
+            const int v = old[c][r];
+            g.盤[8 - c][8 - r] = -v; // every piece changes side; an empty square stays 0
+        }
+    for (int slot = 1; slot <= 6; ++slot)
+        std::swap(g.持駒_MAN[slot], g.持駒_COM[slot]);
+    std::swap(g.持駒数_MAN, g.持駒数_COM);
+    鵬位置更新(g);
+
+    display.画面_再描画();
+    display.描画_手数(g.手数);
+    if (g.ハンデ設定 == 1) {
+        g.ハンデレベル = -g.ハンデレベル;
+        display.描画_ハンデレベル(g.ハンデレベル);
+    }
+    sounds.dsPlay(音::駒打音);
+    g.記録手数 = 0;
+    g.最終記録手数 = 0;
+}
+
+void RecordCommands::LBEL_UP_Click() { ハンデ変更(+1); }
+
+void RecordCommands::LEBEL_DOWN_Click() { ハンデ変更(-1); }
+
+void RecordCommands::ハンデ変更(int d)
+{
+    描画_可視(false, false, false);
+    描画_棋譜_IO(1);
+    int reason = 0;
+    if (g.棋譜モード == 1)
+        reason = 1;
+    else if (g.記録手数 > 0)
+        reason = 2;
+    else if (g.反転フラグ == 1)
+        reason = 3;
+    if (reason != 0) {
+        sounds.dsPlay(音::禁止);
+        描画_メッセージ(reason);
+        return;
+    }
+    g.最終記録手数 = 0;
+
+    const int level = g.ハンデレベル;
+    if ((d > 0 && level < 7) || (d < 0 && level > -7)) {
+        const int to = level + d;
+        g.ハンデレベル = to;
+        display.描画_ハンデレベル(to);
+        // Exactly one cell changes: a piece leaves the side that is handicapped
+        // further, or comes back to the side that is handicapped less.
+        除去手 step {};
+        int code = 空;
+        if (d > 0 && to >= 1) {
+            step = 上手除去[to];
+        } else if (d > 0) {
+            step = 下手除去[-to + 1];
+            code = step.駒;
+        } else if (to <= -1) {
+            step = 下手除去[-to];
+        } else {
+            step = 上手除去[to + 1];
+            code = step.駒;
+        }
+        g.盤[step.列][step.段] = code;
+        display.描画_絵(code, step.列, step.段);
+        display.描画_桝輪郭(桝枠色, step.列, step.段);
+        sounds.dsPlay(音::駒打音);
+    }
+    g.ハンデ設定 = 1;
+}
+
+} // namespace tori

@@ -1,0 +1,215 @@
+#include "record/qt/record_panel.h"
+
+#include <QComboBox>
+#include <QDir>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRegion>
+#include <QStorageInfo>
+
+namespace tori {
+
+namespace {
+
+constexpr int twips = 15;
+
+QRect at(int x, int y, int w, int h) { return QRect(x / twips, y / twips, w / twips, h / twips); }
+
+QString fromUtf8(const std::string& s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
+
+const QString 親 = QStringLiteral("..");
+
+} // namespace
+
+QtRecordPanel::QtRecordPanel(QWidget* parent)
+    : QWidget(parent)
+{
+    // The panel's area: from the captions at 120 twips to the right edge of
+    // "RETURN", from Drive1 at 360 down to the last text box.
+    setGeometry(0, 0, (3360 + 855) / twips + 1, (3000 + 375) / twips + 1);
+    // The controls are 18 to 20 pixels high: the small font of the window's era.
+    QFont small = font();
+    small.setPointSize(9);
+    setFont(small);
+
+    drive1 = new QComboBox(this);
+    drive1->setObjectName("Drive1");
+    drive1->setGeometry(at(240, 360, 2535, 300));
+
+    dir1 = new QListWidget(this);
+    dir1->setObjectName("Dir1");
+    dir1->setGeometry(at(240, 600, 2535, 1710));
+
+    file1 = new QListWidget(this);
+    file1->setObjectName("File1");
+    file1->setGeometry(at(240, 2280, 2535, 930));
+
+    static const char* const captions[4] = { "ﾌｧｲﾙ名 ：", "後    手 ：", "先    手 ：", "対 局 名：" };
+    static const int labelY[4] = { 3120, 2880, 2640, 2400 };
+    for (int i = 0; i < 4; ++i) {
+        label1[i] = new QLabel(QString::fromUtf8(captions[i]), this);
+        label1[i]->setObjectName(QString("Label1_%1").arg(i));
+        label1[i]->setGeometry(at(120, labelY[i], 855, 255));
+    }
+    // Text2 (game name), Text3 (先手), Text4 (後手) from the top, Text1 (file name) last.
+    static const int textY[5] = { 0, 3120, 2400, 2640, 2880 };
+    for (int box = 1; box <= 4; ++box) {
+        textBoxes[box] = new QLineEdit(this);
+        textBoxes[box]->setObjectName(QString("Text%1").arg(box));
+        textBoxes[box]->setGeometry(at(960, textY[box], 2295, 270));
+    }
+
+    command1 = new QPushButton(QStringLiteral("RETURN"), this);
+    command1->setObjectName("Command1");
+    command1->setGeometry(at(3360, 3000, 855, 375));
+
+    connect(drive1, &QComboBox::activated, this, &QtRecordPanel::driveActivated);
+    connect(dir1, &QListWidget::itemActivated, this, [this](QListWidgetItem* item) {
+        const QString name = item->data(Qt::UserRole).toString();
+        if (name.isEmpty())
+            return; // the line that shows the current path
+        const QString path = QDir::cleanPath(QDir(dirPath).absoluteFilePath(name));
+        setDirectoryListPath(path);
+        if (directoryChanged)
+            directoryChanged(path.toStdString());
+    });
+    connect(file1, &QListWidget::itemClicked, this, [this](QListWidgetItem* item) {
+        if (fileClicked)
+            fileClicked(item->text().toStdString());
+    });
+    connect(command1, &QPushButton::clicked, this, [this] {
+        if (returnClicked)
+            returnClicked();
+    });
+
+    refreshDrives();
+    setDirectoryListPath(QDir::currentPath());
+    filesPath = dirPath;
+    refreshFiles();
+    setListsVisible(false, false, false);
+    setWriteControlsVisible(false);
+}
+
+void QtRecordPanel::refreshDrives()
+{
+    drive1->clear();
+    const QString current = QStorageInfo(dirPath.isEmpty() ? QDir::currentPath() : dirPath).rootPath();
+    driveIndex = -1;
+    for (const QStorageInfo& volume : QStorageInfo::mountedVolumes()) {
+        if (!volume.isValid() || !volume.isReady())
+            continue;
+        const QString root = volume.rootPath();
+        const QString name = volume.displayName();
+        drive1->addItem(name == root ? root : root + "  [" + name + "]", root);
+        if (root == current)
+            driveIndex = drive1->count() - 1;
+    }
+    drive1->setCurrentIndex(driveIndex);
+}
+
+void QtRecordPanel::driveActivated(int index)
+{
+    const QString root = drive1->itemData(index).toString();
+    const bool ok = driveChanged ? driveChanged(root.toStdString()) : QDir(root).isReadable();
+    if (!ok) {
+        drive1->setCurrentIndex(driveIndex); // Dir1 keeps its path
+        return;
+    }
+    driveIndex = index;
+    setDirectoryListPath(root);
+    if (directoryChanged)
+        directoryChanged(root.toStdString());
+}
+
+void QtRecordPanel::setDirectoryListPath(const QString& path)
+{
+    dirPath = QDir::cleanPath(path);
+    fillDirectoryList();
+}
+
+void QtRecordPanel::fillDirectoryList()
+{
+    dir1->clear();
+    auto* here = new QListWidgetItem(QDir::toNativeSeparators(dirPath), dir1);
+    here->setFlags(Qt::ItemIsEnabled);
+    QFont bold = here->font();
+    bold.setBold(true);
+    here->setFont(bold);
+    QDir dir(dirPath);
+    if (!dir.isRoot()) {
+        auto* up = new QListWidgetItem(親, dir1);
+        up->setData(Qt::UserRole, 親);
+    }
+    const QStringList names = dir.entryList(QDir::Dirs | QDir::NoDotAndDotDot | QDir::Readable, QDir::Name);
+    for (const QString& name : names) {
+        auto* item = new QListWidgetItem(name, dir1);
+        item->setData(Qt::UserRole, name);
+    }
+}
+
+void QtRecordPanel::refreshFiles()
+{
+    file1->clear();
+    const QStringList names = QDir(filesPath).entryList({ QStringLiteral("*.棋譜") }, QDir::Files, QDir::Name);
+    file1->addItems(names);
+}
+
+void QtRecordPanel::setDirectory(const std::string& path)
+{
+    filesPath = QDir::cleanPath(fromUtf8(path));
+    refreshFiles();
+}
+
+std::string QtRecordPanel::directory() const { return filesPath.toStdString(); }
+
+void QtRecordPanel::setListsVisible(bool drive, bool dir, bool file)
+{
+    drive1->setVisible(drive);
+    dir1->setVisible(dir);
+    file1->setVisible(file);
+    updateMask();
+}
+
+void QtRecordPanel::setWriteControlsVisible(bool on)
+{
+    for (QLabel* label : label1)
+        label->setVisible(on);
+    for (int box = 1; box <= 4; ++box)
+        textBoxes[box]->setVisible(on);
+    command1->setVisible(on);
+    updateMask();
+}
+
+std::string QtRecordPanel::text(int box) const
+{
+    if (box < 1 || box > 4)
+        return {};
+    return textBoxes[box]->text().toStdString();
+}
+
+void QtRecordPanel::setText(int box, const std::string& text)
+{
+    if (box >= 1 && box <= 4)
+        textBoxes[box]->setText(fromUtf8(text));
+}
+
+// Presses between and beside the controls belong to the board below, so the
+// panel takes the mouse only where a control is shown.
+void QtRecordPanel::updateMask()
+{
+    QRegion region;
+    for (QWidget* child : findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+        if (!child->isHidden())
+            region += child->geometry();
+    if (region.isEmpty()) {
+        hide();
+        return;
+    }
+    setMask(region);
+    show();
+    raise();
+}
+
+} // namespace tori
