@@ -8,7 +8,6 @@ namespace tori::testing {
 namespace {
 
 constexpr int 先手 = GameState::先手;
-constexpr int 後手 = GameState::後手;
 
 struct Candidate {
     int fromCol, fromRow, toCol, toRow, gain;
