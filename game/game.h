@@ -15,6 +15,7 @@
 #include "settings/sound.h"
 
 #include <functional>
+#include <memory>
 
 namespace tori {
 
@@ -30,11 +31,37 @@ struct Ports {
     std::function<void()> quit;
     // Sets the window's size in twips (Form_Load's 9000 x 7300).
     std::function<void(int width, int height)> resize = [](int, int) { };
+    // Sets the window's background colour, an index of the 16-colour palette.
+    std::function<void(int colour)> background = [](int) { };
+};
+
+// The one sound set of a run, as the handlers see it. Start-up runs again when
+// a record is loaded or record mode is left, so the library is opened once and
+// a music loop that already plays is not started over.
+class SoundSession : public Sounds {
+public:
+    explicit SoundSession(Sounds& device) : device(device) { }
+    // The first call opens the library; later calls show nothing again.
+    std::vector<std::pair<std::string, std::string>> 開始() override;
+    void dsPlay(音 buffer) override { device.dsPlay(buffer); }
+    void dsPlayLooping(音 buffer) override;
+    void dsStop(音 buffer) override;
+    // Releases the buffers and the library once; later calls do nothing.
+    void 終了() override;
+
+private:
+    Sounds& device;
+    bool opened = false;
+    bool closed = false;
+    bool musicLooping = false;
 };
 
 class Game {
 public:
     explicit Game(Ports ports, std::string settingsPath = "ZR鳥将棋.ini");
+    ~Game();
+    Game(const Game&) = delete;
+    Game& operator=(const Game&) = delete;
 
     void Form_Load();
     void Form_Unload();
@@ -67,12 +94,30 @@ public:
     RecordCommands& records() { return recs; }
 
 private:
+    class Adapter;
+    class ManHooks;
+    class ComHooks;
+
+    bool 手番側駒(int code) const;
+    void 手番終了();
+    void 盤押下(int button, int col, int row);
+    void 盤外押下(int col, int row);
+    void 着手(int button);
+    void 人間着手(int button);
+    void 相手COM着手(int button);
+    void 着手拒否音();
+    void 棋譜満杯通知();
+    void 再開();
+
     Ports p;
+    SoundSession sounds;
     GameState g;
     EngineState e;
     Display disp;
     Options opts;
     RecordCommands recs;
+    std::unique_ptr<Adapter> adapter;
+    bool finished = false;
 };
 
 // Time between two clock readings, across midnight.

@@ -1,0 +1,653 @@
+#include "game/game.h"
+
+#include "engine/turn.h"
+#include "rules/rules.h"
+
+#include <cmath>
+
+namespace tori {
+
+namespace {
+
+constexpr int 白 = 15;
+constexpr int 黒 = 0;
+constexpr int キー_ESC = 27;
+constexpr double 一日 = 86400;
+
+const char* const 棋譜満杯メッセージ = "棋譜が一杯です（500手まで）";
+
+} // namespace
+
+double 調査_経過秒(double start, double now)
+{
+    return start <= now ? now - start : now + 一日 - start;
+}
+
+// ---------------------------------------------------------------------------
+// Sound
+
+std::vector<std::pair<std::string, std::string>> SoundSession::開始()
+{
+    if (opened)
+        return {};
+    opened = true;
+    return device.開始();
+}
+
+void SoundSession::dsPlayLooping(音 buffer)
+{
+    if (buffer == 音::BGM) {
+        if (musicLooping)
+            return;
+        musicLooping = true;
+    }
+    device.dsPlayLooping(buffer);
+}
+
+void SoundSession::dsStop(音 buffer)
+{
+    if (buffer == 音::BGM)
+        musicLooping = false;
+    device.dsStop(buffer);
+}
+
+void SoundSession::終了()
+{
+    if (closed)
+        return;
+    closed = true;
+    musicLooping = false;
+    device.終了();
+}
+
+// ---------------------------------------------------------------------------
+// What the rules and the engine draw while a real move is carried out.
+
+class Game::Adapter : public BoardView {
+public:
+    Adapter(Display& display, Timer& timer) : display(display), timer(timer) { }
+    void 描画_絵(int code, double gx, double gy) override { display.描画_絵(code, gx, gy); }
+    void 描画_桝輪郭(int colour, double gx, double gy) override { display.描画_桝輪郭(colour, gx, gy); }
+    void 描画_自持盤() override { display.描画_自持盤(); }
+    void 描画_敵持盤() override { display.描画_敵持盤(); }
+    void 画面_再描画() override { display.画面_再描画(); }
+    void タイマー停止() override { timer.setEnabled(false); }
+
+private:
+    Display& display;
+    Timer& timer;
+};
+
+// The person's move in a game against the computer.
+class Game::ManHooks : public TurnHooks {
+public:
+    explicit ManHooks(Game& game) : game(game) { }
+    BoardView* view() override { return game.adapter.get(); }
+    void 手番終了() override
+    {
+        game.p.timer.setEnabled(false);
+        game.手番終了();
+    }
+    void 描画_手数() override { game.disp.描画_手数(game.g.手数); }
+    void 着手前() override
+    {
+        GameState& g = game.g;
+        game.disp.描画_桝輪郭(桝枠色, g.選択列, g.選択段);
+        game.disp.描画_桝輪郭(桝枠色, g.移動先列, g.移動先段);
+        game.disp.描画_移動可能桝色(g.選択列, g.選択段, 桝枠色, g.選択駒);
+    }
+    void 着手音() override { game.sounds.dsPlay(音::駒打音); }
+
+private:
+    Game& game;
+};
+
+// The computer's move.
+class Game::ComHooks : public TurnHooks {
+public:
+    explicit ComHooks(Game& game) : game(game) { }
+    BoardView* view() override { return game.adapter.get(); }
+    void Timer1_Timer() override { game.Timer1_Timer(); }
+    void 手番終了() override { game.手番終了(); }
+    void 描画_手数() override { game.disp.描画_手数(game.g.手数); }
+    void 描画_駒点滅(int code, int col, int row) override { game.disp.描画_駒点滅(code, col, row, 2); }
+    void 着手音() override
+    {
+        game.sounds.dsPlay(音::駒打音);
+        game.p.timer.setEnabled(false);
+    }
+
+private:
+    Game& game;
+};
+
+// ---------------------------------------------------------------------------
+
+Game::Game(Ports ports, std::string settingsPath)
+    : p(std::move(ports))
+    , sounds(p.sounds)
+    , disp(g, p.surface, p.menu)
+    , opts(g, p.menu, disp, sounds, std::move(settingsPath))
+    , recs(g, disp, p.boxes, sounds, p.timer, p.panel, [this] { Form_Load(); })
+    , adapter(std::make_unique<Adapter>(disp, p.timer))
+{
+    disp.setClock(&p.clock);
+}
+
+Game::~Game() = default;
+
+// A turn ends now: sample its time afresh, so the mover books exactly this
+// turn's seconds even when the timer was off and the last sample is old.
+void Game::手番終了()
+{
+    g.手番経過秒 = 調査_経過秒(g.開始時刻, p.clock.秒());
+}
+
+bool Game::手番側駒(int code) const
+{
+    return (g.手番 == g.MAN手番 && 下手駒(code)) || (g.手番 == g.COM手番 && 上手駒(code));
+}
+
+void Game::着手拒否音()
+{
+    sounds.dsPlay(音::禁止);
+}
+
+void Game::棋譜満杯通知()
+{
+    着手拒否音();
+    p.boxes.ok(棋譜満杯メッセージ, "棋譜");
+}
+
+// ---------------------------------------------------------------------------
+// Start-up and shutdown
+
+void Game::Form_Load()
+{
+    for (const auto& [title, text] : sounds.開始())
+        p.boxes.ok(text, title, MessageBoxes::Icon::Exclamation);
+
+    g.棋譜モード = 0;
+    g.移動指導 = 0;
+    g.移動指導色 = 桝枠色;
+    g.最終記録手数 = 0;
+    g.レベル = 3;
+    p.menu.setChecked("LEVEL1", false);
+    p.menu.setChecked("LEVEL2", false);
+    p.menu.setChecked("LEVEL3", true);
+    g.COM手番 = GameState::先手;
+    g.MAN手番 = GameState::後手;
+
+    p.background(2);
+    opts.読込_環境設定ファイル();
+    初期設定(g, adapter.get());
+    disp.描画_絵(1, 10.8, 0);
+    p.resize(9000, 7300);
+}
+
+void Game::Form_Unload()
+{
+    終了処理();
+}
+
+void Game::Form_KeyPress(int key)
+{
+    if (key == キー_ESC)
+        終了処理();
+}
+
+void Game::OWARI_Click()
+{
+    終了処理();
+}
+
+void Game::終了処理()
+{
+    // Closing the window after 終わり or Escape comes back here once more.
+    if (finished)
+        return;
+    finished = true;
+    p.timer.setEnabled(false);
+    sounds.終了();
+    if (p.quit)
+        p.quit();
+}
+
+// ---------------------------------------------------------------------------
+// Game commands
+
+void Game::TAIKYOKU_Click()
+{
+    recs.描画_可視(false, false, false);
+    recs.描画_棋譜_IO(1);
+}
+
+void Game::MATCH_MAN_Click() { }
+
+void Game::START_Click()
+{
+    disp.描画_棋譜読込み部分消去();
+    for (int gx = -2; gx <= 0; ++gx)
+        disp.描画_絵(g.背景画, gx, 0);
+    g.MAN手番 = GameState::先手;
+    g.COM手番 = GameState::後手;
+    g.手番 = g.MAN手番;
+    g.対局モード = 人間対局;
+    p.boxes.ok("先手の番です", " ");
+    g.開始時刻 = p.clock.秒();
+    if (p.menu.checked("KEIKA"))
+        p.timer.setEnabled(true);
+}
+
+void Game::SENTE_Click()
+{
+    disp.描画_棋譜読込み部分消去();
+    disp.描画_レベル(g.レベル);
+    g.選択状態 = 0;
+    g.対局モード = COM対局;
+    g.棋譜モード = 0;
+    g.開始時刻 = p.clock.秒();
+    p.timer.setEnabled(true);
+    if (g.手数 == 0 || g.手番 == -1) {
+        g.MAN手番 = GameState::先手;
+        g.COM手番 = GameState::後手;
+        g.手番 = GameState::先手;
+        p.boxes.ok("あなたの番です", " ");
+    } else if (g.手番 == g.MAN手番) {
+        p.boxes.ok("MANの番です", "対局");
+    } else if (g.手番 == g.COM手番) {
+        com_ban();
+    }
+}
+
+void Game::GOTE_Click()
+{
+    disp.描画_棋譜読込み部分消去();
+    disp.描画_レベル(g.レベル);
+    g.選択状態 = 0;
+    g.対局モード = COM対局;
+    g.棋譜モード = 0;
+    p.timer.setEnabled(true);
+    if (g.手数 == 0 || g.手番 == -1) {
+        g.MAN手番 = GameState::後手;
+        g.COM手番 = GameState::先手;
+        g.手番 = GameState::先手;
+        com_ban();
+    } else if (g.手番 == g.MAN手番) {
+        p.boxes.ok("MANの番です", "対局");
+    } else if (g.手番 == g.COM手番) {
+        com_ban();
+    }
+}
+
+// ---------------------------------------------------------------------------
+// Levels
+
+void Game::LEVEL1_Click()
+{
+    for (int gx = -2; gx <= 0; ++gx)
+        disp.描画_絵(g.背景画, gx, 0);
+    レベル_設定(1);
+}
+
+void Game::LEVEL2_Click()
+{
+    for (int gx = -2; gx <= 0; ++gx)
+        disp.描画_絵(g.背景画, gx, 0);
+    レベル_設定(2);
+}
+
+void Game::LEVEL3_Click()
+{
+    for (int gx = -2; gx <= 0; ++gx)
+        disp.描画_絵(g.背景画, gx, 0);
+    レベル_設定(3);
+}
+
+void Game::レベル_設定(int n)
+{
+    static const char* const names[] = { "LEVEL1", "LEVEL2", "LEVEL3" };
+    for (const char* name : names)
+        p.menu.setChecked(name, false);
+    if (n >= 1 && n <= 3) {
+        p.menu.setChecked(names[n - 1], true);
+        g.レベル = n;
+    }
+    if (g.対局モード == COM対局)
+        disp.描画_レベル(g.レベル);
+}
+
+// ---------------------------------------------------------------------------
+// Clock
+
+void Game::Timer1_Timer()
+{
+    if (!p.timer.enabled())
+        return;
+    g.手番経過秒 = 調査_経過秒(g.開始時刻, p.clock.秒());
+    const int whole = static_cast<int>(std::floor(g.手番経過秒));
+    if (whole == g.前回表示秒)
+        return;
+    g.前回表示秒 = whole;
+    if (g.手番 == g.COM手番)
+        disp.描画_所有時間(g.COM手番, g.手番経過秒 + g.COM所有時間);
+    else if (g.手番 == g.MAN手番)
+        disp.描画_所有時間(g.MAN手番, g.手番経過秒 + g.MAN所有時間);
+    p.surface.更新();
+}
+
+void Game::KEIKA_Click()
+{
+    if (p.menu.checked("KEIKA")) {
+        p.menu.setChecked("KEIKA", false);
+        p.timer.setEnabled(false);
+        disp.消去_所有時間(g.MAN手番);
+        disp.消去_所有時間(g.COM手番);
+    } else {
+        p.menu.setChecked("KEIKA", true);
+        p.timer.setEnabled(true);
+        disp.描画_所有時間(g.COM手番, g.COM所有時間);
+        disp.描画_所有時間(g.MAN手番, g.MAN所有時間);
+    }
+    opts.書込_環境設定ファイル();
+}
+
+// ---------------------------------------------------------------------------
+// Mouse input
+
+void Game::Form_MouseDown(int button, int /*shift*/, double x, double y)
+{
+    if (g.勝者 != -1) {
+        p.boxes.ok("新規に対局してください", "終局");
+        return;
+    }
+    TAIKYOKU_Click();
+    if (g.手番 == -1) {
+        if (g.棋譜モード == 1) {
+            if (!p.boxes.yesNo("棋譜を '進 'で進めて下さい", "棋譜")) {
+                着手拒否音();
+                Form_Load();
+            }
+        } else if (g.記録手数 == 0) {
+            着手拒否音();
+            p.boxes.ok("「対局」で始めて下さい", "開始");
+        } else {
+            再開();
+        }
+        return;
+    }
+    const int col = static_cast<int>(std::floor((x - 盤左) / 桝幅));
+    const int row = static_cast<int>(std::floor((y - 盤上) / 桝高));
+    if (盤内(col, row))
+        盤押下(button, col, row);
+    else
+        盤外押下(col, row);
+}
+
+// Play resumes from a position reached by stepping back: the owner of the
+// next recorded move is to move.
+void Game::再開()
+{
+    p.boxes.ok("OKですか？", "再開");
+    g.開始時刻 = p.clock.秒();
+    if (p.menu.checked("KEIKA"))
+        p.timer.setEnabled(true);
+    // A full record has no next entry; the side that did not make the last
+    // move is to move then.
+    const bool upperNext = g.記録手数 < 最大手数 ? g.棋譜_成駒[g.記録手数 + 1] >= 10
+                                               : g.棋譜_成駒[g.記録手数] <= -10;
+    if (upperNext) {
+        g.手番 = g.COM手番;
+        if (g.対局モード == COM対局)
+            com_ban();
+    } else {
+        g.手番 = g.MAN手番;
+    }
+}
+
+void Game::盤押下(int button, int col, int row)
+{
+    if (g.選択状態 == 0) {
+        const int code = g.盤[col][row];
+        if (code == 空)
+            return;
+        g.選択列 = col;
+        g.選択段 = row;
+        g.選択駒 = code;
+        disp.描画_移動可能桝色(col, row, g.移動指導色, code);
+        if (手番側駒(code)) {
+            g.選択状態 = 1;
+            disp.描画_桝輪郭(選択色, col, row);
+        } else {
+            // An enemy piece only shows where it could go.
+            disp.描画_桝輪郭(g.移動指導色, col, row);
+        }
+        return;
+    }
+
+    g.移動先列 = col;
+    g.移動先段 = row;
+    const bool wrongHand = (g.手番 == g.MAN手番 && g.選択列 == COM持駒列)
+        || (g.手番 == g.COM手番 && g.選択列 == MAN持駒列);
+    if (wrongHand) {
+        disp.描画_移動可能桝色(g.選択列, g.選択段, 桝枠色, g.選択駒);
+        disp.描画_桝輪郭(桝枠色, g.選択列, g.選択段);
+        g.選択状態 = 0;
+        return;
+    }
+    if (手番側駒(g.盤[col][row])) {
+        disp.描画_桝輪郭(桝枠色, g.選択列, g.選択段);
+        g.選択列 = col;
+        g.選択段 = row;
+        g.選択駒 = g.盤[col][row];
+        disp.描画_移動可能桝色(col, row, g.移動指導色, g.選択駒);
+        disp.描画_桝輪郭(選択色, col, row);
+        return;
+    }
+    着手(button);
+}
+
+void Game::着手(int button)
+{
+    auto refuse = [this] {
+        g.選択状態 = 0;
+        disp.描画_将棋盤桝();
+        // A hand cell keeps its selection outline otherwise.
+        if (!盤内(g.選択列, g.選択段))
+            disp.描画_桝輪郭(桝枠色, g.選択列, g.選択段);
+    };
+    if (移動チェック(g, g.選択列, g.選択段, g.移動先列, g.移動先段, g.選択駒) == 0) {
+        着手拒否音();
+        refuse();
+        return;
+    }
+    if (移動後チェック(g.移動先段, g.選択駒) == 0 && button == 1) {
+        着手拒否音();
+        p.boxes.ok("マウスの右をクリックして下さい", "成り");
+        return;
+    }
+    if (棋譜満杯(g)) {
+        棋譜満杯通知();
+        refuse();
+        return;
+    }
+    if (g.対局モード == COM対局 && g.手番 == g.MAN手番 && 下手駒(g.選択駒))
+        相手COM着手(button);
+    else
+        人間着手(button);
+}
+
+// A move of the lower side against the computer; the computer answers at once.
+void Game::相手COM着手(int button)
+{
+    int placed = g.選択駒;
+    if (調査_駒成(g, g.選択列, g.選択段, g.移動先列, g.移動先段, g.選択駒) == 1 && button == 2)
+        placed = g.成駒;
+    ManHooks hooks(*this);
+    const 人間着手結果 r = MAN着手(g, e, g.選択列, g.選択段, g.移動先列, g.移動先段, placed, &hooks);
+    switch (r.拒否) {
+    case 着手拒否::なし:
+        break;
+    case 着手拒否::満杯:
+        棋譜満杯通知();
+        g.選択状態 = 0;
+        disp.描画_将棋盤桝();
+        return;
+    case 着手拒否::終局:
+        p.boxes.ok("新規に対局してください", "終局");
+        return;
+    default:
+        着手拒否音();
+        g.選択状態 = 0;
+        disp.描画_将棋盤桝();
+        return;
+    }
+    g.選択状態 = 0;
+    g.選択駒 = placed;
+    disp.描画_移動結果(g.MAN手番, g.移動先列, g.移動先段, placed, 白);
+    if (g.勝者 == g.MAN手番) {
+        p.timer.setEnabled(false);
+        p.boxes.ok("あなたの勝ちです", "終了");
+        return;
+    }
+    if (g.手番 == g.COM手番)
+        com_ban();
+}
+
+// A move between two people, or on a board where no kind of game was chosen.
+void Game::人間着手(int button)
+{
+    const bool running = g.対局モード == 人間対局;
+    if (running)
+        手番終了();
+    const double turn = running ? g.手番経過秒 : 0;
+    const bool upper = 上手駒(g.選択駒);
+
+    // Each side's own pair of record times grows by its own turn.
+    const double man = g.MAN所有時間, com = g.COM所有時間;
+    手順保存(g, g.選択列, g.選択段, g.移動先列, g.移動先段, g.選択駒, g.盤[g.移動先列][g.移動先段], man,
+        upper ? man : man + turn, com, upper ? com + turn : com);
+    ++g.手数;
+    disp.描画_手数(g.手数);
+    if (調査_駒成(g, g.選択列, g.選択段, g.移動先列, g.移動先段, g.選択駒) == 1 && button == 2)
+        g.選択駒 = g.成駒;
+    g.棋譜_成駒[g.記録手数] = g.選択駒;
+
+    g.選択状態 = 0;
+    disp.描画_桝輪郭(桝枠色, g.選択列, g.選択段);
+    disp.描画_桝輪郭(桝枠色, g.移動先列, g.移動先段);
+    disp.描画_移動可能桝色(g.選択列, g.選択段, 桝枠色, g.選択駒);
+    // The upper hand is pressed by row; the move takes the slot.
+    if (g.選択列 == COM持駒列)
+        g.選択段 = 7 - g.選択段;
+    駒移動(g, g.選択列, g.選択段, g.移動先列, g.移動先段, g.選択駒, adapter.get());
+    sounds.dsPlay(音::駒打音);
+    disp.描画_移動結果(upper ? g.COM手番 : g.MAN手番, g.移動先列, g.移動先段, g.選択駒, 白);
+
+    if (!running)
+        return;
+    if (g.手番 == g.MAN手番)
+        g.MAN所有時間 += turn;
+    else
+        g.COM所有時間 += turn;
+    if (g.勝者 != -1) {
+        p.timer.setEnabled(false);
+        p.boxes.ok(g.勝者 == GameState::先手 ? "先手の勝ちです" : "後手の勝ちです", "終了");
+        return;
+    }
+    g.手番 = g.手番 == GameState::先手 ? GameState::後手 : GameState::先手;
+    g.開始時刻 = p.clock.秒();
+}
+
+void Game::盤外押下(int col, int row)
+{
+    if (上手駒(g.選択駒) || 下手駒(g.選択駒)) {
+        disp.描画_移動可能桝色(g.選択列, g.選択段, 桝枠色, g.選択駒);
+        disp.描画_桝輪郭(桝枠色, g.選択列, g.選択段);
+    }
+    int code = 0;
+    if (col == MAN持駒列 && row >= 2 && row <= 7) {
+        if (g.持駒_MAN[row - 1] <= 0)
+            return;
+        code = -持駒種類(row - 1);
+    } else if (col == COM持駒列 && row >= 1 && row <= 6) {
+        if (g.持駒_COM[7 - row] <= 0)
+            return;
+        code = 持駒種類(7 - row);
+    } else {
+        return;
+    }
+    調査_2燕フラグ設定(g);
+    g.選択状態 = 1;
+    g.選択列 = col;
+    g.選択段 = row;
+    g.選択駒 = code;
+    disp.描画_桝輪郭(手番側駒(code) ? 選択色 : g.移動指導色, col, row);
+    disp.描画_移動可能桝色(col, row, g.移動指導色, code);
+}
+
+// ---------------------------------------------------------------------------
+// The computer's turn
+
+void Game::com_ban()
+{
+    if (g.勝者 != -1)
+        return;
+    if (棋譜満杯(g)) {
+        p.timer.setEnabled(false);
+        棋譜満杯通知();
+        return;
+    }
+    g.開始時刻 = p.clock.秒();
+    if (p.menu.checked("KEIKA"))
+        p.timer.setEnabled(true);
+    for (int gx = -2; gx <= 0; ++gx)
+        disp.描画_絵(g.背景画, gx, 8);
+    disp.描画_数値(-1.5, 8.5, "思考中", 黒, 0, 12);
+    disp.描画_数値(-1.6, 8.4, "思考中", 白, 0, 12);
+    disp.描画_桝輪郭(桝枠色, 1, 7);
+    p.surface.更新();
+
+    ComHooks hooks(*this);
+    const COM着手結果 r = tori::com_ban(g, e, &hooks);
+    switch (r.拒否) {
+    case 着手拒否::なし:
+        break;
+    case 着手拒否::指手なし:
+        // Without a legal move the computer cannot go on: the game is the player's.
+        p.timer.setEnabled(false);
+        disp.消去_移動結果(g.COM手番);
+        g.勝者 = g.MAN手番;
+        p.boxes.ok("ｺﾝﾋﾟｭｰﾀに指す手がありません。あなたの勝ちです", "終了");
+        return;
+    case 着手拒否::満杯:
+        p.timer.setEnabled(false);
+        disp.消去_移動結果(g.COM手番);
+        棋譜満杯通知();
+        return;
+    default:
+        p.timer.setEnabled(false);
+        disp.消去_移動結果(g.COM手番);
+        return;
+    }
+
+    if (r.詰め == 1) {
+        p.boxes.ok("よし！!", "詰め ?");
+    } else if (g.勝者 == g.COM手番) {
+        // The caption goes; the move text is not drawn and the clock stays stopped.
+        disp.消去_移動結果(g.COM手番);
+        p.boxes.ok("ｺﾝﾋﾟｭｰﾀの勝ちです", "終了");
+        return;
+    } else if (e.COM勢力[g.MAN鵬_列][g.MAN鵬_段] > 0) {
+        p.boxes.ok("   ** 鵬手 **", "");
+    }
+    disp.描画_移動結果(g.COM手番, r.先列, r.先段, r.成駒, 白);
+    disp.描画_桝輪郭(白, r.先列, r.先段);
+    g.COM所有時間 += g.手番経過秒;
+    g.開始時刻 = p.clock.秒();
+    g.手番 = g.MAN手番;
+    if (p.menu.checked("KEIKA"))
+        p.timer.setEnabled(true);
+}
+
+} // namespace tori
