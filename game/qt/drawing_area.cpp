@@ -9,12 +9,16 @@ namespace tori {
 
 DrawingArea::DrawingArea(QWidget* parent) : QWidget(parent)
 {
-    // Until the first tiles are drawn the area shows the board's ground colour.
-    QPalette pal = palette();
-    pal.setColor(QPalette::Window, QColor(0, 128, 0));
-    setPalette(pal);
+    setGround(QColor(0, 128, 0));
     setAutoFillBackground(true);
     setFocusPolicy(Qt::StrongFocus);
+}
+
+void DrawingArea::setGround(const QColor& colour)
+{
+    QPalette pal = palette();
+    pal.setColor(QPalette::Window, colour);
+    setPalette(pal);
 }
 
 void DrawingArea::paintEvent(QPaintEvent*)

@@ -19,6 +19,8 @@ public:
 
     // The picture to show; it belongs to the surface and stays alive with it.
     void setPicture(const QImage* image) { picture = image; }
+    // The colour of the area where no picture lies.
+    void setGround(const QColor& colour);
 
     // Button 1 left, 2 right, 4 middle; shift 1 Shift, 2 Ctrl, 4 Alt; x, y in twips.
     std::function<void(int button, int shift, double x, double y)> mouseDown;

@@ -1,7 +1,7 @@
 #include "game/qt/form1.h"
 
 #include "display/qt/qt_surface.h"
-#include "record/qt/qt_record_panel.h"
+#include "record/qt/record_panel.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -48,6 +48,8 @@ Form1::Form1(Sounds& sounds, Form1Setup s)
     // Paint at once, not at the next turn of the event loop: the computer's
     // caption and the blink of its piece show in the middle of its move.
     picture->setRefresh([this] { drawing->repaint(); });
+    // Whatever is drawn without a refresh shows when the handler returns.
+    picture->setChanged([this] { drawing->update(); });
 
     recordPanel = new QtRecordPanel(drawing);
 
@@ -58,7 +60,8 @@ Form1::Form1(Sounds& sounds, Form1Setup s)
             // A window placed at Top -60 kept its size in the old game; here
             // the window manager places it, so the size is always set.
             drawing->setFixedSize(areaSize(width, height));
-        } };
+        },
+        [this](int colour) { drawing->setGround(QtSurface::paletteColour(colour)); } };
     theGame = std::make_unique<Game>(ports, setup.settingsPath);
 
     drawing->mouseDown = [this](int button, int shift, double x, double y) {
@@ -154,7 +157,7 @@ void Form1::buildMenu()
 void Form1::wirePanel()
 {
     RecordCommands& recs = theGame->records();
-    recordPanel->setFileChosen([this, &recs](const std::string& name) { run([&] { recs.File1_Click(name); }); });
+    recordPanel->setFileClicked([this, &recs](const std::string& name) { run([&] { recs.File1_Click(name); }); });
     recordPanel->setDirectoryChanged(
         [this, &recs](const std::string& path) { run([&] { recs.Dir1_Change(path); }); });
     recordPanel->setDriveChanged([this, &recs](const std::string& drive) {

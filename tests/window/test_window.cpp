@@ -4,7 +4,7 @@
 #include "game/qt/drawing_area.h"
 #include "game/qt/form1.h"
 #include "game/qt/qt_ports.h"
-#include "record/qt/qt_record_panel.h"
+#include "record/qt/record_panel.h"
 
 #include <QAction>
 #include <QApplication>
