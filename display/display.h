@@ -56,6 +56,9 @@ public:
     void setClock(TimeOfDay* clock) { this->clock = clock; }
 
 private:
+    // Prints a text with its top-left point at (x, y) twips; an empty text prints nothing.
+    void 印字(double x, double y, const std::string& text, int colour, double size);
+
     const GameState& g;
     Surface& surface;
     const Menu& menu;

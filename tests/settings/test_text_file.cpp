@@ -78,20 +78,6 @@ TEST(TextFile, ReadsBareLineFeedsAndALastLineWithoutEnd)
     EXPECT_FALSE(readShiftJisLines(dir.path / "missing.txt"));
 }
 
-TEST(TextFile, AFailedWriteKeepsTheOldFileAndSaysWhy)
-{
-    if (geteuid() == 0)
-        GTEST_SKIP() << "root may write into a read-only directory";
-    TempDir dir;
-    const fs::path file = dir.path / "keep.txt";
-    ASSERT_TRUE(writeShiftJisLines(file, { "old" }));
-    chmod(dir.path.c_str(), 0500);
-    std::string error;
-    EXPECT_FALSE(writeShiftJisLines(file, { "new" }, &error));
-    EXPECT_FALSE(error.empty());
-    EXPECT_EQ(bytesOf(file), "old\r\n");
-}
-
 TEST(TextFile, AWriteIntoAMissingDirectoryFailsWithAReason)
 {
     std::string error;

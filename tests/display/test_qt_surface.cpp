@@ -1,0 +1,348 @@
+// Pixels of the Qt surface at 1x and 2x: outlines, picture placement and text.
+// The game's own picture art is never looked at: the tests draw with a set of
+// plain test pictures, so they hold whatever the art becomes.
+#include "display/display.h"
+#include "display/pictures.h"
+#include "display/qt/qt_surface.h"
+#include "fakes.h"
+
+#include <QGuiApplication>
+#include <QPainter>
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+
+using namespace tori;
+using namespace tori::testing;
+
+namespace {
+
+const QColor green(0, 128, 0);
+const QColor lightRed(255, 0, 0);
+const QColor wood(200, 160, 100);
+const QColor bamboo(40, 90, 40);
+const QColor cream(250, 240, 200);
+const QColor marker(255, 0, 255);
+
+QImage solid(QSize size, const QColor& colour)
+{
+    QImage image(size, QImage::Format_RGB32);
+    image.fill(colour);
+    return image;
+}
+
+// The title plate with a marked top-left and bottom-right pixel.
+QImage markedTitle(int scale)
+{
+    QImage image = solid(QSize(143, 39) * scale, cream);
+    image.setPixelColor(0, 0, marker);
+    image.setPixelColor(image.width() - 1, image.height() - 1, marker);
+    return image;
+}
+
+PictureSet testPictures()
+{
+    PictureSet set;
+    set.add(空, solid({ 33, 41 }, wood), solid({ 66, 82 }, wood));
+    set.add(背景_竹, solid({ 34, 41 }, bamboo), solid({ 68, 82 }, bamboo));
+    set.add(題字, markedTitle(1), markedTitle(2));
+    return set;
+}
+
+QColor at(const QtSurface& s, int x, int y) { return s.image().pixelColor(x, y); }
+
+// Pixels of exactly the colour inside a device rectangle.
+int count(const QtSurface& s, const QRect& r, const QColor& colour)
+{
+    int n = 0;
+    for (int y = r.top(); y <= r.bottom(); ++y)
+        for (int x = r.left(); x <= r.right(); ++x)
+            if (s.image().pixelColor(x, y) == colour) ++n;
+    return n;
+}
+
+// Pixels close to the colour inside a device rectangle: glyph edges are
+// smoothed, so text is counted by the pixels that are mostly its colour.
+int countInk(const QtSurface& s, const QRect& r, const QColor& colour)
+{
+    int n = 0;
+    for (int y = r.top(); y <= r.bottom(); ++y)
+        for (int x = r.left(); x <= r.right(); ++x) {
+            const QColor c = s.image().pixelColor(x, y);
+            if (std::abs(c.red() - colour.red()) + std::abs(c.green() - colour.green())
+                    + std::abs(c.blue() - colour.blue())
+                < 120)
+                ++n;
+        }
+    return n;
+}
+
+// The rows from the first to the last one holding a pixel of the colour.
+int inkHeight(const QtSurface& s, const QColor& colour)
+{
+    int top = -1, bottom = -1;
+    for (int y = 0; y < s.image().height(); ++y)
+        for (int x = 0; x < s.image().width(); ++x)
+            if (countInk(s, QRect(x, y, 1, 1), colour)) {
+                if (top < 0) top = y;
+                bottom = y;
+                break;
+            }
+    return top < 0 ? 0 : bottom - top + 1;
+}
+
+} // namespace
+
+TEST(QtSurface, ImageIsTheClientAreaTimesTheRatioInGreen)
+{
+    QtSurface one({ 600, 487 }, 1, testPictures());
+    EXPECT_EQ(one.image().size(), QSize(600, 487));
+    EXPECT_EQ(at(one, 0, 0), green);
+    EXPECT_EQ(at(one, 599, 486), green);
+    QtSurface two({ 600, 487 }, 2, testPictures());
+    EXPECT_EQ(two.image().size(), QSize(1200, 974));
+    EXPECT_EQ(two.image().devicePixelRatio(), 2);
+    QtSurface fractional({ 600, 487 }, 1.5, testPictures());
+    EXPECT_EQ(fractional.image().size(), QSize(900, 731));
+}
+
+TEST(QtSurface, SelectionOutlineLandsOnItsSquare)
+{
+    // Square (3, 4): x 2535..3030 twips, y 2560..3175 twips, worked out by hand
+    // in device pixels: 169..202 × 171..212 at 1x, 338..404 × 341..423 at 2x,
+    // with lines one design pixel (two device pixels at 2x) wide.
+    struct Case {
+        qreal dpr;
+        int left, top, right, bottom, width;
+    };
+    for (const Case& k : { Case { 1, 169, 171, 202, 212, 1 }, Case { 2, 338, 341, 404, 423, 2 } }) {
+        QtSurface s({ 600, 487 }, k.dpr, testPictures());
+        GameState g;
+        FakeMenu menu;
+        tori::Display d(g, s, menu);
+        d.描画_桝輪郭(選択色, 3, 4);
+        const int w = k.width;
+        const QRect outer(QPoint(k.left, k.top), QPoint(k.right + w - 1, k.bottom + w - 1));
+        const QRect inner = outer.adjusted(w, w, -w, -w);
+        const QRect everything(QPoint(0, 0), s.image().size());
+        // Exactly the ring between the two rectangles is light red.
+        EXPECT_EQ(count(s, outer, lightRed), outer.width() * outer.height() - inner.width() * inner.height())
+            << k.dpr;
+        EXPECT_EQ(count(s, inner, green), inner.width() * inner.height()) << k.dpr;
+        EXPECT_EQ(count(s, everything, lightRed), count(s, outer, lightRed)) << k.dpr;
+        EXPECT_EQ(at(s, k.left, k.top), lightRed) << k.dpr;
+        EXPECT_EQ(at(s, k.right + w - 1, k.bottom + w - 1), lightRed) << k.dpr;
+    }
+}
+
+TEST(QtSurface, TitleTopLeftAtItsTwips)
+{
+    for (const qreal dpr : { 1.0, 2.0 }) {
+        QtSurface s({ 600, 487 }, dpr, testPictures());
+        GameState g;
+        FakeMenu menu;
+        tori::Display d(g, s, menu);
+        d.描画_絵(題字, 10.8, 0);
+        // (6396, 100) twips = (426.4, 6.67) px at 1x, (852.8, 13.3) at 2x.
+        const QPoint topLeft = dpr == 1 ? QPoint(426, 7) : QPoint(853, 13);
+        const QPoint bottomRight = topLeft + QPoint(143 * dpr - 1, 39 * dpr - 1);
+        EXPECT_EQ(at(s, topLeft.x(), topLeft.y()), marker) << dpr;
+        EXPECT_EQ(at(s, bottomRight.x(), bottomRight.y()), marker) << dpr;
+        EXPECT_EQ(at(s, topLeft.x() + 1, topLeft.y() + 1), cream) << dpr;
+        EXPECT_EQ(at(s, topLeft.x() - 1, topLeft.y()), green) << dpr;
+        EXPECT_EQ(at(s, topLeft.x(), topLeft.y() - 1), green) << dpr;
+        EXPECT_EQ(at(s, bottomRight.x() + 1, bottomRight.y()), green) << dpr;
+        EXPECT_EQ(at(s, bottomRight.x(), bottomRight.y() + 1), green) << dpr;
+    }
+}
+
+TEST(QtSurface, TwoXPictureIsUsedAboveOne)
+{
+    PictureSet set;
+    set.add(空, solid({ 33, 41 }, wood), solid({ 66, 82 }, cream));
+    QtSurface one({ 100, 100 }, 1, set);
+    QtSurface two({ 100, 100 }, 2, set);
+    QtSurface between({ 100, 100 }, 1.5, set);
+    one.絵(空, 150, 150);
+    two.絵(空, 150, 150);
+    between.絵(空, 150, 150);
+    EXPECT_EQ(at(one, 10, 10), wood);
+    EXPECT_EQ(count(one, QRect(0, 0, 100, 100), wood), 33 * 41);
+    EXPECT_EQ(at(two, 20, 20), cream);
+    EXPECT_EQ(count(two, QRect(0, 0, 200, 200), cream), 66 * 82);
+    // At 1.5 the 2x picture is scaled to the square's 49.5 × 61.5 pixels.
+    EXPECT_EQ(at(between, 30, 30), cream);
+    EXPECT_EQ(at(between, 14, 14), green);
+    EXPECT_EQ(at(between, 15 + 50, 15 + 62), green);
+}
+
+TEST(QtSurface, PicturesOfNeighbouringSquaresMeetAtFractionalRatios)
+{
+    QtSurface s({ 200, 100 }, 1.25, testPictures());
+    for (int c = 0; c < 5; ++c)
+        s.絵(空, 495.0 * c, 0);
+    // No green column between the squares.
+    // Five squares of 41.25 pixels end at pixel 206.
+    for (int x = 0; x < 206; ++x)
+        EXPECT_EQ(at(s, x, 10), wood) << x;
+}
+
+TEST(QtSurface, UnknownCodesDrawNothing)
+{
+    QtSurface s({ 600, 487 }, 1, testPictures());
+    GameState g;
+    FakeMenu menu;
+    tori::Display d(g, s, menu);
+    d.描画_絵(空, 1, 1);
+    const QImage before = s.image().copy();
+    d.描画_背景(7);
+    d.描画_絵(-鵬, 2, 2); // no picture for it in the test set
+    d.描画_桝輪郭(16, 3, 3);
+    d.描画_桝輪郭(-1, 3, 3);
+    s.文字(100, 100, "鳥", 12, false, 99);
+    EXPECT_EQ(s.image(), before);
+}
+
+TEST(QtSurface, BackgroundCoversTheWindowButNotTheBoard)
+{
+    QtSurface s({ 600, 487 }, 1, testPictures());
+    GameState g;
+    FakeMenu menu;
+    tori::Display d(g, s, menu);
+    d.描画_背景(背景_竹);
+    EXPECT_EQ(at(s, 0, 0), bamboo);
+    EXPECT_EQ(at(s, 599, 486), bamboo);
+    EXPECT_EQ(at(s, 101, 46), bamboo); // just outside square (1, 1)
+    // The board area keeps the window's green.
+    EXPECT_EQ(count(s, QRect(104, 48, 33 * 7 - 2, 41 * 7 - 1), green), (33 * 7 - 2) * (41 * 7 - 1));
+}
+
+TEST(QtSurface, EmptiedHandSlotShowsTheEmptySquareAndTheBackground)
+{
+    QtSurface s({ 600, 487 }, 1, testPictures());
+    GameState g;
+    g.背景画 = 背景_竹;
+    FakeMenu menu;
+    tori::Display d(g, s, menu);
+    g.持駒_MAN[2] = 3;
+    d.描画_自持盤();
+    // Cell (10, 3), where the pheasants' count goes: x 6000..6495 twips, y 1945..2560.
+    const QRect countCell(401, 130, 33, 41);
+    EXPECT_GT(countInk(s, countCell, lightRed), 10);
+
+    g.持駒_MAN[2] = 0;
+    d.描画_自持盤();
+    EXPECT_EQ(count(s, countCell, bamboo), countCell.width() * countCell.height());
+    // Cell (9, 3) inside its outline is the empty square again.
+    const QRect slot(368, 131, 32, 40);
+    EXPECT_EQ(count(s, slot, wood), slot.width() * slot.height());
+}
+
+TEST(QtSurface, TextIsDrawnInItsColourBelowAndRightOfItsPoint)
+{
+    QtSurface s({ 200, 100 }, 1, testPictures());
+    s.文字(600, 300, "鳥将棋", 24, false, 15); // (40, 20) px
+    const QColor white(255, 255, 255);
+    EXPECT_GT(countInk(s, QRect(40, 20, 120, 40), white), 30);
+    EXPECT_EQ(countInk(s, QRect(0, 0, 200, 20), white), 0);
+    EXPECT_EQ(countInk(s, QRect(0, 0, 40, 100), white), 0);
+}
+
+TEST(QtSurface, FontSizeFollowsPointsAndRatio)
+{
+    // 9 points is 12 pixels at 1x: a full-height kanji takes most of that.
+    const QColor white(255, 255, 255);
+    QtSurface one({ 100, 100 }, 1, testPictures());
+    one.文字(150, 150, "鵬", 9, true, 15);
+    const int h1 = inkHeight(one, white);
+    EXPECT_GE(h1, 8);
+    EXPECT_LE(h1, 13);
+    QtSurface two({ 100, 100 }, 2, testPictures());
+    two.文字(150, 150, "鵬", 9, true, 15);
+    const int h2 = inkHeight(two, white);
+    EXPECT_GE(h2, 2 * h1 - 3);
+    EXPECT_LE(h2, 2 * h1 + 3);
+}
+
+TEST(QtSurface, TheBoldSwitchReachesThePixels)
+{
+    // The same count printed before and after the board labels switch to bold.
+    const QColor lightRedText = lightRed;
+    GameState g;
+    FakeMenu menu;
+    QtSurface before({ 600, 487 }, 1, testPictures());
+    tori::Display d1(g, before, menu);
+    d1.描画_数値(10, 3, 88, 12, 0, 14);
+
+    QtSurface after({ 600, 487 }, 1, testPictures());
+    tori::Display d2(g, after, menu);
+    d2.描画_桝_数値();
+    d2.描画_数値(10, 3, 88, 12, 0, 14);
+    const QRect cell(400, 130, 60, 41);
+    EXPECT_GT(countInk(after, cell, lightRedText), countInk(before, cell, lightRedText) * 6 / 5);
+}
+
+TEST(QtSurface, RefreshAndChangeCallbacks)
+{
+    QtSurface s({ 100, 100 }, 1, testPictures());
+    int refreshed = 0, changed = 0;
+    s.setRefresh([&] { ++refreshed; });
+    s.setChanged([&] { ++changed; });
+    s.枠(12, 0, 0, 300, 300);
+    s.絵(空, 0, 0);
+    s.絵(-鵬, 0, 0); // no picture: no change
+    EXPECT_EQ(changed, 2);
+    EXPECT_EQ(refreshed, 0);
+    s.更新();
+    EXPECT_EQ(refreshed, 1);
+}
+
+TEST(QtSurface, BlinkRefreshesWithEachImage)
+{
+    QtSurface s({ 600, 487 }, 1, testPictures());
+    GameState g;
+    FakeMenu menu;
+    tori::Display d(g, s, menu);
+    std::vector<QColor> seen;
+    // Square (4, 2): x 3030..3525 twips, y 1330..1945 = px 202..235, 89..130.
+    s.setRefresh([&] { seen.push_back(at(s, 218, 110)); });
+    d.描画_駒点滅(空, 4, 2, 2);
+    ASSERT_EQ(seen.size(), 4u);
+    for (const QColor& c : seen)
+        EXPECT_EQ(c, wood);
+}
+
+TEST(QtSurface, CompiledInPicturesHaveTheirSizes)
+{
+    const PictureSet set = PictureSet::fromResources();
+    const QStringList files = QString(ZR_PICTURE_FILES).split(';', Qt::SkipEmptyParts);
+    if (files.isEmpty()) GTEST_SKIP() << "no pictures in assets/images";
+    for (const QString& file : files) {
+        const QString name = file.section('/', -1);
+        bool known = false;
+        for (const PictureInfo& info : allPictures()) {
+            const QSize size(info.width, info.height);
+            if (name == QString(info.name) + ".png") {
+                known = true;
+                ASSERT_TRUE(set.contains(info.code)) << name.toStdString();
+                EXPECT_EQ(set.picture(info.code, 1)->size(), size) << name.toStdString();
+                EXPECT_EQ(set.naturalSize(info.code), size) << name.toStdString();
+            } else if (name == QString(info.name) + "@2x.png") {
+                known = true;
+                ASSERT_TRUE(set.contains(info.code)) << name.toStdString();
+                EXPECT_EQ(set.picture(info.code, 2)->size(), size * 2) << name.toStdString();
+            }
+        }
+        EXPECT_TRUE(known) << "a picture the game does not know: " << name.toStdString();
+    }
+}
+
+int main(int argc, char** argv)
+{
+    // CTest sets the offscreen platform; the build's test listing runs without it.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
