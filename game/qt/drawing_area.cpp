@@ -7,7 +7,8 @@
 
 namespace tori {
 
-DrawingArea::DrawingArea(QWidget* parent) : QWidget(parent)
+DrawingArea::DrawingArea(QWidget* parent)
+    : QWidget(parent)
 {
     setGround(QColor(0, 128, 0));
     setAutoFillBackground(true);

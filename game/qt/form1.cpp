@@ -14,10 +14,10 @@ namespace tori {
 
 namespace {
 
-// Form_Load's 9000 x 7300 twips are the outer size of the window, caption bar
-// and frame included; what is left below the menu bar must still hold the
-// lowest text the game prints, the record header lines at y 6350 in 12 point.
-constexpr int frameTwips = 450;
+    // Form_Load's 9000 x 7300 twips are the outer size of the window, caption bar
+    // and frame included; what is left below the menu bar must still hold the
+    // lowest text the game prints, the record header lines at y 6350 in 12 point.
+    constexpr int frameTwips = 450;
 
 } // namespace
 
@@ -57,8 +57,8 @@ Form1::Form1(Sounds& sounds, Form1Setup s)
 
     Ports ports { *picture, marks, clock, boxes, timer1, sounds, *recordPanel, [this] { end(); },
         [this](int width, int height) {
-            // A window placed at Top -60 kept its size in the old game; here
-            // the window manager places it, so the size is always set.
+            // Always set: the window manager places the window, so no
+            // position of ours could ask to keep the size it has.
             drawing->setFixedSize(areaSize(width, height));
         },
         [this](int colour) { drawing->setGround(QtSurface::paletteColour(colour)); } };
@@ -84,8 +84,8 @@ QMenu* Form1::addMenu(QWidget* parent, const char* name, const char* caption)
     return menu;
 }
 
-QAction* Form1::addEntry(
-    QWidget* parent, const char* name, const char* caption, bool checkable, std::function<void()> handler)
+QAction* Form1::addEntry(QWidget* parent, const char* name, const char* caption, bool checkable,
+    std::function<void()> handler)
 {
     QAction* action = new QAction(QString::fromUtf8(caption), parent);
     action->setObjectName(QString::fromUtf8(name));
@@ -93,13 +93,14 @@ QAction* Form1::addEntry(
     parent->addAction(action);
     if (checkable)
         marks.add(action);
-    connect(action, &QAction::triggered, this, [this, action, handler = std::move(handler)](bool on) {
-        // Qt flips a check mark before it tells us; the game's handlers read
-        // the mark as it was and set it themselves.
-        if (action->isCheckable())
-            action->setChecked(!on);
-        run(handler);
-    });
+    connect(
+        action, &QAction::triggered, this, [this, action, handler = std::move(handler)](bool on) {
+            // Qt flips a check mark before it tells us; the game's handlers read
+            // the mark as it was and set it themselves.
+            if (action->isCheckable())
+                action->setChecked(!on);
+            run(handler);
+        });
     return action;
 }
 
@@ -111,9 +112,11 @@ void Form1::buildMenu()
     auto g = [this] { return theGame.get(); };
 
     QMenu* taikyoku = addMenu(bar, "TAIKYOKU", "対局");
-    connect(taikyoku, &QMenu::aboutToShow, this, [this, g] { run([g] { g()->TAIKYOKU_Click(); }); });
+    connect(
+        taikyoku, &QMenu::aboutToShow, this, [this, g] { run([g] { g()->TAIKYOKU_Click(); }); });
     QMenu* matchMan = addMenu(taikyoku, "MATCH_MAN", "対局(人間)");
-    connect(matchMan, &QMenu::aboutToShow, this, [this, g] { run([g] { g()->MATCH_MAN_Click(); }); });
+    connect(
+        matchMan, &QMenu::aboutToShow, this, [this, g] { run([g] { g()->MATCH_MAN_Click(); }); });
     addEntry(matchMan, "START", "スタート", false, [g] { g()->START_Click(); });
     QMenu* start2 = addMenu(taikyoku, "START2", "対局(COM)");
     addEntry(start2, "SENTE", "先手", false, [g] { g()->SENTE_Click(); });
@@ -125,7 +128,8 @@ void Form1::buildMenu()
     addEntry(taikyoku, "OWARI", "終わり", false, [g] { g()->OWARI_Click(); });
 
     QMenu* stop = addMenu(bar, "STOP", "局面");
-    connect(stop, &QMenu::aboutToShow, this, [this, g] { run([g] { g()->records().STOP_Click(); }); });
+    connect(
+        stop, &QMenu::aboutToShow, this, [this, g] { run([g] { g()->records().STOP_Click(); }); });
     addEntry(stop, "CANCEL", "最初", false, [g] { g()->records().CANCEL_Click(); });
     addEntry(stop, "REVERSE", "反転", false, [g] { g()->records().REVERSE_Click(); });
 
@@ -140,7 +144,8 @@ void Form1::buildMenu()
     addEntry(kifu, "KIFU_WRITE", "書込", false, [g] { g()->records().KIFU_WRITE_Click(); });
 
     QMenu* option = addMenu(bar, "OPTION", "ｵﾌﾟｼｮﾝ");
-    connect(option, &QMenu::aboutToShow, this, [this, g] { run([g] { g()->records().OPTION_Click(); }); });
+    connect(option, &QMenu::aboutToShow, this,
+        [this, g] { run([g] { g()->records().OPTION_Click(); }); });
     QMenu* haikei = addMenu(option, "HAIKEI_GA", "背景画");
     addEntry(haikei, "MIDORI", "緑", true, [g] { g()->options().MIDORI_Click(); });
     addEntry(haikei, "TATAMI", "畳", true, [g] { g()->options().TATAMI_Click(); });
@@ -157,7 +162,8 @@ void Form1::buildMenu()
 void Form1::wirePanel()
 {
     RecordCommands& recs = theGame->records();
-    recordPanel->setFileClicked([this, &recs](const std::string& name) { run([&] { recs.File1_Click(name); }); });
+    recordPanel->setFileClicked(
+        [this, &recs](const std::string& name) { run([&] { recs.File1_Click(name); }); });
     recordPanel->setDirectoryChanged(
         [this, &recs](const std::string& path) { run([&] { recs.Dir1_Change(path); }); });
     recordPanel->setDriveChanged([this, &recs](const std::string& drive) {

@@ -29,15 +29,15 @@ void QtMenu::setChecked(const std::string& name, bool on)
 
 namespace {
 
-// The game's texts break lines with carriage returns, as its version box does;
-// a Qt label only breaks at line feeds.
-QString boxText(const std::string& text)
-{
-    QString s = QString::fromStdString(text);
-    s.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    s.replace(QLatin1Char('\r'), QLatin1Char('\n'));
-    return s;
-}
+    // The game's texts break lines with carriage returns, as its version box does;
+    // a Qt label only breaks at line feeds.
+    QString boxText(const std::string& text)
+    {
+        QString s = QString::fromStdString(text);
+        s.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+        s.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+        return s;
+    }
 
 } // namespace
 

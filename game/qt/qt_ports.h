@@ -32,7 +32,10 @@ private:
 
 class QtMessageBoxes : public MessageBoxes {
 public:
-    explicit QtMessageBoxes(QWidget* parent) : parent(parent) { }
+    explicit QtMessageBoxes(QWidget* parent)
+        : parent(parent)
+    {
+    }
     void ok(const std::string& text, const std::string& title, Icon icon) override;
     bool yesNo(const std::string& text, const std::string& title) override;
 

@@ -49,7 +49,10 @@ public:
     struct Shown {
         std::string text, title;
     };
-    void ok(const std::string& text, const std::string& title, Icon) override { shown.push_back({ text, title }); }
+    void ok(const std::string& text, const std::string& title, Icon) override
+    {
+        shown.push_back({ text, title });
+    }
     bool yesNo(const std::string& text, const std::string& title) override
     {
         shown.push_back({ text, title });
@@ -80,7 +83,10 @@ struct Window {
             form->game().Form_Load();
     }
 
-    QAction* action(const char* name) const { return form->findChild<QAction*>(QString::fromUtf8(name)); }
+    QAction* action(const char* name) const
+    {
+        return form->findChild<QAction*>(QString::fromUtf8(name));
+    }
     QMenu* menu(const char* name) const { return form->findChild<QMenu*>(QString::fromUtf8(name)); }
     // Opens a menu as a click on its title does, and closes it again.
     void open(const char* name)
@@ -135,8 +141,8 @@ private slots:
         QStringList bar;
         for (QAction* a : w.form->menuBar()->actions())
             bar << a->text();
-        QCOMPARE(bar,
-            QStringList({ "対局", "局面", "戻", "進", "△", "▽", "棋譜", "ｵﾌﾟｼｮﾝ", "その他" }));
+        QCOMPARE(
+            bar, QStringList({ "対局", "局面", "戻", "進", "△", "▽", "棋譜", "ｵﾌﾟｼｮﾝ", "その他" }));
     }
 
     void menuTree_data()
@@ -146,7 +152,8 @@ private slots:
         QTest::addColumn<bool>("submenu");
         QTest::addColumn<bool>("checkable");
         const QString bar = QStringLiteral("(menu bar)");
-        auto row = [](const char* name, const char* caption, const QString& owner, bool submenu, bool checkable) {
+        auto row = [](const char* name, const char* caption, const QString& owner, bool submenu,
+                       bool checkable) {
             QTest::newRow(name) << QString::fromUtf8(caption) << owner << submenu << checkable;
         };
         row("TAIKYOKU", "対局", bar, true, false);
@@ -362,7 +369,8 @@ private slots:
         area.show();
         QTest::mousePress(&area, Qt::LeftButton, {}, QPoint(103, 294));
         QTest::mousePress(&area, Qt::RightButton, {}, QPoint(1, 1));
-        QTest::mousePress(&area, Qt::MiddleButton, Qt::ShiftModifier | Qt::ControlModifier, QPoint(599, 455));
+        QTest::mousePress(
+            &area, Qt::MiddleButton, Qt::ShiftModifier | Qt::ControlModifier, QPoint(599, 455));
         QCOMPARE(got.size(), size_t(3));
         QCOMPARE(got[0].button, 1);
         QCOMPARE(got[0].shift, 0);
@@ -431,7 +439,8 @@ private slots:
         // White text in a box of logical pixels; returns the lowest row found, or -1.
         auto lowestWhite = [&](QRect box) {
             int lowest = -1;
-            for (int y = int(box.top() * r); y < int((box.bottom() + 1) * r) && y < image.height(); ++y)
+            for (int y = int(box.top() * r); y < int((box.bottom() + 1) * r) && y < image.height();
+                 ++y)
                 for (int x = int(box.left() * r); x < int((box.right() + 1) * r); ++x)
                     if (image.pixel(x, y) == qRgb(255, 255, 255))
                         lowest = y;
