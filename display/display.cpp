@@ -4,6 +4,7 @@
 #include "rules/rules.h"
 
 #include <charconv>
+#include <cstdio>
 
 namespace tori {
 
@@ -167,11 +168,14 @@ void Display::描画_数値(double gx, double gy, const std::string& value, int 
 void Display::描画_数値(double gx, double gy, int value, int colour, int mode, double size)
 {
     std::string text;
-    if (mode == 0)
+    if (mode == 0) {
         // Printed numbers keep a place for the sign: a blank before a non-negative one.
-        text = (value >= 0 ? " " : "") + std::to_string(value);
-    else
+        char digits[16];
+        std::snprintf(digits, sizeof digits, value >= 0 ? " %d" : "%d", value);
+        text = digits;
+    } else {
         text = 漢数字(value);
+    }
     印字(twipsX(gx), twipsY(gy), text, colour, size);
 }
 

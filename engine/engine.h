@@ -81,6 +81,11 @@ int 詰めかMAN_COM移動(const GameState& g);
 void 調査_移動不可駒(GameState& g, EngineState& e);
 
 // --- Evaluation ---------------------------------------------------------------
+// What the computer keeps of the position before its move: the board, the
+// two-swallow flags, a survey, the pins, and copies of the tables its
+// evaluation compares the trial positions with.
+void 着手前局面(GameState& g, EngineState& e);
+
 // The score, in tenths, of the trial position after one computer move from
 // (元列, 元段) (-1 and the hand slot for a drop) to (先列, 先段): 取駒 is what
 // stood on the target, 成駒値 what stands there now. Needs a survey of this very

@@ -80,12 +80,10 @@ bool 盤上手を試す(GameState& g, EngineState& e, int fc, int fr, int tc, in
     return false;
 }
 
-// The search of steps 5-11: every board move, then every drop, in the order
-// that decides ties. The board is as it was when this returns.
-最善手 探索(GameState& g, EngineState& e, TurnHooks* hooks)
+} // namespace
+
+void 着手前局面(GameState& g, EngineState& e)
 {
-    最善手 best;
-    e.最高評価 = 評価_初期値;
     e.盤_前 = g.盤;
     調査_2燕フラグ設定(g);
     勢力調査(g, e);
@@ -94,6 +92,17 @@ bool 盤上手を試す(GameState& g, EngineState& e, int fc, int fr, int tc, in
     e.COM勢力_前 = e.COM勢力;
     e.COM攻駒_列_前 = e.COM攻駒_列;
     e.COM攻駒_段_前 = e.COM攻駒_段;
+}
+
+namespace {
+
+// The search of steps 5-11: every board move, then every drop, in the order
+// that decides ties. The board is as it was when this returns.
+最善手 探索(GameState& g, EngineState& e, TurnHooks* hooks)
+{
+    最善手 best;
+    e.最高評価 = 評価_初期値;
+    着手前局面(g, e);
 
     for (int fc = 1; fc <= 7; ++fc) {
         if (hooks)

@@ -294,7 +294,7 @@ void RecordCommands::File1_Click(const std::string& fileName)
         return;
     }
     if (result.途中まで)
-        boxes.ok(" " + std::to_string(k) + "手を読み込みました" + 残り, "棋譜");
+        boxes.ok(std::string(" ").append(std::to_string(k)) + "手を読み込みました" + 残り, "棋譜");
     else
         boxes.ok(" 読み込みました", "棋譜");
     boxes.ok("棋譜を '進 'で進めて下さい", "棋譜");

@@ -16,25 +16,13 @@
 
 namespace tori::testing {
 
-// What the search keeps of the position before its move (its steps 6-8).
-inline void 前局面(GameState& g, EngineState& e)
-{
-    e.盤_前 = g.盤;
-    調査_2燕フラグ設定(g);
-    勢力調査(g, e);
-    調査_移動不可駒(g, e);
-    e.MAN勢力_前 = e.MAN勢力;
-    e.COM勢力_前 = e.COM勢力;
-    e.COM攻駒_列_前 = e.COM攻駒_列;
-    e.COM攻駒_段_前 = e.COM攻駒_段;
-}
 
 // The score, in tenths, of one computer move placed as `placed`, evaluated
 // on the trial board as the search does; the board is put back afterwards.
 // A drop is (-1, slot). 鵬距離 is set for board moves only, as in the search.
 inline int 試行評価(GameState& g, EngineState& e, int fc, int fr, int tc, int tr, int placed)
 {
-    前局面(g, e);
+    着手前局面(g, e);
     const bool drop = fc == COM持駒列;
     const int piece = drop ? 持駒種類(fr) : g.盤[fc][fr];
     e.試行駒 = piece;

@@ -220,10 +220,8 @@ TEST_F(DiskAudio, MalformedOrTruncatedWaveDataIsRefused)
     ASSERT_NE(lib, 0);
     const Bytes good = monoWave(square(1000));
 
-    Bytes cut = good; // the file ends in the middle of its samples
-    cut.resize(cut.size() - 100);
-    Bytes cutHeader = good;
-    cutHeader.resize(30);
+    const Bytes cut(good.begin(), good.end() - 100); // the file ends in the middle of its samples
+    const Bytes cutHeader(good.begin(), good.begin() + 30);
     Bytes notRiff = good;
     notRiff[0] = 'X';
     Bytes notWave = good;

@@ -60,11 +60,11 @@ std::string positionLine(const GameState& g)
     std::string out = "position";
     for (int r = 1; r <= 7; ++r)
         for (int c = 1; c <= 7; ++c)
-            out += " " + std::to_string(g.盤[c][r]);
+            out.append(" ").append(std::to_string(g.盤[c][r]));
     for (int slot = 1; slot <= 6; ++slot)
-        out += " " + std::to_string(g.持駒_COM[slot]);
+        out.append(" ").append(std::to_string(g.持駒_COM[slot]));
     for (int slot = 1; slot <= 6; ++slot)
-        out += " " + std::to_string(g.持駒_MAN[slot]);
+        out.append(" ").append(std::to_string(g.持駒_MAN[slot]));
     return out;
 }
 

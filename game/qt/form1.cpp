@@ -1,0 +1,203 @@
+#include "game/qt/form1.h"
+
+#include "display/qt/qt_surface.h"
+#include "record/qt/record_panel.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QLayout>
+#include <QMenu>
+#include <QMenuBar>
+
+namespace tori {
+
+namespace {
+
+    // Form_Load's 9000 x 7300 twips are the outer size of the window, caption bar
+    // and frame included; what is left below the menu bar must still hold the
+    // lowest text the game prints, the record header lines at y 6350 in 12 point.
+    constexpr int frameTwips = 450;
+
+} // namespace
+
+QSize Form1::areaSize(int widthTwips, int heightTwips)
+{
+    return QSize(widthTwips / twipsPerPixel, (heightTwips - frameTwips) / twipsPerPixel);
+}
+
+Form1::Form1(Sounds& sounds, Form1Setup s)
+    : setup(std::move(s))
+    , timer1([this] { run([this] { theGame->Timer1_Timer(); }); })
+{
+    setObjectName(QStringLiteral("Form1"));
+    setWindowTitle(QStringLiteral("ZR 鳥将棋"));
+    if (!setup.boxes)
+        qtBoxes = std::make_unique<QtMessageBoxes>(this);
+    MessageBoxes& boxes = setup.boxes ? *setup.boxes : *qtBoxes;
+
+    drawing = new DrawingArea(this);
+    setCentralWidget(drawing);
+    const QSize size = areaSize(9000, 7300);
+    drawing->setFixedSize(size);
+    // The window keeps the size of its drawing area, as the game draws for one size only.
+    layout()->setSizeConstraint(QLayout::SetFixedSize);
+
+    picture = std::make_unique<QtSurface>(size, devicePixelRatioF());
+    drawing->setPicture(&picture->image());
+    // Paint at once, not at the next turn of the event loop: the computer's
+    // caption and the blink of its piece show in the middle of its move.
+    picture->setRefresh([this] { drawing->repaint(); });
+    // Whatever is drawn without a refresh shows when the handler returns.
+    picture->setChanged([this] { drawing->update(); });
+
+    recordPanel = new QtRecordPanel(drawing);
+
+    buildMenu();
+
+    Ports ports { *picture, marks, clock, boxes, timer1, sounds, *recordPanel, [this] { end(); },
+        [this](int width, int height) {
+            // Always set: the window manager places the window, so no
+            // position of ours could ask to keep the size it has.
+            drawing->setFixedSize(areaSize(width, height));
+        },
+        [this](int colour) { drawing->setGround(QtSurface::paletteColour(colour)); } };
+    theGame = std::make_unique<Game>(ports, setup.settingsPath);
+
+    drawing->mouseDown = [this](int button, int shift, double x, double y) {
+        run([&] { theGame->Form_MouseDown(button, shift, x, y); });
+    };
+    drawing->keyPress = [this](int key) { run([&] { theGame->Form_KeyPress(key); }); };
+    wirePanel();
+}
+
+Form1::~Form1() = default;
+
+QMenu* Form1::addMenu(QWidget* parent, const char* name, const char* caption)
+{
+    QMenu* menu = new QMenu(QString::fromUtf8(caption), parent);
+    menu->setObjectName(QString::fromUtf8(name));
+    if (auto* bar = qobject_cast<QMenuBar*>(parent))
+        bar->addMenu(menu);
+    else
+        static_cast<QMenu*>(parent)->addMenu(menu);
+    return menu;
+}
+
+QAction* Form1::addEntry(QWidget* parent, const char* name, const char* caption, bool checkable,
+    std::function<void()> handler)
+{
+    QAction* action = new QAction(QString::fromUtf8(caption), parent);
+    action->setObjectName(QString::fromUtf8(name));
+    action->setCheckable(checkable);
+    parent->addAction(action);
+    if (checkable)
+        marks.add(action);
+    connect(
+        action, &QAction::triggered, this, [this, action, handler = std::move(handler)](bool on) {
+            // Qt flips a check mark before it tells us; the game's handlers read
+            // the mark as it was and set it themselves.
+            if (action->isCheckable())
+                action->setChecked(!on);
+            run(handler);
+        });
+    return action;
+}
+
+void Form1::buildMenu()
+{
+    QMenuBar* bar = menuBar();
+    // The game is made after the menu, whose check marks it needs; the
+    // handlers only run once it exists.
+    auto g = [this] { return theGame.get(); };
+
+    QMenu* taikyoku = addMenu(bar, "TAIKYOKU", "対局");
+    connect(
+        taikyoku, &QMenu::aboutToShow, this, [this, g] { run([g] { g()->TAIKYOKU_Click(); }); });
+    QMenu* matchMan = addMenu(taikyoku, "MATCH_MAN", "対局(人間)");
+    connect(
+        matchMan, &QMenu::aboutToShow, this, [this, g] { run([g] { g()->MATCH_MAN_Click(); }); });
+    addEntry(matchMan, "START", "スタート", false, [g] { g()->START_Click(); });
+    QMenu* start2 = addMenu(taikyoku, "START2", "対局(COM)");
+    addEntry(start2, "SENTE", "先手", false, [g] { g()->SENTE_Click(); });
+    addEntry(start2, "GOTE", "後手", false, [g] { g()->GOTE_Click(); });
+    QMenu* level = addMenu(taikyoku, "LEVEL", "COM対局ﾚﾍﾞﾙ");
+    addEntry(level, "LEVEL1", "LEVEL1", true, [g] { g()->LEVEL1_Click(); });
+    addEntry(level, "LEVEL2", "LEVEL2", true, [g] { g()->LEVEL2_Click(); });
+    addEntry(level, "LEVEL3", "LEVEL3", true, [g] { g()->LEVEL3_Click(); });
+    addEntry(taikyoku, "OWARI", "終わり", false, [g] { g()->OWARI_Click(); });
+
+    QMenu* stop = addMenu(bar, "STOP", "局面");
+    connect(
+        stop, &QMenu::aboutToShow, this, [this, g] { run([g] { g()->records().STOP_Click(); }); });
+    addEntry(stop, "CANCEL", "最初", false, [g] { g()->records().CANCEL_Click(); });
+    addEntry(stop, "REVERSE", "反転", false, [g] { g()->records().REVERSE_Click(); });
+
+    // The four bare entries stand on the menu bar and act on one click.
+    addEntry(bar, "REPLAY", "戻", false, [g] { g()->records().REPLAY_Click(); });
+    addEntry(bar, "AFTER", "進", false, [g] { g()->records().AFTER_Click(); });
+    addEntry(bar, "LBEL_UP", "△", false, [g] { g()->records().LBEL_UP_Click(); });
+    addEntry(bar, "LEBEL_DOWN", "▽", false, [g] { g()->records().LEBEL_DOWN_Click(); });
+
+    QMenu* kifu = addMenu(bar, "KIFU", "棋譜");
+    addEntry(kifu, "KIFU_READ", "読込", false, [g] { g()->records().KIFU_READ_Click(); });
+    addEntry(kifu, "KIFU_WRITE", "書込", false, [g] { g()->records().KIFU_WRITE_Click(); });
+
+    QMenu* option = addMenu(bar, "OPTION", "ｵﾌﾟｼｮﾝ");
+    connect(option, &QMenu::aboutToShow, this,
+        [this, g] { run([g] { g()->records().OPTION_Click(); }); });
+    QMenu* haikei = addMenu(option, "HAIKEI_GA", "背景画");
+    addEntry(haikei, "MIDORI", "緑", true, [g] { g()->options().MIDORI_Click(); });
+    addEntry(haikei, "TATAMI", "畳", true, [g] { g()->options().TATAMI_Click(); });
+    addEntry(haikei, "TAKE", "竹", true, [g] { g()->options().TAKE_Click(); });
+    addEntry(haikei, "UCHU", "宇宙", true, [g] { g()->options().UCHU_Click(); });
+    addEntry(haikei, "RENGA", "煉瓦", true, [g] { g()->options().RENGA_Click(); });
+    addEntry(option, "SIDOU", "移動指導", true, [g] { g()->options().SIDOU_Click(); });
+    addEntry(option, "KEIKA", "経過時間", true, [g] { g()->KEIKA_Click(); });
+    addEntry(option, "BGM", "BGM", true, [g] { g()->options().BGM_Click(); });
+
+    addEntry(bar, "VER", "その他", false, [g] { g()->records().VER_Click(); });
+}
+
+void Form1::wirePanel()
+{
+    RecordCommands& recs = theGame->records();
+    recordPanel->setFileClicked(
+        [this, &recs](const std::string& name) { run([&] { recs.File1_Click(name); }); });
+    recordPanel->setDirectoryChanged(
+        [this, &recs](const std::string& path) { run([&] { recs.Dir1_Change(path); }); });
+    recordPanel->setDriveChanged([this, &recs](const std::string& drive) {
+        bool ready = false;
+        run([&] { ready = recs.Drive1_Change(drive); });
+        return ready;
+    });
+    recordPanel->setReturnClicked([this, &recs] { run([&] { recs.Command1_Click(); }); });
+}
+
+void Form1::run(const std::function<void()>& handler)
+{
+    if (!ending && theGame)
+        handler();
+}
+
+void Form1::end()
+{
+    ending = true;
+    if (setup.quit) {
+        setup.quit();
+        return;
+    }
+    close();
+    QCoreApplication::quit();
+}
+
+void Form1::closeEvent(QCloseEvent* event)
+{
+    // Closing the window ends the game the same way as 終わり; when the game
+    // itself has ended, the close is the last step of that.
+    if (!ending)
+        run([this] { theGame->Form_Unload(); });
+    event->accept();
+}
+
+} // namespace tori

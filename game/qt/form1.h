@@ -1,0 +1,70 @@
+// Form1, the game's one window: the menu bar with every command, the drawing
+// area with the record panel over its left part, and the Qt versions of the
+// platform pieces, all around one Game.
+#pragma once
+
+#include "game/game.h"
+#include "game/qt/drawing_area.h"
+#include "game/qt/qt_ports.h"
+
+#include <QMainWindow>
+
+#include <functional>
+#include <memory>
+#include <string>
+
+class QMenu;
+
+namespace tori {
+
+class QtSurface;
+class QtRecordPanel;
+
+struct Form1Setup {
+    std::string settingsPath = "ZR鳥将棋.ini";
+    // Message boxes other than Qt's own (tests answer from a script).
+    MessageBoxes* boxes = nullptr;
+    // Ends the program; by default closes the window and leaves the event loop.
+    std::function<void()> quit;
+};
+
+class Form1 : public QMainWindow {
+public:
+    explicit Form1(Sounds& sounds, Form1Setup setup = {});
+    ~Form1() override;
+
+    Game& game() { return *theGame; }
+    DrawingArea& area() { return *drawing; }
+    QtSurface& surface() { return *picture; }
+    QtRecordPanel& panel() { return *recordPanel; }
+    QtMenu& menu() { return marks; }
+
+    // The drawing area's size in logical pixels for a window of the given size in twips.
+    static QSize areaSize(int widthTwips, int heightTwips);
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    QMenu* addMenu(QWidget* parent, const char* name, const char* caption);
+    QAction* addEntry(QWidget* parent, const char* name, const char* caption, bool checkable,
+        std::function<void()> handler);
+    void buildMenu();
+    void wirePanel();
+    // Runs one of the game's handlers, unless the game has already ended.
+    void run(const std::function<void()>& handler);
+    void end();
+
+    Form1Setup setup;
+    bool ending = false;
+    QtMenu marks;
+    std::unique_ptr<QtMessageBoxes> qtBoxes;
+    SystemTimeOfDay clock;
+    QtTimer timer1;
+    DrawingArea* drawing = nullptr;
+    std::unique_ptr<QtSurface> picture;
+    QtRecordPanel* recordPanel = nullptr;
+    std::unique_ptr<Game> theGame;
+};
+
+} // namespace tori

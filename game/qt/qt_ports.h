@@ -1,0 +1,63 @@
+// The platform pieces the game's handlers need, made with Qt: the menu's check
+// marks, message boxes, the time of day and the 50 ms clock timer.
+#pragma once
+
+#include "display/ports.h"
+#include "game/ports.h"
+
+#include <QTimer>
+
+#include <functional>
+#include <map>
+#include <string>
+
+class QAction;
+class QWidget;
+
+namespace tori {
+
+// The check marks live on the menu's own actions, found by their control names,
+// so that what the player sees is the state of the options.
+class QtMenu : public Menu {
+public:
+    void add(QAction* action); // under its objectName
+    QAction* action(const std::string& name) const;
+
+    bool checked(const std::string& name) const override;
+    void setChecked(const std::string& name, bool on) override;
+
+private:
+    std::map<std::string, QAction*> actions;
+};
+
+class QtMessageBoxes : public MessageBoxes {
+public:
+    explicit QtMessageBoxes(QWidget* parent)
+        : parent(parent)
+    {
+    }
+    void ok(const std::string& text, const std::string& title, Icon icon) override;
+    bool yesNo(const std::string& text, const std::string& title) override;
+
+private:
+    QWidget* parent;
+};
+
+// The wall clock, in seconds since local midnight.
+class SystemTimeOfDay : public TimeOfDay {
+public:
+    double 秒() override;
+};
+
+// Timer1: calls `tick` every 50 ms while enabled.
+class QtTimer : public Timer {
+public:
+    explicit QtTimer(std::function<void()> tick);
+    void setEnabled(bool on) override;
+    bool enabled() const override;
+
+private:
+    QTimer timer;
+};
+
+} // namespace tori

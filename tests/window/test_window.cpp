@@ -1,0 +1,526 @@
+// Form1 driven as a player drives it: the menu bar, the keys, the mouse and the
+// window's close, over the real game with scripted message boxes and sounds.
+#include "display/qt/qt_surface.h"
+#include "game/qt/drawing_area.h"
+#include "game/qt/form1.h"
+#include "game/qt/qt_ports.h"
+#include "record/qt/record_panel.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <QtTest>
+
+#include <deque>
+#include <memory>
+#include <set>
+#include <string>
+#include <vector>
+
+using namespace tori;
+
+namespace {
+
+class RecordingSounds : public Sounds {
+public:
+    std::vector<std::pair<std::string, std::string>> 開始() override
+    {
+        ++starts;
+        return {};
+    }
+    void dsPlay(音 b) override { played.push_back(b); }
+    void dsPlayLooping(音 b) override { played.push_back(b); }
+    void dsStop(音) override { }
+    void 終了() override { ++ends; }
+
+    int starts = 0;
+    int ends = 0;
+    std::vector<音> played;
+};
+
+class ScriptedBoxes : public MessageBoxes {
+public:
+    struct Shown {
+        std::string text, title;
+    };
+    void ok(const std::string& text, const std::string& title, Icon) override
+    {
+        shown.push_back({ text, title });
+    }
+    bool yesNo(const std::string& text, const std::string& title) override
+    {
+        shown.push_back({ text, title });
+        return true;
+    }
+    std::vector<std::string> titles() const
+    {
+        std::vector<std::string> t;
+        for (const Shown& s : shown)
+            t.push_back(s.title);
+        return t;
+    }
+
+    std::vector<Shown> shown;
+};
+
+// One window over a fresh settings folder, started as the program starts it.
+struct Window {
+    explicit Window(bool load = true)
+    {
+        Form1Setup setup;
+        setup.settingsPath = dir.filePath(QStringLiteral("ZR鳥将棋.ini")).toStdString();
+        setup.boxes = &boxes;
+        setup.quit = [this] { ++quits; };
+        form = std::make_unique<Form1>(sounds, setup);
+        form->show();
+        if (load)
+            form->game().Form_Load();
+    }
+
+    QAction* action(const char* name) const
+    {
+        return form->findChild<QAction*>(QString::fromUtf8(name));
+    }
+    QMenu* menu(const char* name) const { return form->findChild<QMenu*>(QString::fromUtf8(name)); }
+    // Opens a menu as a click on its title does, and closes it again.
+    void open(const char* name)
+    {
+        QMenu* m = menu(name);
+        m->popup(QPoint(0, 0));
+        m->hide();
+    }
+    int visiblePanelControls() const
+    {
+        int n = 0;
+        for (QWidget* w : form->panel().findChildren<QWidget*>())
+            n += w->isVisible() ? 1 : 0;
+        return n;
+    }
+
+    QTemporaryDir dir;
+    RecordingSounds sounds;
+    ScriptedBoxes boxes;
+    int quits = 0;
+    std::unique_ptr<Form1> form;
+};
+
+// The centre of board cell (col, row) in logical pixels.
+QPoint cellCentre(int col, int row)
+{
+    return QPoint(int((1050 + 495 * (col + 0.5)) / 15), int((100 + 615 * (row + 0.5)) / 15));
+}
+
+QString ownerName(QAction* action)
+{
+    QStringList owners;
+    for (QObject* o : action->associatedObjects()) {
+        if (qobject_cast<QMenuBar*>(o))
+            owners << QStringLiteral("(menu bar)");
+        else if (auto* m = qobject_cast<QMenu*>(o); m && !m->objectName().isEmpty())
+            owners << m->objectName(); // not the menu bar's own overflow popup
+    }
+    return owners.join(QLatin1Char(','));
+}
+
+} // namespace
+
+class WindowTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void titleAndMenuBar()
+    {
+        Window w(false);
+        QCOMPARE(w.form->windowTitle(), QStringLiteral("ZR 鳥将棋"));
+        QStringList bar;
+        for (QAction* a : w.form->menuBar()->actions())
+            bar << a->text();
+        QCOMPARE(
+            bar, QStringList({ "対局", "局面", "戻", "進", "△", "▽", "棋譜", "ｵﾌﾟｼｮﾝ", "その他" }));
+    }
+
+    void menuTree_data()
+    {
+        QTest::addColumn<QString>("caption");
+        QTest::addColumn<QString>("owner");
+        QTest::addColumn<bool>("submenu");
+        QTest::addColumn<bool>("checkable");
+        const QString bar = QStringLiteral("(menu bar)");
+        auto row = [](const char* name, const char* caption, const QString& owner, bool submenu,
+                       bool checkable) {
+            QTest::newRow(name) << QString::fromUtf8(caption) << owner << submenu << checkable;
+        };
+        row("TAIKYOKU", "対局", bar, true, false);
+        row("MATCH_MAN", "対局(人間)", "TAIKYOKU", true, false);
+        row("START", "スタート", "MATCH_MAN", false, false);
+        row("START2", "対局(COM)", "TAIKYOKU", true, false);
+        row("SENTE", "先手", "START2", false, false);
+        row("GOTE", "後手", "START2", false, false);
+        row("LEVEL", "COM対局ﾚﾍﾞﾙ", "TAIKYOKU", true, false);
+        row("LEVEL1", "LEVEL1", "LEVEL", false, true);
+        row("LEVEL2", "LEVEL2", "LEVEL", false, true);
+        row("LEVEL3", "LEVEL3", "LEVEL", false, true);
+        row("OWARI", "終わり", "TAIKYOKU", false, false);
+        row("STOP", "局面", bar, true, false);
+        row("CANCEL", "最初", "STOP", false, false);
+        row("REVERSE", "反転", "STOP", false, false);
+        row("REPLAY", "戻", bar, false, false);
+        row("AFTER", "進", bar, false, false);
+        row("LBEL_UP", "△", bar, false, false);
+        row("LEBEL_DOWN", "▽", bar, false, false);
+        row("KIFU", "棋譜", bar, true, false);
+        row("KIFU_READ", "読込", "KIFU", false, false);
+        row("KIFU_WRITE", "書込", "KIFU", false, false);
+        row("OPTION", "ｵﾌﾟｼｮﾝ", bar, true, false);
+        row("HAIKEI_GA", "背景画", "OPTION", true, false);
+        row("MIDORI", "緑", "HAIKEI_GA", false, true);
+        row("TATAMI", "畳", "HAIKEI_GA", false, true);
+        row("TAKE", "竹", "HAIKEI_GA", false, true);
+        row("UCHU", "宇宙", "HAIKEI_GA", false, true);
+        row("RENGA", "煉瓦", "HAIKEI_GA", false, true);
+        row("SIDOU", "移動指導", "OPTION", false, true);
+        row("KEIKA", "経過時間", "OPTION", false, true);
+        row("BGM", "BGM", "OPTION", false, true);
+        row("VER", "その他", bar, false, false);
+    }
+
+    void menuTree()
+    {
+        QFETCH(QString, caption);
+        QFETCH(QString, owner);
+        QFETCH(bool, submenu);
+        QFETCH(bool, checkable);
+        Window w(false);
+        const char* name = QTest::currentDataTag();
+        QMenu* m = w.menu(name);
+        QAction* a = w.action(name);
+        if (submenu) {
+            QVERIFY2(m, name);
+            QVERIFY(!a);
+            QCOMPARE(m->title(), caption);
+            QCOMPARE(ownerName(m->menuAction()), owner);
+        } else {
+            QVERIFY2(a, name);
+            QVERIFY(!m);
+            QVERIFY(!a->menu());
+            QCOMPARE(a->text(), caption);
+            QCOMPARE(ownerName(a), owner);
+            QCOMPARE(a->isCheckable(), checkable);
+        }
+    }
+
+    void checkMarksAfterStartUp()
+    {
+        Window w;
+        std::set<QString> marked;
+        for (QAction* a : w.form->findChildren<QAction*>())
+            if (a->isChecked())
+                marked.insert(a->objectName());
+        QCOMPARE(marked, (std::set<QString> { "LEVEL3", "MIDORI", "KEIKA", "BGM" }));
+    }
+
+    // The game's handlers decide the marks; Qt's own flip of a checkable entry
+    // must not come on top, or 経過時間 would be switched twice by one click.
+    void checkMarksFollowTheHandlers()
+    {
+        Window w;
+        QAction* keika = w.action("KEIKA");
+        keika->trigger();
+        QVERIFY(!keika->isChecked());
+        keika->trigger();
+        QVERIFY(keika->isChecked());
+
+        w.action("LEVEL1")->trigger();
+        QVERIFY(w.action("LEVEL1")->isChecked());
+        QVERIFY(!w.action("LEVEL3")->isChecked());
+        w.action("LEVEL1")->trigger();
+        QVERIFY(w.action("LEVEL1")->isChecked());
+
+        w.action("TATAMI")->trigger();
+        QVERIFY(w.action("TATAMI")->isChecked());
+        QVERIFY(!w.action("MIDORI")->isChecked());
+        w.action("TATAMI")->trigger();
+        QVERIFY(w.action("TATAMI")->isChecked());
+
+        QVERIFY(!w.action("SIDOU")->isChecked());
+        w.action("SIDOU")->trigger();
+        QVERIFY(w.action("SIDOU")->isChecked());
+    }
+
+    void bareEntriesActOnOneClick()
+    {
+        Window w;
+        QMenuBar* bar = w.form->menuBar();
+        auto click = [&](const char* name) {
+            QAction* a = w.action(name);
+            QTest::mouseClick(bar, Qt::LeftButton, {}, bar->actionGeometry(a).center());
+        };
+        click("REPLAY");
+        click("AFTER");
+        click("VER");
+        // Nothing to take back or replay after start-up; その他 shows the version.
+        QCOMPARE(w.boxes.titles(), (std::vector<std::string> { "戻る", "進む", "ZR鳥将棋" }));
+        click("LBEL_UP");
+        click("LBEL_UP");
+        QCOMPARE(w.form->game().state().ハンデレベル, 2);
+        click("LEBEL_DOWN");
+        QCOMPARE(w.form->game().state().ハンデレベル, 1);
+        QVERIFY(!QApplication::activePopupWidget());
+    }
+
+    void submenuParentsDoNothing()
+    {
+        Window w;
+        w.action("KIFU_READ")->trigger();
+        const int panelOpen = w.visiblePanelControls();
+        const QImage before = w.form->surface().image().copy();
+        const GameState& g = w.form->game().state();
+        for (const char* name : { "MATCH_MAN", "START2", "LEVEL", "KIFU", "HAIKEI_GA" }) {
+            w.open(name);
+            w.menu(name)->menuAction()->trigger();
+        }
+        QCOMPARE(g.手番, -1);
+        QCOMPARE(g.ハンデレベル, 0);
+        QVERIFY(w.boxes.shown.empty());
+        QCOMPARE(w.visiblePanelControls(), panelOpen);
+        QVERIFY(w.form->surface().image() == before);
+        QCOMPARE(w.quits, 0);
+    }
+
+    // Opening 対局, 局面 or ｵﾌﾟｼｮﾝ puts the record panel away.
+    void menuTitlesCloseTheRecordPanel()
+    {
+        Window w;
+        for (const char* title : { "TAIKYOKU", "STOP", "OPTION" }) {
+            w.action("KIFU_READ")->trigger();
+            QVERIFY2(w.visiblePanelControls() > 0, title);
+            w.open(title);
+            QVERIFY2(w.visiblePanelControls() == 0, title);
+        }
+    }
+
+    void escapeEndsOtherKeysDoNot()
+    {
+        Window w;
+        for (Qt::Key key : { Qt::Key_A, Qt::Key_Return, Qt::Key_Space, Qt::Key_F1, Qt::Key_Q })
+            QTest::keyClick(&w.form->area(), key);
+        QCOMPARE(w.quits, 0);
+        QCOMPARE(w.sounds.ends, 0);
+        QTest::keyClick(&w.form->area(), Qt::Key_Escape);
+        QCOMPARE(w.quits, 1);
+        QCOMPARE(w.sounds.ends, 1);
+        // The game has ended: later events reach no handler.
+        QTest::keyClick(&w.form->area(), Qt::Key_Escape);
+        w.form->close();
+        QCOMPARE(w.quits, 1);
+        QCOMPARE(w.sounds.ends, 1);
+    }
+
+    void escapeInARecordTextBoxStaysThere()
+    {
+        Window w;
+        QVERIFY(QTest::qWaitForWindowActive(w.form.get()));
+        w.action("KIFU_WRITE")->trigger();
+        QLineEdit* box = nullptr;
+        for (QLineEdit* e : w.form->panel().findChildren<QLineEdit*>())
+            if (e->isVisible())
+                box = e;
+        QVERIFY(box);
+        box->setFocus();
+        QTest::keyClick(box, Qt::Key_Escape);
+        QCOMPARE(w.quits, 0);
+    }
+
+    void closingTheWindowEndsOnce()
+    {
+        Window w;
+        w.form->close();
+        QCOMPARE(w.quits, 1);
+        QCOMPARE(w.sounds.ends, 1);
+        w.action("OWARI")->trigger();
+        QCOMPARE(w.sounds.ends, 1);
+    }
+
+    void owariEnds()
+    {
+        Window w;
+        w.action("OWARI")->trigger();
+        QCOMPARE(w.quits, 1);
+        QCOMPARE(w.sounds.ends, 1);
+    }
+
+    // Pixels map to twips at 15 a pixel, whatever the pixel density.
+    void pressesInTwips()
+    {
+        DrawingArea area;
+        area.setFixedSize(600, 456);
+        struct Press {
+            int button, shift;
+            double x, y;
+        };
+        std::vector<Press> got;
+        area.mouseDown = [&](int b, int s, double x, double y) { got.push_back({ b, s, x, y }); };
+        area.show();
+        QTest::mousePress(&area, Qt::LeftButton, {}, QPoint(103, 294));
+        QTest::mousePress(&area, Qt::RightButton, {}, QPoint(1, 1));
+        QTest::mousePress(
+            &area, Qt::MiddleButton, Qt::ShiftModifier | Qt::ControlModifier, QPoint(599, 455));
+        QCOMPARE(got.size(), size_t(3));
+        QCOMPARE(got[0].button, 1);
+        QCOMPARE(got[0].shift, 0);
+        QCOMPARE(got[0].x, 1545.0);
+        QCOMPARE(got[0].y, 4410.0);
+        QCOMPARE(got[1].button, 2);
+        QCOMPARE(got[1].x, 15.0);
+        QCOMPARE(got[2].button, 4);
+        QCOMPARE(got[2].shift, 3);
+        QCOMPARE(got[2].x, 8985.0);
+        QCOMPARE(got[2].y, 6825.0);
+    }
+
+    // A game between two people: presses on the lower pieces select the square
+    // under the pointer, also on the first and last pixels of a square.
+    void mouseReachesTheGame()
+    {
+        Window w;
+        const GameState& g = w.form->game().state();
+        DrawingArea* area = &w.form->area();
+        QTest::mousePress(area, Qt::LeftButton, {}, cellCentre(3, 7));
+        QCOMPARE(w.boxes.titles(), (std::vector<std::string> { "開始" })); // no game yet
+        QCOMPARE(g.選択状態, 0);
+
+        w.action("START")->trigger();
+        QVERIFY(g.盤[3][7] <= -10 && g.盤[4][6] <= -10 && g.盤[4][5] <= -10 && g.盤[3][5] <= -10);
+        struct Case {
+            QPoint at;
+            int col, row;
+        };
+        // Column 4 covers pixels 202..234, row 6 pixels 253..293.
+        for (Case c : { Case { cellCentre(3, 7), 3, 7 }, Case { QPoint(202, 253), 4, 6 },
+                 Case { QPoint(234, 252), 4, 5 }, Case { QPoint(201, 252), 3, 5 } }) {
+            QTest::mousePress(area, Qt::LeftButton, {}, c.at);
+            QCOMPARE(g.選択状態, 1);
+            QCOMPARE(g.選択列, c.col);
+            QCOMPARE(g.選択段, c.row);
+        }
+    }
+
+    void surfaceFollowsPixelRatio()
+    {
+        Window w;
+        const QImage& image = w.form->surface().image();
+        const qreal ratio = w.form->devicePixelRatioF();
+        if (qEnvironmentVariable("QT_SCALE_FACTOR") == QLatin1String("2"))
+            QCOMPARE(ratio, 2.0);
+        QCOMPARE(image.devicePixelRatio(), ratio);
+        QCOMPARE(image.size(), w.form->area().size() * ratio);
+        QCOMPARE(w.form->area().size(), Form1::areaSize(9000, 7300));
+    }
+
+    // The lowest texts the game prints lie wholly inside the area: the clocks
+    // at row 9 and the header lines of a loaded record at y 6350.
+    void lowestTextsFitTheArea()
+    {
+        QFile record(QStringLiteral("header.棋譜"));
+        QVERIFY(record.open(QIODevice::WriteOnly));
+        record.write("Cup\r\nHigh\r\nLow\r\n 5756 -10 -10   0    0    3    0    0\r\n");
+        record.close();
+
+        Window w;
+        w.form->game().records().File1_Click("header.棋譜");
+        const QImage image = w.form->surface().image().convertToFormat(QImage::Format_RGB32);
+        const qreal r = image.devicePixelRatio();
+        // White text in a box of logical pixels; returns the lowest row found, or -1.
+        auto lowestWhite = [&](QRect box) {
+            int lowest = -1;
+            for (int y = int(box.top() * r); y < int((box.bottom() + 1) * r) && y < image.height();
+                 ++y)
+                for (int x = int(box.left() * r); x < int((box.right() + 1) * r); ++x)
+                    if (image.pixel(x, y) == qRgb(255, 255, 255))
+                        lowest = y;
+            return lowest;
+        };
+        const int bottom = image.height() - 1;
+        const int manClock = lowestWhite(QRect(499, 380, 100, 76));
+        const int header = lowestWhite(QRect(53, 420, 100, 36));
+        QVERIFY(manClock > 0 && manClock < bottom - 1);
+        QVERIFY(header > 0 && header < bottom - 1);
+        QFile::remove(QStringLiteral("header.棋譜"));
+    }
+
+    void qtMessageBoxes()
+    {
+        QWidget parent;
+        QtMessageBoxes boxes(&parent);
+        QString title, text;
+        QMessageBox::Icon icon = QMessageBox::NoIcon;
+        int buttons = 0;
+        auto answer = [&](QMessageBox::StandardButton press) {
+            QTimer::singleShot(0, [&, press] {
+                auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+                QVERIFY(box);
+                title = box->windowTitle();
+                text = box->text();
+                icon = box->icon();
+                buttons = int(box->buttons().size());
+                box->button(press)->click();
+            });
+        };
+        answer(QMessageBox::Ok);
+        boxes.ok("  Version 0.9\r\rZR", "ZR鳥将棋", MessageBoxes::Icon::Exclamation);
+        QCOMPARE(title, QStringLiteral("ZR鳥将棋"));
+        QCOMPARE(text, QStringLiteral("  Version 0.9\n\nZR"));
+        QCOMPARE(icon, QMessageBox::Warning);
+        QCOMPARE(buttons, 1);
+
+        answer(QMessageBox::Ok);
+        boxes.ok("先手の番です", " ", MessageBoxes::Icon::None);
+        QCOMPARE(icon, QMessageBox::NoIcon);
+
+        answer(QMessageBox::Yes);
+        QVERIFY(boxes.yesNo("棋譜を '進 'で進めて下さい", "棋譜"));
+        QCOMPARE(buttons, 2);
+        answer(QMessageBox::No);
+        QVERIFY(!boxes.yesNo("棋譜を '進 'で進めて下さい", "棋譜"));
+    }
+
+    void timerTicksOnlyWhileEnabled()
+    {
+        int ticks = 0;
+        QtTimer timer([&] { ++ticks; });
+        QVERIFY(!timer.enabled());
+        QTest::qWait(120);
+        QCOMPARE(ticks, 0);
+        timer.setEnabled(true);
+        QVERIFY(timer.enabled());
+        QTRY_VERIFY_WITH_TIMEOUT(ticks >= 3, 2000);
+        timer.setEnabled(false);
+        QVERIFY(!timer.enabled());
+        const int stopped = ticks;
+        QTest::qWait(120);
+        QCOMPARE(ticks, stopped);
+    }
+
+    void menuMarksByName()
+    {
+        QAction keika(QStringLiteral("経過時間"));
+        keika.setObjectName(QStringLiteral("KEIKA"));
+        keika.setCheckable(true);
+        QtMenu menu;
+        menu.add(&keika);
+        menu.setChecked("KEIKA", true);
+        QVERIFY(keika.isChecked());
+        QVERIFY(menu.checked("KEIKA"));
+        menu.setChecked("NONE", true);
+        QVERIFY(!menu.checked("NONE"));
+    }
+};
+
+QTEST_MAIN(WindowTest)
+#include "test_window.moc"
