@@ -60,24 +60,6 @@ void SoundSession::終了()
     device.終了();
 }
 
-// ---------------------------------------------------------------------------
-// What the rules and the engine draw while a real move is carried out.
-
-class Game::Adapter : public BoardView {
-public:
-    Adapter(Display& display, Timer& timer) : display(display), timer(timer) { }
-    void 描画_絵(int code, double gx, double gy) override { display.描画_絵(code, gx, gy); }
-    void 描画_桝輪郭(int colour, double gx, double gy) override { display.描画_桝輪郭(colour, gx, gy); }
-    void 描画_自持盤() override { display.描画_自持盤(); }
-    void 描画_敵持盤() override { display.描画_敵持盤(); }
-    void 画面_再描画() override { display.画面_再描画(); }
-    void タイマー停止() override { timer.setEnabled(false); }
-
-private:
-    Display& display;
-    Timer& timer;
-};
-
 // The person's move in a game against the computer.
 class Game::ManHooks : public TurnHooks {
 public:
@@ -129,7 +111,7 @@ Game::Game(Ports ports, std::string settingsPath)
     , disp(g, p.surface, p.menu)
     , opts(g, p.menu, disp, sounds, std::move(settingsPath))
     , recs(g, disp, p.boxes, sounds, p.timer, p.panel, [this] { Form_Load(); })
-    , adapter(std::make_unique<Adapter>(disp, p.timer))
+    , adapter(std::make_unique<DisplayBoardView>(disp, p.timer))
 {
     disp.setClock(&p.clock);
 }

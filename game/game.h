@@ -94,7 +94,6 @@ public:
     RecordCommands& records() { return recs; }
 
 private:
-    class Adapter;
     class ManHooks;
     class ComHooks;
 
@@ -116,7 +115,7 @@ private:
     Display disp;
     Options opts;
     RecordCommands recs;
-    std::unique_ptr<Adapter> adapter;
+    std::unique_ptr<DisplayBoardView> adapter;
     bool finished = false;
 };
 

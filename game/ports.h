@@ -3,7 +3,9 @@
 // use scripted ones that record what was asked and answer from a script.
 #pragma once
 
+#include "display/display.h"
 #include "display/ports.h"
+#include "rules/state.h"
 
 #include <string>
 
@@ -25,6 +27,27 @@ public:
     virtual ~Timer() = default;
     virtual void setEnabled(bool on) = 0;
     virtual bool enabled() const = 0;
+};
+
+// The view the rules draw through while a real move is carried out or the
+// board is set up: the drawing goes to the display, the clock stop to Timer1.
+class DisplayBoardView : public BoardView {
+public:
+    DisplayBoardView(Display& display, Timer& timer)
+        : display(display)
+        , timer(timer)
+    {
+    }
+    void 描画_絵(int code, double gx, double gy) override { display.描画_絵(code, gx, gy); }
+    void 描画_桝輪郭(int colour, double gx, double gy) override { display.描画_桝輪郭(colour, gx, gy); }
+    void 描画_自持盤() override { display.描画_自持盤(); }
+    void 描画_敵持盤() override { display.描画_敵持盤(); }
+    void 画面_再描画() override { display.画面_再描画(); }
+    void タイマー停止() override { timer.setEnabled(false); }
+
+private:
+    Display& display;
+    Timer& timer;
 };
 
 } // namespace tori

@@ -18,26 +18,6 @@ constexpr int 白 = 15;
 // only; a "\r" would be shown as nothing at all.
 const std::string 改行 = "\n";
 
-// The initial setup's view: the drawing goes to the display, the clock stop to the timer.
-class SetupView : public BoardView {
-public:
-    SetupView(Display& display, Timer& timer)
-        : display(display)
-        , timer(timer)
-    {
-    }
-    void 描画_絵(int code, double gx, double gy) override { display.描画_絵(code, gx, gy); }
-    void 描画_桝輪郭(int colour, double gx, double gy) override { display.描画_桝輪郭(colour, gx, gy); }
-    void 描画_自持盤() override { display.描画_自持盤(); }
-    void 描画_敵持盤() override { display.描画_敵持盤(); }
-    void 画面_再描画() override { display.画面_再描画(); }
-    void タイマー停止() override { timer.setEnabled(false); }
-
-private:
-    Display& display;
-    Timer& timer;
-};
-
 // The computer and the mate tests look for the phoenixes at these squares;
 // stepping and reversing move them without 駒移動, so they are found again.
 void 鵬位置更新(GameState& g)
@@ -315,7 +295,7 @@ bool RecordCommands::Drive1_Change(const std::string& drive)
 
 void RecordCommands::CANCEL_Click()
 {
-    SetupView view(display, timer);
+    DisplayBoardView view(display, timer);
     初期設定(g, &view);
     鵬位置更新(g);
     sounds.dsPlay(音::駒打音);
