@@ -3,6 +3,7 @@
 #include <QComboBox>
 #include <QDir>
 #include <QLabel>
+#include <QPalette>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
@@ -52,6 +53,10 @@ QtRecordPanel::QtRecordPanel(QWidget* parent)
         label1[i] = new QLabel(QString::fromUtf8(captions[i]), this);
         label1[i]->setObjectName(QString("Label1_%1").arg(i));
         label1[i]->setGeometry(at(120, labelY[i], 855, 255));
+        // The captions stand on the board's green ground: white keeps them readable.
+        QPalette palette = label1[i]->palette();
+        palette.setColor(QPalette::WindowText, Qt::white);
+        label1[i]->setPalette(palette);
     }
     // Text2 (game name), Text3 (先手), Text4 (後手) from the top, Text1 (file name) last.
     static const int textY[5] = { 0, 3120, 2400, 2640, 2880 };
