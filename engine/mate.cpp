@@ -45,8 +45,9 @@ bool 攻撃残る(const GameState& g, const 盤配列<int>& 王手, int kc, int 
     return false;
 }
 
-// Steps 1-3 of both mate tests: 1 mated so far (go on with step 4), 0 a
-// defence found, -1 not in check at all.
+// The first defences of both mate tests (not in check, a blocking drop, a
+// flight): 1 mated so far (go on with the captures and blocks on the board),
+// 0 a defence found, -1 not in check at all.
 int 合駒と逃げ(GameState& g, const 守り方& s)
 {
     const int kc = s.鵬列, kr = s.鵬段;

@@ -28,7 +28,7 @@ struct 最善手 {
     bool ある = false;
 };
 
-// Step 10 for one board move, already found legal: scores it as the mover
+// One board move of the search, already found legal: scores it as the mover
 // would place it and keeps it when it is strictly the best so far. True when
 // the search must stop (the move takes the lower phoenix and is the best).
 bool 盤上手を試す(GameState& g, EngineState& e, int fc, int fr, int tc, int tr, 最善手& best)
@@ -96,7 +96,7 @@ void 着手前局面(GameState& g, EngineState& e)
 
 namespace {
 
-// The search of steps 5-11: every board move, then every drop, in the order
+// The search: every board move, then every drop, in the order
 // that decides ties. The board is as it was when this returns.
 最善手 探索(GameState& g, EngineState& e, TurnHooks* hooks)
 {
