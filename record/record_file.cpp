@@ -7,7 +7,6 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
-#include <filesystem>
 #include <optional>
 
 namespace tori {
@@ -263,10 +262,6 @@ bool 書込_棋譜(const std::string& path, const std::array<std::string, 3>& he
 
 棋譜読込結果 読込_棋譜(const std::string& path, GameState& g)
 {
-    // A directory opens as a stream of no lines; it is no record at all.
-    std::error_code ec;
-    if (std::filesystem::is_directory(path, ec))
-        return {};
     const auto lines = readShiftJisLines(path);
     if (!lines)
         return {};

@@ -3,6 +3,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
 #include <fstream>
 #include <iconv.h>
 #include <sstream>
@@ -66,6 +67,9 @@ std::string shiftJisToUtf8(const std::string& sjis) { return convert("UTF-8", "C
 
 std::optional<std::vector<std::string>> readShiftJisLines(const std::string& path)
 {
+    std::error_code ec;
+    if (std::filesystem::is_directory(path, ec))
+        return std::nullopt; // a directory opens as a stream but holds no lines
     std::ifstream in(path, std::ios::binary);
     if (!in)
         return std::nullopt;

@@ -76,6 +76,7 @@ TEST(TextFile, ReadsBareLineFeedsAndALastLineWithoutEnd)
     std::ofstream(file, std::ios::binary) << "one\ntwo\r\nthree";
     EXPECT_EQ(*readShiftJisLines(file), (std::vector<std::string> { "one", "two", "three" }));
     EXPECT_FALSE(readShiftJisLines(dir.path / "missing.txt"));
+    EXPECT_FALSE(readShiftJisLines(dir.path)); // a directory is no file of lines
 }
 
 TEST(TextFile, AWriteIntoAMissingDirectoryFailsWithAReason)
