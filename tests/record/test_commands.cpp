@@ -4,6 +4,7 @@
 #include "play.h"
 #include "record/record_file.h"
 #include "rules/rules.h"
+#include "support/files.h"
 
 #include <gtest/gtest.h>
 
@@ -18,30 +19,6 @@ using namespace tori::testing;
 namespace fs = std::filesystem;
 
 namespace {
-
-struct TempDir {
-    fs::path path;
-    TempDir()
-    {
-        char pattern[] = "/tmp/zr-commands-XXXXXX";
-        path = mkdtemp(pattern);
-    }
-    ~TempDir() { fs::remove_all(path); }
-};
-
-std::string bytesOf(const fs::path& p)
-{
-    std::ifstream in(p, std::ios::binary);
-    std::ostringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
-
-void writeBytes(const fs::path& p, const std::string& bytes)
-{
-    std::ofstream out(p, std::ios::binary);
-    out << bytes;
-}
 
 // What a step through the record must restore.
 struct Position {

@@ -1,4 +1,5 @@
 #include "record/qt/record_panel.h"
+#include "support/files.h"
 
 #include <gtest/gtest.h>
 
@@ -16,19 +17,10 @@
 #include <unistd.h>
 
 using namespace tori;
+using tori::testing::TempDir;
 namespace fs = std::filesystem;
 
 namespace {
-
-struct TempDir {
-    fs::path path;
-    TempDir()
-    {
-        char pattern[] = "/tmp/zr-panel-XXXXXX";
-        path = mkdtemp(pattern);
-    }
-    ~TempDir() { fs::remove_all(path); }
-};
 
 QStringList texts(QListWidget* list)
 {

@@ -2,6 +2,7 @@
 
 #include "play.h"
 #include "rules/rules.h"
+#include "support/files.h"
 
 #include <gtest/gtest.h>
 
@@ -17,30 +18,6 @@ using namespace tori::testing;
 namespace fs = std::filesystem;
 
 namespace {
-
-struct TempDir {
-    fs::path path;
-    TempDir()
-    {
-        char pattern[] = "/tmp/zr-record-XXXXXX";
-        path = mkdtemp(pattern);
-    }
-    ~TempDir() { fs::remove_all(path); }
-};
-
-std::string bytesOf(const fs::path& p)
-{
-    std::ifstream in(p, std::ios::binary);
-    std::ostringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
-
-void writeBytes(const fs::path& p, const std::string& bytes)
-{
-    std::ofstream out(p, std::ios::binary);
-    out << bytes;
-}
 
 void entry(GameState& g, int n, int fc, int fr, int tc, int tr, int placed, int piece, int captured, double t1,
     double t2, double t3, double t4)

@@ -1,4 +1,5 @@
 #include "settings/text_file.h"
+#include "support/files.h"
 
 #include <gtest/gtest.h>
 
@@ -9,31 +10,11 @@
 #include <unistd.h>
 
 using namespace tori;
+using tori::testing::TempDir;
+using tori::testing::bytesOf;
 namespace fs = std::filesystem;
 
 namespace {
-
-struct TempDir {
-    fs::path path;
-    TempDir()
-    {
-        char pattern[] = "/tmp/zr-text-XXXXXX";
-        path = mkdtemp(pattern);
-    }
-    ~TempDir()
-    {
-        chmod(path.c_str(), 0700);
-        fs::remove_all(path);
-    }
-};
-
-std::string bytesOf(const fs::path& p)
-{
-    std::ifstream in(p, std::ios::binary);
-    std::ostringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
 
 } // namespace
 
