@@ -98,7 +98,10 @@ Figures figures(std::vector<double> ms)
     return f;
 }
 
-double elapsedMs(Clock::time_point from) { return std::chrono::duration<double, std::milli>(Clock::now() - from).count(); }
+double elapsedMs(Clock::time_point from)
+{
+    return std::chrono::duration<double, std::milli>(Clock::now() - from).count();
+}
 
 } // namespace
 
@@ -151,7 +154,8 @@ int main(int argc, char** argv)
                 best[i] = std::min(best[i], ms);
             }
         const Figures f = figures(best);
-        std::printf("level %d computer turn: median %.3f ms, max %.3f ms\n", level, f.median, f.max);
+        std::printf(
+            "level %d computer turn: median %.3f ms, max %.3f ms\n", level, f.median, f.max);
     }
 
     // 詰めかCOM as the mouse handler asks it: the human has just moved into
@@ -174,7 +178,8 @@ int main(int argc, char** argv)
             best[i] = std::min(best[i], ms);
         }
     const Figures f = figures(best);
-    std::printf("詰めかCOM after a human move (%d in check): median %.4f ms, max %.4f ms\n", checks, f.median, f.max);
+    std::printf("詰めかCOM after a human move (%d in check): median %.4f ms, max %.4f ms\n", checks,
+        f.median, f.max);
     std::printf("operator new calls while the engine ran: %ld\n", allocated);
     return allocated == 0 ? 0 : 1;
 }

@@ -10,28 +10,43 @@ namespace tori {
 
 namespace {
 
-double twipsX(double gx) { return 盤左 + 桝幅 * gx; }
-double twipsY(double gy) { return 盤上 + 桝高 * gy; }
+    double twipsX(double gx) { return 盤左 + 桝幅 * gx; }
+    double twipsY(double gy) { return 盤上 + 桝高 * gy; }
 
-// The fixed texts printed by code: the handicap level names and the move
-// counter's unit.
-std::string 固定文字列(int code)
-{
-    static const char* const handicap[] = {
-        "ﾊﾝﾃﾞｨｷｬｯﾌﾟ:６段", "ﾊﾝﾃﾞｨｷｬｯﾌﾟ:５段", "ﾊﾝﾃﾞｨｷｬｯﾌﾟ:４段", "ﾊﾝﾃﾞｨｷｬｯﾌﾟ:３段", "ﾊﾝﾃﾞｨｷｬｯﾌﾟ:２段",
-        "ﾊﾝﾃﾞｨｷｬｯﾌﾟ:初段", "ﾊﾝﾃﾞｨｷｬｯﾌﾟ:１級", "ﾊﾝﾃﾞｨｷｬｯﾌﾟ:２級", "ﾊﾝﾃﾞｨｷｬｯﾌﾟ:３級", "ﾊﾝﾃﾞｨｷｬｯﾌﾟ:４級",
-        "ﾊﾝﾃﾞｨｷｬｯﾌﾟ:５級", "ﾊﾝﾃﾞｨｷｬｯﾌﾟ:６級", "ﾊﾝﾃﾞｨｷｬｯﾌﾟ:７級", "ﾊﾝﾃﾞｨｷｬｯﾌﾟ:８級", "ﾊﾝﾃﾞｨｷｬｯﾌﾟ:９級",
-    };
-    if (code >= -7 && code <= 7) return handicap[code + 7];
-    if (code == 99) return "手目";
-    return {};
-}
+    // The fixed texts printed by code: the handicap level names and the move
+    // counter's unit.
+    std::string 固定文字列(int code)
+    {
+        static const char* const handicap[] = {
+            "ﾊﾝﾃﾞｨｷｬｯﾌﾟ:６段",
+            "ﾊﾝﾃﾞｨｷｬｯﾌﾟ:５段",
+            "ﾊﾝﾃﾞｨｷｬｯﾌﾟ:４段",
+            "ﾊﾝﾃﾞｨｷｬｯﾌﾟ:３段",
+            "ﾊﾝﾃﾞｨｷｬｯﾌﾟ:２段",
+            "ﾊﾝﾃﾞｨｷｬｯﾌﾟ:初段",
+            "ﾊﾝﾃﾞｨｷｬｯﾌﾟ:１級",
+            "ﾊﾝﾃﾞｨｷｬｯﾌﾟ:２級",
+            "ﾊﾝﾃﾞｨｷｬｯﾌﾟ:３級",
+            "ﾊﾝﾃﾞｨｷｬｯﾌﾟ:４級",
+            "ﾊﾝﾃﾞｨｷｬｯﾌﾟ:５級",
+            "ﾊﾝﾃﾞｨｷｬｯﾌﾟ:６級",
+            "ﾊﾝﾃﾞｨｷｬｯﾌﾟ:７級",
+            "ﾊﾝﾃﾞｨｷｬｯﾌﾟ:８級",
+            "ﾊﾝﾃﾞｨｷｬｯﾌﾟ:９級",
+        };
+        if (code >= -7 && code <= 7)
+            return handicap[code + 7];
+        if (code == 99)
+            return "手目";
+        return {};
+    }
 
-std::string 漢数字(long value)
-{
-    static const char* const numerals[] = { "一", "二", "三", "四", "五", "六", "七", "八", "九" };
-    return value >= 1 && value <= 9 ? numerals[value - 1] : std::string();
-}
+    std::string 漢数字(long value)
+    {
+        static const char* const numerals[]
+            = { "一", "二", "三", "四", "五", "六", "七", "八", "九" };
+        return value >= 1 && value <= 9 ? numerals[value - 1] : std::string();
+    }
 
 } // namespace
 
@@ -72,7 +87,8 @@ void Display::描画_背景(int code)
     // The tiles run past the window's edges, so any window size is covered.
     for (int gx = -3; gx <= 29; ++gx)
         for (int gy = -2; gy <= 19; ++gy)
-            if (!盤内(gx, gy)) 描画_絵(code, gx, gy);
+            if (!盤内(gx, gy))
+                描画_絵(code, gx, gy);
 }
 
 void Display::描画_自持盤()
@@ -114,21 +130,25 @@ void Display::描画_駒点滅(int code, int col, int row, int count)
         描画_絵(空, col, row);
         描画_桝輪郭(桝枠色, col, row);
         surface.更新();
-        if (clock) 待ち時間(*clock, 0.15);
+        if (clock)
+            待ち時間(*clock, 0.15);
         描画_絵(code, col, row);
         描画_桝輪郭(桝枠色, col, row);
         surface.更新();
-        if (clock) 待ち時間(*clock, 0.15);
+        if (clock)
+            待ち時間(*clock, 0.15);
     }
 }
 
 void Display::描画_移動可能桝色(int col, int row, int colour, int piece)
 {
     描画_将棋盤桝(); // removes every earlier highlight
-    if (g.移動指導 == 0) return;
+    if (g.移動指導 == 0)
+        return;
     for (int i = 1; i <= 7; ++i)
         for (int j = 1; j <= 7; ++j)
-            if (移動チェック(g, col, row, i, j, piece) == 1) 描画_桝輪郭(colour, i, j);
+            if (移動チェック(g, col, row, i, j, piece) == 1)
+                描画_桝輪郭(colour, i, j);
 }
 
 void Display::画面_再描画()
@@ -140,8 +160,10 @@ void Display::画面_再描画()
     描画_盤();
     描画_所有時間(g.COM手番, g.COM所有時間);
     描画_所有時間(g.MAN手番, g.MAN所有時間);
-    if (g.対局モード == COM対局) 描画_レベル(g.レベル);
-    if (g.ハンデ設定 == 1) 描画_ハンデレベル(g.ハンデレベル);
+    if (g.対局モード == COM対局)
+        描画_レベル(g.レベル);
+    if (g.ハンデ設定 == 1)
+        描画_ハンデレベル(g.ハンデレベル);
     描画_絵(題字, 10.8, 0);
 }
 
@@ -149,11 +171,13 @@ void Display::画面_再描画()
 
 void Display::印字(double x, double y, const std::string& text, int colour, double size)
 {
-    if (text.empty()) return;
+    if (text.empty())
+        return;
     surface.文字(x, y, text, size, bold, colour);
 }
 
-void Display::描画_数値(double gx, double gy, const std::string& value, int colour, int mode, double size)
+void Display::描画_数値(
+    double gx, double gy, const std::string& value, int colour, int mode, double size)
 {
     if (mode == 0) {
         印字(twipsX(gx), twipsY(gy), value, colour, size);
@@ -162,7 +186,8 @@ void Display::描画_数値(double gx, double gy, const std::string& value, int 
     long n = 0;
     const char* end = value.data() + value.size();
     const auto [ptr, ec] = std::from_chars(value.data(), end, n);
-    if (ec == std::errc() && ptr == end) 印字(twipsX(gx), twipsY(gy), 漢数字(n), colour, size);
+    if (ec == std::errc() && ptr == end)
+        印字(twipsX(gx), twipsY(gy), 漢数字(n), colour, size);
 }
 
 void Display::描画_数値(double gx, double gy, int value, int colour, int mode, double size)
@@ -244,7 +269,8 @@ void Display::描画_移動結果(int side, int col, int row, int piece, int col
         描画_移動駒種類(x[k], y, texts[k], 0);
         描画_移動駒種類(x[k] - 0.1, y - 0.1, texts[k], colour);
     }
-    if (side == g.COM手番) 描画_桝輪郭(桝枠色, 1, 7);
+    if (side == g.COM手番)
+        描画_桝輪郭(桝枠色, 1, 7);
 }
 
 void Display::消去_移動結果(int side)
@@ -283,7 +309,8 @@ void Display::描画_ハンデレベル(int level)
 
 void Display::描画_所有時間(int side, double seconds)
 {
-    if (!menu.checked("KEIKA")) return;
+    if (!menu.checked("KEIKA"))
+        return;
     const std::string text = 調査_時間秒追加結果(seconds);
     消去_所有時間(side);
     if (side == g.MAN手番) {

@@ -38,7 +38,8 @@ public:
     void 描画_移動可能桝色(int col, int row, int colour, int piece);
     void 画面_再描画();
 
-    void 描画_数値(double gx, double gy, const std::string& value, int colour, int mode, double size);
+    void 描画_数値(
+        double gx, double gy, const std::string& value, int colour, int mode, double size);
     void 描画_数値(double gx, double gy, int value, int colour, int mode, double size);
     void 描画_文字列(double gx, double gy, int code, int colour, double size);
     void 描画_移動駒種類(double gx, double gy, const std::string& text, int colour);

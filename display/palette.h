@@ -11,21 +11,21 @@ struct Rgb {
 };
 
 inline constexpr std::array<Rgb, 16> パレット { {
-    { 0, 0, 0 },       // 0 black
-    { 0, 0, 128 },     // 1 blue
-    { 0, 128, 0 },     // 2 green, the window and the square outlines
-    { 0, 128, 128 },   // 3 cyan
-    { 128, 0, 0 },     // 4 red
-    { 128, 0, 128 },   // 5 magenta
-    { 128, 128, 0 },   // 6 olive
+    { 0, 0, 0 }, // 0 black
+    { 0, 0, 128 }, // 1 blue
+    { 0, 128, 0 }, // 2 green, the window and the square outlines
+    { 0, 128, 128 }, // 3 cyan
+    { 128, 0, 0 }, // 4 red
+    { 128, 0, 128 }, // 5 magenta
+    { 128, 128, 0 }, // 6 olive
     { 192, 192, 192 }, // 7 light grey
     { 128, 128, 128 }, // 8 dark grey
-    { 0, 0, 255 },     // 9 light blue
-    { 0, 255, 0 },     // 10 light green
-    { 0, 255, 255 },   // 11 light cyan
-    { 255, 0, 0 },     // 12 light red, the selection and the hand counts
-    { 255, 0, 255 },   // 13 light magenta
-    { 255, 255, 0 },   // 14 yellow, the board labels
+    { 0, 0, 255 }, // 9 light blue
+    { 0, 255, 0 }, // 10 light green
+    { 0, 255, 255 }, // 11 light cyan
+    { 255, 0, 0 }, // 12 light red, the selection and the hand counts
+    { 255, 0, 255 }, // 13 light magenta
+    { 255, 255, 0 }, // 14 yellow, the board labels
     { 255, 255, 255 }, // 15 white
 } };
 

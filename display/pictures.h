@@ -10,9 +10,9 @@
 namespace tori {
 
 struct PictureInfo {
-    int code;         // 0 empty square, a piece code, 1 title, 2..6 backgrounds
+    int code; // 0 empty square, a piece code, 1 title, 2..6 backgrounds
     const char* name; // file name without extension
-    int width;        // pixels at 1x
+    int width; // pixels at 1x
     int height;
 };
 

@@ -21,7 +21,9 @@ public:
     // A one-pixel rectangle outline with corners (x1, y1) and (x2, y2).
     virtual void 枠(int colour, double x1, double y1, double x2, double y2) = 0;
     // UTF-8 text with its top-left point at (x, y), in the window's Mincho face.
-    virtual void 文字(double x, double y, const std::string& text, double points, bool bold, int colour) = 0;
+    virtual void 文字(
+        double x, double y, const std::string& text, double points, bool bold, int colour)
+        = 0;
     // Makes everything drawn so far visible at once, also in the middle of a handler.
     virtual void 更新() = 0;
 };

@@ -12,34 +12,49 @@ std::string 文字列変換(int code)
 {
     static const char* const digits[] = { "１", "２", "３", "４", "５", "６", "７", "８", "９" };
     static const char* const rows[] = { "一", "二", "三", "四", "五", "六", "七" };
-    if (code >= 1 && code <= 9) return digits[code - 1];
-    if (code >= 1001 && code <= 1007) return rows[code - 1001];
+    if (code >= 1 && code <= 9)
+        return digits[code - 1];
+    if (code >= 1001 && code <= 1007)
+        return rows[code - 1001];
     switch (std::abs(code)) {
-    case 燕: return "燕";
-    case 鴈: return "鴈";
-    case 雉: return "雉";
-    case 鷹: return "鷹";
-    case 鷹成: return "鷹成";
-    case 鶴: return "鶴";
-    case 左鶉: return "左鶉";
-    case 右鶉: return "右鶉";
-    case 鵬: return "鵬";
-    default: return {};
+    case 燕:
+        return "燕";
+    case 鴈:
+        return "鴈";
+    case 雉:
+        return "雉";
+    case 鷹:
+        return "鷹";
+    case 鷹成:
+        return "鷹成";
+    case 鶴:
+        return "鶴";
+    case 左鶉:
+        return "左鶉";
+    case 右鶉:
+        return "右鶉";
+    case 鵬:
+        return "鵬";
+    default:
+        return {};
     }
 }
 
 std::string 変換_数字から文字(long n)
 {
     std::string text = std::to_string(n);
-    if (text.size() == 1) return "0" + text;
-    if (text.size() == 2) return text;
+    if (text.size() == 1)
+        return "0" + text;
+    if (text.size() == 2)
+        return text;
     return {};
 }
 
 std::string 調査_時間秒追加結果(double seconds)
 {
     // A used time is never negative; a clock fault must not show "00:-1:55".
-    if (!(seconds >= 0)) seconds = 0;
+    if (!(seconds >= 0))
+        seconds = 0;
     const double hours = seconds >= 3600 ? std::floor(seconds / 3600) : 0;
     const double rest = seconds - 3600 * hours;
     const double minutes = std::floor(rest / 60);
@@ -59,7 +74,8 @@ void 待ち時間(TimeOfDay& clock, double seconds)
         const double now = clock.秒();
         // Past midnight the reading starts again from 0.
         const double elapsed = now >= start ? now - start : now + 一日 - start;
-        if (elapsed >= seconds) return;
+        if (elapsed >= seconds)
+            return;
         // No events are taken while waiting, but the core is left to others.
         std::this_thread::sleep_for(std::chrono::milliseconds(1));
     }

@@ -32,9 +32,9 @@ struct EngineState {
 };
 
 // Score values with a fixed meaning, in tenths.
-inline constexpr int 評価_鵬取り = 99990;  // the move takes the lower phoenix
-inline constexpr int 評価_詰め = 99980;    // the move mates the lower side
-inline constexpr int 評価_危険 = -99980;   // the upper phoenix is left attacked, or a swallow mates
+inline constexpr int 評価_鵬取り = 99990; // the move takes the lower phoenix
+inline constexpr int 評価_詰め = 99980; // the move mates the lower side
+inline constexpr int 評価_危険 = -99980; // the upper phoenix is left attacked, or a swallow mates
 inline constexpr int 評価_初期値 = -999990; // below every score: where each search starts
 
 // --- Influence survey -------------------------------------------------------

@@ -5,17 +5,17 @@ namespace tori {
 
 namespace {
 
-// 1 when a quail of the side given by its codes may now move onto (kc, kr).
-int 鶉が届く(const GameState& g, int 左, int 右, int kc, int kr)
-{
-    for (int c = 1; c <= 7; ++c)
-        for (int r = 1; r <= 7; ++r) {
-            const int code = g.盤[c][r];
-            if ((code == 左 || code == 右) && 移動チェック(g, c, r, kc, kr, code) == 1)
-                return 1;
-        }
-    return 0;
-}
+    // 1 when a quail of the side given by its codes may now move onto (kc, kr).
+    int 鶉が届く(const GameState& g, int 左, int 右, int kc, int kr)
+    {
+        for (int c = 1; c <= 7; ++c)
+            for (int r = 1; r <= 7; ++r) {
+                const int code = g.盤[c][r];
+                if ((code == 左 || code == 右) && 移動チェック(g, c, r, kc, kr, code) == 1)
+                    return 1;
+            }
+        return 0;
+    }
 
 } // namespace
 

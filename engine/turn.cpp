@@ -8,77 +8,77 @@ namespace tori {
 
 namespace {
 
-BoardView* viewOf(TurnHooks* hooks) { return hooks ? hooks->view() : nullptr; }
+    BoardView* viewOf(TurnHooks* hooks) { return hooks ? hooks->view() : nullptr; }
 
-// The code a person moves from (元列, 元段): a lower piece on the board, or a
-// piece of a non-empty slot of the lower hand; 0 when there is none.
-int 着手駒(const GameState& g, int 元列, int 元段)
-{
-    if (元列 == MAN持駒列) {
-        const int slot = 元段 - 1;
-        return slot >= 1 && slot <= 6 && g.持駒_MAN[slot] > 0 ? -持駒種類(slot) : 0;
+    // The code a person moves from (元列, 元段): a lower piece on the board, or a
+    // piece of a non-empty slot of the lower hand; 0 when there is none.
+    int 着手駒(const GameState& g, int 元列, int 元段)
+    {
+        if (元列 == MAN持駒列) {
+            const int slot = 元段 - 1;
+            return slot >= 1 && slot <= 6 && g.持駒_MAN[slot] > 0 ? -持駒種類(slot) : 0;
+        }
+        if (!盤内(元列, 元段) || !下手駒(g.盤[元列][元段]))
+            return 0;
+        return g.盤[元列][元段];
     }
-    if (!盤内(元列, 元段) || !下手駒(g.盤[元列][元段]))
-        return 0;
-    return g.盤[元列][元段];
-}
 
-struct 最善手 {
-    int 元列 = 0, 元段 = 0, 先列 = 0, 先段 = 0, 駒 = 0, 成駒 = 0;
-    bool ある = false;
-};
+    struct 最善手 {
+        int 元列 = 0, 元段 = 0, 先列 = 0, 先段 = 0, 駒 = 0, 成駒 = 0;
+        bool ある = false;
+    };
 
-// One board move of the search, already found legal: scores it as the mover
-// would place it and keeps it when it is strictly the best so far. True when
-// the search must stop (the move takes the lower phoenix and is the best).
-bool 盤上手を試す(GameState& g, EngineState& e, int fc, int fr, int tc, int tr, 最善手& best)
-{
-    const int piece = g.盤[fc][fr];
-    e.試行駒 = piece;
-    e.鵬距離 = std::max(std::abs(fc - g.MAN鵬_列), std::abs(fr - g.MAN鵬_段));
+    // One board move of the search, already found legal: scores it as the mover
+    // would place it and keeps it when it is strictly the best so far. True when
+    // the search must stop (the move takes the lower phoenix and is the best).
+    bool 盤上手を試す(GameState& g, EngineState& e, int fc, int fr, int tc, int tr, 最善手& best)
+    {
+        const int piece = g.盤[fc][fr];
+        e.試行駒 = piece;
+        e.鵬距離 = std::max(std::abs(fc - g.MAN鵬_列), std::abs(fr - g.MAN鵬_段));
 
-    const int captured = g.盤[tc][tr];
-    g.盤[fc][fr] = 空;
-    g.盤[tc][tr] = piece;
+        const int captured = g.盤[tc][tr];
+        g.盤[fc][fr] = 空;
+        g.盤[tc][tr] = piece;
 
-    int score = 0, placed = piece;
-    if (調査_駒成(g, fc, fr, tc, tr, piece) == 0) {
-        勢力調査(g, e);
-        score = 盤評価(g, e, captured, piece, fc, fr, tc, tr);
-    } else {
-        const int promoted = g.成駒;
-        if (移動後チェック(tr, piece) == 0) {
-            g.盤[tc][tr] = promoted;
-            勢力調査(g, e);
-            score = 盤評価(g, e, captured, promoted, fc, fr, tc, tr);
-            placed = promoted;
-        } else {
+        int score = 0, placed = piece;
+        if (調査_駒成(g, fc, fr, tc, tr, piece) == 0) {
             勢力調査(g, e);
             score = 盤評価(g, e, captured, piece, fc, fr, tc, tr);
-            g.盤[tc][tr] = promoted;
-            勢力調査(g, e);
-            const int score2 = 盤評価(g, e, captured, promoted, fc, fr, tc, tr);
-            if (score2 > score) {
-                score = score2;
+        } else {
+            const int promoted = g.成駒;
+            if (移動後チェック(tr, piece) == 0) {
+                g.盤[tc][tr] = promoted;
+                勢力調査(g, e);
+                score = 盤評価(g, e, captured, promoted, fc, fr, tc, tr);
                 placed = promoted;
+            } else {
+                勢力調査(g, e);
+                score = 盤評価(g, e, captured, piece, fc, fr, tc, tr);
+                g.盤[tc][tr] = promoted;
+                勢力調査(g, e);
+                const int score2 = 盤評価(g, e, captured, promoted, fc, fr, tc, tr);
+                if (score2 > score) {
+                    score = score2;
+                    placed = promoted;
+                }
+                // A swallow that may promote always does; it keeps the better score.
+                if (piece == 燕)
+                    placed = promoted;
             }
-            // A swallow that may promote always does; it keeps the better score.
-            if (piece == 燕)
-                placed = promoted;
         }
-    }
 
-    g.盤[tc][tr] = captured;
-    g.盤[fc][fr] = piece;
+        g.盤[tc][tr] = captured;
+        g.盤[fc][fr] = piece;
 
-    if (score > e.最高評価) {
-        e.最高評価 = score;
-        best = { fc, fr, tc, tr, piece, placed, true };
-        if (captured == -鵬)
-            return true;
+        if (score > e.最高評価) {
+            e.最高評価 = score;
+            best = { fc, fr, tc, tr, piece, placed, true };
+            if (captured == -鵬)
+                return true;
+        }
+        return false;
     }
-    return false;
-}
 
 } // namespace
 
@@ -96,60 +96,60 @@ void 着手前局面(GameState& g, EngineState& e)
 
 namespace {
 
-// The search: every board move, then every drop, in the order
-// that decides ties. The board is as it was when this returns.
-最善手 探索(GameState& g, EngineState& e, TurnHooks* hooks)
-{
-    最善手 best;
-    e.最高評価 = 評価_初期値;
-    着手前局面(g, e);
+    // The search: every board move, then every drop, in the order
+    // that decides ties. The board is as it was when this returns.
+    最善手 探索(GameState& g, EngineState& e, TurnHooks* hooks)
+    {
+        最善手 best;
+        e.最高評価 = 評価_初期値;
+        着手前局面(g, e);
 
-    for (int fc = 1; fc <= 7; ++fc) {
-        if (hooks)
-            hooks->Timer1_Timer();
-        for (int fr = 1; fr <= 7; ++fr) {
-            if (g.盤[fc][fr] < 10)
-                continue;
-            for (int tc = 1; tc <= 7; ++tc)
-                for (int tr = 1; tr <= 7; ++tr)
-                    if (移動チェック(g, fc, fr, tc, tr, g.盤[fc][fr]) == 1
-                        && 盤上手を試す(g, e, fc, fr, tc, tr, best))
-                        return best;
-        }
-    }
-
-    if (g.持駒数_COM > 0) {
-        for (int slot = 1; slot <= 6; ++slot) {
+        for (int fc = 1; fc <= 7; ++fc) {
             if (hooks)
                 hooks->Timer1_Timer();
-            if (g.持駒_COM[slot] <= 0)
-                continue;
-            const int piece = 持駒種類(slot);
-            e.試行駒 = piece;
-            for (int tc = 1; tc <= 7; ++tc)
-                for (int tr = 1; tr <= 7; ++tr) {
-                    if (移動チェック(g, COM持駒列, slot, tc, tr, piece) != 1)
-                        continue;
-                    g.盤[tc][tr] = piece;
-                    勢力調査(g, e);
-                    const int score = 盤評価(g, e, 空, piece, COM持駒列, slot, tc, tr);
-                    g.盤[tc][tr] = 空;
-                    if (score > e.最高評価) {
-                        e.最高評価 = score;
-                        best = { COM持駒列, slot, tc, tr, piece, piece, true };
-                        if (e.最高評価 >= 評価_詰め)
+            for (int fr = 1; fr <= 7; ++fr) {
+                if (g.盤[fc][fr] < 10)
+                    continue;
+                for (int tc = 1; tc <= 7; ++tc)
+                    for (int tr = 1; tr <= 7; ++tr)
+                        if (移動チェック(g, fc, fr, tc, tr, g.盤[fc][fr]) == 1
+                            && 盤上手を試す(g, e, fc, fr, tc, tr, best))
                             return best;
-                    }
-                }
+            }
         }
+
+        if (g.持駒数_COM > 0) {
+            for (int slot = 1; slot <= 6; ++slot) {
+                if (hooks)
+                    hooks->Timer1_Timer();
+                if (g.持駒_COM[slot] <= 0)
+                    continue;
+                const int piece = 持駒種類(slot);
+                e.試行駒 = piece;
+                for (int tc = 1; tc <= 7; ++tc)
+                    for (int tr = 1; tr <= 7; ++tr) {
+                        if (移動チェック(g, COM持駒列, slot, tc, tr, piece) != 1)
+                            continue;
+                        g.盤[tc][tr] = piece;
+                        勢力調査(g, e);
+                        const int score = 盤評価(g, e, 空, piece, COM持駒列, slot, tc, tr);
+                        g.盤[tc][tr] = 空;
+                        if (score > e.最高評価) {
+                            e.最高評価 = score;
+                            best = { COM持駒列, slot, tc, tr, piece, piece, true };
+                            if (e.最高評価 >= 評価_詰め)
+                                return best;
+                        }
+                    }
+            }
+        }
+        return best;
     }
-    return best;
-}
 
 } // namespace
 
-人間着手結果 MAN着手(GameState& g, EngineState& e, int 元列, int 元段, int 先列, int 先段, int 成駒値,
-    TurnHooks* hooks)
+人間着手結果 MAN着手(GameState& g, EngineState& e, int 元列, int 元段, int 先列, int 先段,
+    int 成駒値, TurnHooks* hooks)
 {
     人間着手結果 result;
     if (g.勝者 != -1) {
@@ -176,8 +176,8 @@ namespace {
     if (hooks)
         hooks->手番終了();
     result.取駒 = g.盤[先列][先段];
-    手順保存(g, 元列, 元段, 先列, 先段, 駒, g.盤[先列][先段], g.MAN所有時間, g.MAN所有時間 + g.手番経過秒,
-        g.COM所有時間, g.COM所有時間);
+    手順保存(g, 元列, 元段, 先列, 先段, 駒, g.盤[先列][先段], g.MAN所有時間,
+        g.MAN所有時間 + g.手番経過秒, g.COM所有時間, g.COM所有時間);
     ++g.手数;
     if (hooks)
         hooks->描画_手数();
@@ -217,8 +217,8 @@ COM着手結果 com_ban(GameState& g, EngineState& e, TurnHooks* hooks)
 
     if (hooks)
         hooks->手番終了();
-    手順保存(g, best.元列, best.元段, best.先列, best.先段, best.駒, best.成駒, g.MAN所有時間, g.MAN所有時間,
-        g.COM所有時間, g.COM所有時間 + g.手番経過秒);
+    手順保存(g, best.元列, best.元段, best.先列, best.先段, best.駒, best.成駒, g.MAN所有時間,
+        g.MAN所有時間, g.COM所有時間, g.COM所有時間 + g.手番経過秒);
     ++g.手数;
     if (hooks) {
         hooks->描画_手数();

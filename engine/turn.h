@@ -40,8 +40,8 @@ enum class 着手拒否 {
 
 struct 人間着手結果 {
     着手拒否 拒否 = 着手拒否::なし;
-    int 取駒 = 0;    // code that stood on the target
-    int 詰め = 0;    // 詰めかCOM after the move
+    int 取駒 = 0; // code that stood on the target
+    int 詰め = 0; // 詰めかCOM after the move
 };
 
 // A lower-side move in a game against the computer, as the mouse enters it:
@@ -50,16 +50,16 @@ struct 人間着手結果 {
 // Checks it, records it, carries it out, books the lower side's time, surveys
 // and asks 詰めかCOM. A mate or a captured upper phoenix makes the lower side
 // the winner; otherwise the turn passes to the computer (手番 := COM手番).
-人間着手結果 MAN着手(GameState& g, EngineState& e, int 元列, int 元段, int 先列, int 先段, int 成駒値,
-    TurnHooks* hooks = nullptr);
+人間着手結果 MAN着手(GameState& g, EngineState& e, int 元列, int 元段, int 先列, int 先段,
+    int 成駒値, TurnHooks* hooks = nullptr);
 
 struct COM着手結果 {
     着手拒否 拒否 = 着手拒否::なし;
     int 元列 = 0, 元段 = 0, 先列 = 0, 先段 = 0; // a drop: (-1, slot)
-    int 駒 = 0;    // code before the move
-    int 成駒 = 0;  // code standing on the target afterwards
-    int 評価 = 0;  // the best score, in tenths
-    int 詰め = 0;  // 詰めかMAN after the move (0 when the move took the phoenix)
+    int 駒 = 0; // code before the move
+    int 成駒 = 0; // code standing on the target afterwards
+    int 評価 = 0; // the best score, in tenths
+    int 詰め = 0; // 詰めかMAN after the move (0 when the move took the phoenix)
 };
 
 // The computer's turn without its caption, messages and clock hand-over:

@@ -9,12 +9,12 @@ namespace tori {
 
 namespace {
 
-constexpr int 白 = 15;
-constexpr int 黒 = 0;
-constexpr int キー_ESC = 27;
-constexpr double 一日 = 86400;
+    constexpr int 白 = 15;
+    constexpr int 黒 = 0;
+    constexpr int キー_ESC = 27;
+    constexpr double 一日 = 86400;
 
-const char* const 棋譜満杯メッセージ = "棋譜が一杯です（500手まで）";
+    const char* const 棋譜満杯メッセージ = "棋譜が一杯です（500手まで）";
 
 } // namespace
 
@@ -63,7 +63,10 @@ void SoundSession::終了()
 // The person's move in a game against the computer.
 class Game::ManHooks : public TurnHooks {
 public:
-    explicit ManHooks(Game& game) : game(game) { }
+    explicit ManHooks(Game& game)
+        : game(game)
+    {
+    }
     BoardView* view() override { return game.adapter.get(); }
     void 手番終了() override
     {
@@ -87,12 +90,18 @@ private:
 // The computer's move.
 class Game::ComHooks : public TurnHooks {
 public:
-    explicit ComHooks(Game& game) : game(game) { }
+    explicit ComHooks(Game& game)
+        : game(game)
+    {
+    }
     BoardView* view() override { return game.adapter.get(); }
     void Timer1_Timer() override { game.Timer1_Timer(); }
     void 手番終了() override { game.手番終了(); }
     void 描画_手数() override { game.disp.描画_手数(game.g.手数); }
-    void 描画_駒点滅(int code, int col, int row) override { game.disp.描画_駒点滅(code, col, row, 2); }
+    void 描画_駒点滅(int code, int col, int row) override
+    {
+        game.disp.描画_駒点滅(code, col, row, 2);
+    }
     void 着手音() override
     {
         game.sounds.dsPlay(音::駒打音);
@@ -120,20 +129,14 @@ Game::~Game() = default;
 
 // A turn ends now: sample its time afresh, so the mover books exactly this
 // turn's seconds even when the timer was off and the last sample is old.
-void Game::手番終了()
-{
-    g.手番経過秒 = 調査_経過秒(g.開始時刻, p.clock.秒());
-}
+void Game::手番終了() { g.手番経過秒 = 調査_経過秒(g.開始時刻, p.clock.秒()); }
 
 bool Game::手番側駒(int code) const
 {
     return (g.手番 == g.MAN手番 && 下手駒(code)) || (g.手番 == g.COM手番 && 上手駒(code));
 }
 
-void Game::着手拒否音()
-{
-    sounds.dsPlay(音::禁止);
-}
+void Game::着手拒否音() { sounds.dsPlay(音::禁止); }
 
 void Game::棋譜満杯通知()
 {
@@ -167,10 +170,7 @@ void Game::Form_Load()
     p.resize(9000, 7300);
 }
 
-void Game::Form_Unload()
-{
-    終了処理();
-}
+void Game::Form_Unload() { 終了処理(); }
 
 void Game::Form_KeyPress(int key)
 {
@@ -178,10 +178,7 @@ void Game::Form_KeyPress(int key)
         終了処理();
 }
 
-void Game::OWARI_Click()
-{
-    終了処理();
-}
+void Game::OWARI_Click() { 終了処理(); }
 
 void Game::終了処理()
 {
@@ -377,7 +374,7 @@ void Game::再開()
     // A full record has no next entry; the side that did not make the last
     // move is to move then.
     const bool upperNext = g.記録手数 < 最大手数 ? g.棋譜_成駒[g.記録手数 + 1] >= 10
-                                               : g.棋譜_成駒[g.記録手数] <= -10;
+                                                 : g.棋譜_成駒[g.記録手数] <= -10;
     if (upperNext) {
         g.手番 = g.COM手番;
         if (g.対局モード == COM対局)
@@ -466,7 +463,8 @@ void Game::相手COM着手(int button)
     if (調査_駒成(g, g.選択列, g.選択段, g.移動先列, g.移動先段, g.選択駒) == 1 && button == 2)
         placed = g.成駒;
     ManHooks hooks(*this);
-    const 人間着手結果 r = MAN着手(g, e, g.選択列, g.選択段, g.移動先列, g.移動先段, placed, &hooks);
+    const 人間着手結果 r
+        = MAN着手(g, e, g.選択列, g.選択段, g.移動先列, g.移動先段, placed, &hooks);
     switch (r.拒否) {
     case 着手拒否::なし:
         break;
@@ -507,8 +505,8 @@ void Game::人間着手(int button)
 
     // Each side's own pair of record times grows by its own turn.
     const double man = g.MAN所有時間, com = g.COM所有時間;
-    手順保存(g, g.選択列, g.選択段, g.移動先列, g.移動先段, g.選択駒, g.盤[g.移動先列][g.移動先段], man,
-        upper ? man : man + turn, com, upper ? com + turn : com);
+    手順保存(g, g.選択列, g.選択段, g.移動先列, g.移動先段, g.選択駒, g.盤[g.移動先列][g.移動先段],
+        man, upper ? man : man + turn, com, upper ? com + turn : com);
     ++g.手数;
     disp.描画_手数(g.手数);
     if (調査_駒成(g, g.選択列, g.選択段, g.移動先列, g.移動先段, g.選択駒) == 1 && button == 2)

@@ -30,9 +30,9 @@ struct Ports {
     // Ends the program (after 終了処理 has released the sound).
     std::function<void()> quit;
     // Sets the window's size in twips (Form_Load's 9000 x 7300).
-    std::function<void(int width, int height)> resize = [](int, int) { };
+    std::function<void(int width, int height)> resize = [](int, int) {};
     // Sets the window's background colour, an index of the 16-colour palette.
-    std::function<void(int colour)> background = [](int) { };
+    std::function<void(int colour)> background = [](int) {};
 };
 
 // The one sound set of a run, as the handlers see it. Start-up runs again when
@@ -40,7 +40,10 @@ struct Ports {
 // a music loop that already plays is not started over.
 class SoundSession : public Sounds {
 public:
-    explicit SoundSession(Sounds& device) : device(device) { }
+    explicit SoundSession(Sounds& device)
+        : device(device)
+    {
+    }
     // The first call opens the library; later calls show nothing again.
     std::vector<std::pair<std::string, std::string>> 開始() override;
     void dsPlay(音 buffer) override { device.dsPlay(buffer); }

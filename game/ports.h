@@ -39,7 +39,10 @@ public:
     {
     }
     void 描画_絵(int code, double gx, double gy) override { display.描画_絵(code, gx, gy); }
-    void 描画_桝輪郭(int colour, double gx, double gy) override { display.描画_桝輪郭(colour, gx, gy); }
+    void 描画_桝輪郭(int colour, double gx, double gy) override
+    {
+        display.描画_桝輪郭(colour, gx, gy);
+    }
     void 描画_自持盤() override { display.描画_自持盤(); }
     void 描画_敵持盤() override { display.描画_敵持盤(); }
     void 画面_再描画() override { display.画面_再描画(); }

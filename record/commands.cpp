@@ -12,94 +12,94 @@ namespace tori {
 
 namespace {
 
-constexpr int 白 = 15;
+    constexpr int 白 = 15;
 
-// Line breaks inside message texts. Qt's message boxes break lines at "\n"
-// only; a "\r" would be shown as nothing at all.
-const std::string 改行 = "\n";
+    // Line breaks inside message texts. Qt's message boxes break lines at "\n"
+    // only; a "\r" would be shown as nothing at all.
+    const std::string 改行 = "\n";
 
-// The computer and the mate tests look for the phoenixes at these squares;
-// stepping and reversing move them without 駒移動, so they are found again.
-void 鵬位置更新(GameState& g)
-{
-    for (int c = 1; c <= 7; ++c)
-        for (int r = 1; r <= 7; ++r) {
-            if (g.盤[c][r] == 鵬) {
-                g.COM鵬_列 = c;
-                g.COM鵬_段 = r;
-            } else if (g.盤[c][r] == -鵬) {
-                g.MAN鵬_列 = c;
-                g.MAN鵬_段 = r;
+    // The computer and the mate tests look for the phoenixes at these squares;
+    // stepping and reversing move them without 駒移動, so they are found again.
+    void 鵬位置更新(GameState& g)
+    {
+        for (int c = 1; c <= 7; ++c)
+            for (int r = 1; r <= 7; ++r) {
+                if (g.盤[c][r] == 鵬) {
+                    g.COM鵬_列 = c;
+                    g.COM鵬_段 = r;
+                } else if (g.盤[c][r] == -鵬) {
+                    g.MAN鵬_列 = c;
+                    g.MAN鵬_段 = r;
+                }
             }
-        }
-}
-
-// One piece more (+1) or less (-1) in the hand of the side that owns `code`
-// (a lower code in 持駒_MAN, an upper one in 持駒_COM), as a drop is undone
-// or redone.
-void 持駒増減_持主(GameState& g, int code, int d)
-{
-    const int slot = 持駒番号(code);
-    if (slot == 0)
-        return;
-    if (下手駒(code)) {
-        g.持駒_MAN[slot] += d;
-        g.持駒数_MAN += d;
-    } else if (上手駒(code)) {
-        g.持駒_COM[slot] += d;
-        g.持駒数_COM += d;
     }
-}
 
-// A captured code in the capturer's hand: a lower piece in 持駒_COM, an upper
-// one in 持駒_MAN. A phoenix has no slot but counts in the total, as 駒移動 counts it.
-void 取駒増減(GameState& g, int code, int d)
-{
-    const int slot = 持駒番号(code);
-    if (下手駒(code)) {
-        if (slot != 0)
-            g.持駒_COM[slot] += d;
-        g.持駒数_COM += d;
-    } else if (上手駒(code)) {
-        if (slot != 0)
+    // One piece more (+1) or less (-1) in the hand of the side that owns `code`
+    // (a lower code in 持駒_MAN, an upper one in 持駒_COM), as a drop is undone
+    // or redone.
+    void 持駒増減_持主(GameState& g, int code, int d)
+    {
+        const int slot = 持駒番号(code);
+        if (slot == 0)
+            return;
+        if (下手駒(code)) {
             g.持駒_MAN[slot] += d;
-        g.持駒数_MAN += d;
+            g.持駒数_MAN += d;
+        } else if (上手駒(code)) {
+            g.持駒_COM[slot] += d;
+            g.持駒数_COM += d;
+        }
     }
-}
 
-struct 除去手 {
-    int 列, 段, 駒;
-};
-// The pieces a handicap removes, in order: the upper side for levels 1..7, the
-// lower side for -1..-7.
-constexpr 除去手 上手除去[8] = { {}, { 7, 1, 左鶉 }, { 1, 1, 右鶉 }, { 6, 1, 雉 }, { 2, 1, 雉 }, { 5, 1, 鶴 },
-    { 3, 1, 鶴 }, { 4, 2, 鷹 } };
-constexpr 除去手 下手除去[8] = { {}, { 1, 7, -左鶉 }, { 7, 7, -右鶉 }, { 2, 7, -雉 }, { 6, 7, -雉 },
-    { 3, 7, -鶴 }, { 5, 7, -鶴 }, { 4, 6, -鷹 } };
-
-// Header lines are printed on one line of the window; a name longer than this
-// would only run off it.
-std::string 見出し表示(const std::string& text)
-{
-    constexpr size_t 最大文字数 = 60;
-    size_t chars = 0;
-    for (size_t i = 0; i < text.size(); ++i) {
-        if ((static_cast<unsigned char>(text[i]) & 0xC0) != 0x80 && ++chars > 最大文字数)
-            return text.substr(0, i);
+    // A captured code in the capturer's hand: a lower piece in 持駒_COM, an upper
+    // one in 持駒_MAN. A phoenix has no slot but counts in the total, as 駒移動 counts it.
+    void 取駒増減(GameState& g, int code, int d)
+    {
+        const int slot = 持駒番号(code);
+        if (下手駒(code)) {
+            if (slot != 0)
+                g.持駒_COM[slot] += d;
+            g.持駒数_COM += d;
+        } else if (上手駒(code)) {
+            if (slot != 0)
+                g.持駒_MAN[slot] += d;
+            g.持駒数_MAN += d;
+        }
     }
-    return text;
-}
 
-bool 使えるファイル名(const std::string& name)
-{
-    return name != "." && name != ".." && name.find('/') == std::string::npos
-        && name.find('\0') == std::string::npos;
-}
+    struct 除去手 {
+        int 列, 段, 駒;
+    };
+    // The pieces a handicap removes, in order: the upper side for levels 1..7, the
+    // lower side for -1..-7.
+    constexpr 除去手 上手除去[8] = { {}, { 7, 1, 左鶉 }, { 1, 1, 右鶉 }, { 6, 1, 雉 }, { 2, 1, 雉 },
+        { 5, 1, 鶴 }, { 3, 1, 鶴 }, { 4, 2, 鷹 } };
+    constexpr 除去手 下手除去[8] = { {}, { 1, 7, -左鶉 }, { 7, 7, -右鶉 }, { 2, 7, -雉 },
+        { 6, 7, -雉 }, { 3, 7, -鶴 }, { 5, 7, -鶴 }, { 4, 6, -鷹 } };
+
+    // Header lines are printed on one line of the window; a name longer than this
+    // would only run off it.
+    std::string 見出し表示(const std::string& text)
+    {
+        constexpr size_t 最大文字数 = 60;
+        size_t chars = 0;
+        for (size_t i = 0; i < text.size(); ++i) {
+            if ((static_cast<unsigned char>(text[i]) & 0xC0) != 0x80 && ++chars > 最大文字数)
+                return text.substr(0, i);
+        }
+        return text;
+    }
+
+    bool 使えるファイル名(const std::string& name)
+    {
+        return name != "." && name != ".." && name.find('/') == std::string::npos
+            && name.find('\0') == std::string::npos;
+    }
 
 } // namespace
 
-RecordCommands::RecordCommands(GameState& g, Display& display, MessageBoxes& boxes, Sounds& sounds, Timer& timer,
-    RecordPanel& panel, std::function<void()> formLoad)
+RecordCommands::RecordCommands(GameState& g, Display& display, MessageBoxes& boxes, Sounds& sounds,
+    Timer& timer, RecordPanel& panel, std::function<void()> formLoad)
     : g(g)
     , display(display)
     , boxes(boxes)
@@ -110,7 +110,10 @@ RecordCommands::RecordCommands(GameState& g, Display& display, MessageBoxes& box
 {
 }
 
-void RecordCommands::描画_可視(bool drive, bool dir, bool file) { panel.setListsVisible(drive, dir, file); }
+void RecordCommands::描画_可視(bool drive, bool dir, bool file)
+{
+    panel.setListsVisible(drive, dir, file);
+}
 
 void RecordCommands::描画_棋譜_IO(int mode)
 {
@@ -125,7 +128,8 @@ void RecordCommands::描画_棋譜_IO(int mode)
 
 void RecordCommands::描画_メッセージ(int n)
 {
-    static const char* const reasons[4] = { "", "棋譜ﾓｰﾄﾞではできません", "対局途中ではできません", "反転後ではできません" };
+    static const char* const reasons[4]
+        = { "", "棋譜ﾓｰﾄﾞではできません", "対局途中ではできません", "反転後ではできません" };
     const std::string reason = n >= 1 && n <= 3 ? reasons[n] : "";
     boxes.ok(reason + 改行 + 改行 + "局面→最初にして下さい", "ﾊﾝﾃﾞｨｷｬｯﾌﾟ設定");
 }
@@ -191,15 +195,16 @@ void RecordCommands::Command1_Click()
         return;
     // The extension is added here; a name typed with it would get it twice.
     const std::string extension = ".棋譜";
-    if (name.size() > extension.size() && name.compare(name.size() - extension.size(), extension.size(), extension) == 0)
+    if (name.size() > extension.size()
+        && name.compare(name.size() - extension.size(), extension.size(), extension) == 0)
         name.resize(name.size() - extension.size());
     if (!使えるファイル名(name)) {
         boxes.ok("ファイル名に使えない文字があります: " + name, "棋譜書込");
         return;
     }
     const bool 先手MAN = g.MAN手番 == GameState::先手;
-    const std::array<std::string, 3> header { panel.text(2), 先手MAN ? panel.text(4) : panel.text(3),
-        先手MAN ? panel.text(3) : panel.text(4) };
+    const std::array<std::string, 3> header { panel.text(2),
+        先手MAN ? panel.text(4) : panel.text(3), 先手MAN ? panel.text(3) : panel.text(4) };
     // A name the file cannot hold would be saved as "?"; the player fixes it first.
     for (const std::string& line : header) {
         bool ok = true;
@@ -214,7 +219,8 @@ void RecordCommands::Command1_Click()
         directory += '/';
     std::string error;
     if (!書込_棋譜(directory + name + extension, header, g, &error)) {
-        boxes.ok("棋譜を書き込めませんでした" + 改行 + error, "棋譜書込", MessageBoxes::Icon::Exclamation);
+        boxes.ok("棋譜を書き込めませんでした" + 改行 + error, "棋譜書込",
+            MessageBoxes::Icon::Exclamation);
         return;
     }
     描画_可視(false, false, false);
@@ -285,7 +291,8 @@ void RecordCommands::Dir1_Change(const std::string& path) { panel.setDirectory(p
 bool RecordCommands::Drive1_Change(const std::string& drive)
 {
     std::error_code ec;
-    const bool ready = !drive.empty() && std::filesystem::is_directory(drive, ec) && access(drive.c_str(), R_OK | X_OK) == 0;
+    const bool ready = !drive.empty() && std::filesystem::is_directory(drive, ec)
+        && access(drive.c_str(), R_OK | X_OK) == 0;
     if (!ready) {
         boxes.ok("ﾃﾞﾊﾞｲｽが準備できていません", "ｴﾗｰ");
         return false;

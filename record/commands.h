@@ -33,8 +33,8 @@ public:
 // The handlers of the 棋譜 and 局面 menus, 戻, 進, △, ▽, その他 and the panel.
 class RecordCommands {
 public:
-    RecordCommands(GameState& g, Display& display, MessageBoxes& boxes, Sounds& sounds, Timer& timer,
-        RecordPanel& panel, std::function<void()> formLoad);
+    RecordCommands(GameState& g, Display& display, MessageBoxes& boxes, Sounds& sounds,
+        Timer& timer, RecordPanel& panel, std::function<void()> formLoad);
 
     void 描画_可視(bool drive, bool dir, bool file);
     void 描画_棋譜_IO(int mode);

@@ -13,172 +13,177 @@ namespace tori {
 
 namespace {
 
-// Right-aligns the decimal text of v in `width` columns. Values are clamped to
-// what the field can hold, so that a line is always exactly 37 characters and
-// the fixed-column reader finds every field where it was written.
-std::string field(long v, int width, long lo, long hi)
-{
-    v = std::clamp(v, lo, hi);
-    std::string text = std::to_string(v);
-    return std::string(width - text.size(), ' ') + text;
-}
-
-long seconds(double t)
-{
-    if (!(t >= 0)) // negative or NaN
-        return 0;
-    if (t > 99999)
-        return 99999;
-    return static_cast<long>(t);
-}
-
-// The text of columns [from, from + width) (1-based); shorter when the line is.
-std::string columns(const std::string& line, int from, int width)
-{
-    const size_t start = static_cast<size_t>(from - 1);
-    if (start >= line.size())
-        return {};
-    return line.substr(start, static_cast<size_t>(width));
-}
-
-// A square or code field: leading spaces, an optional minus sign and at least
-// one digit, nothing else. Anything else is no number at all.
-std::optional<int> strictNumber(const std::string& text)
-{
-    size_t i = 0;
-    while (i < text.size() && text[i] == ' ')
-        ++i;
-    bool negative = false;
-    if (i < text.size() && text[i] == '-') {
-        negative = true;
-        ++i;
+    // Right-aligns the decimal text of v in `width` columns. Values are clamped to
+    // what the field can hold, so that a line is always exactly 37 characters and
+    // the fixed-column reader finds every field where it was written.
+    std::string field(long v, int width, long lo, long hi)
+    {
+        v = std::clamp(v, lo, hi);
+        std::string text = std::to_string(v);
+        return std::string(width - text.size(), ' ') + text;
     }
-    if (i == text.size())
-        return std::nullopt;
-    int value = 0;
-    for (; i < text.size(); ++i) {
-        if (text[i] < '0' || text[i] > '9')
+
+    long seconds(double t)
+    {
+        if (!(t >= 0)) // negative or NaN
+            return 0;
+        if (t > 99999)
+            return 99999;
+        return static_cast<long>(t);
+    }
+
+    // The text of columns [from, from + width) (1-based); shorter when the line is.
+    std::string columns(const std::string& line, int from, int width)
+    {
+        const size_t start = static_cast<size_t>(from - 1);
+        if (start >= line.size())
+            return {};
+        return line.substr(start, static_cast<size_t>(width));
+    }
+
+    // A square or code field: leading spaces, an optional minus sign and at least
+    // one digit, nothing else. Anything else is no number at all.
+    std::optional<int> strictNumber(const std::string& text)
+    {
+        size_t i = 0;
+        while (i < text.size() && text[i] == ' ')
+            ++i;
+        bool negative = false;
+        if (i < text.size() && text[i] == '-') {
+            negative = true;
+            ++i;
+        }
+        if (i == text.size())
             return std::nullopt;
-        value = value * 10 + (text[i] - '0'); // at most 4 digits: no overflow
+        int value = 0;
+        for (; i < text.size(); ++i) {
+            if (text[i] < '0' || text[i] > '9')
+                return std::nullopt;
+            value = value * 10 + (text[i] - '0'); // at most 4 digits: no overflow
+        }
+        return negative ? -value : value;
     }
-    return negative ? -value : value;
-}
 
-// A time field reads as far as it holds digits; a short, empty, negative or
-// non-numeric field is 0 seconds.
-double timeField(const std::string& text)
-{
-    size_t i = 0;
-    while (i < text.size() && text[i] == ' ')
-        ++i;
-    double value = 0;
-    for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i)
-        value = value * 10 + (text[i] - '0');
-    return value;
-}
-
-int promoted(int code)
-{
-    switch (code) {
-    case 燕: return 鴈;
-    case -燕: return -鴈;
-    case 鷹: return 鷹成;
-    case -鷹: return -鷹成;
-    default: return code;
-    }
-}
-
-// Codes that can stand in a hand and be dropped again.
-bool 持駒になる(int code) { return code != 0 && 持駒種類(持駒番号(code)) == std::abs(code); }
-
-struct 手 {
-    int 元列, 元段, 先列, 先段, 成駒, 駒, 取駒;
-    double 時間[4];
-};
-
-// Parses the fields of a move line; nullopt when a square or a code field is
-// not a number in its range.
-std::optional<手> parse(const std::string& line)
-{
-    const auto 元列 = strictNumber(columns(line, 1, 2));
-    const auto 元段 = strictNumber(columns(line, 3, 1));
-    const auto 先列 = strictNumber(columns(line, 4, 1));
-    const auto 先段 = strictNumber(columns(line, 5, 1));
-    const auto 成駒 = strictNumber(columns(line, 6, 4));
-    const auto 駒 = strictNumber(columns(line, 10, 4));
-    const auto 取駒 = strictNumber(columns(line, 14, 4));
-    if (!元列 || !元段 || !先列 || !先段 || !成駒 || !駒 || !取駒)
-        return std::nullopt;
-    手 m { *元列, *元段, *先列, *先段, *成駒, *駒, *取駒, {} };
-    for (int i = 0; i < 4; ++i)
-        m.時間[i] = timeField(columns(line, 18 + 5 * i, 5));
-    return m;
-}
-
-// The position the moves read so far have reached from the starting position.
-struct 検証局面 {
-    盤配列<int> 盤 {};
-    std::array<int, 7> 持駒_MAN {}, 持駒_COM {};
-
-    検証局面()
+    // A time field reads as far as it holds digits; a short, empty, negative or
+    // non-numeric field is 0 seconds.
+    double timeField(const std::string& text)
     {
-        GameState start;
-        初期配置(start);
-        盤 = start.盤;
+        size_t i = 0;
+        while (i < text.size() && text[i] == ' ')
+            ++i;
+        double value = 0;
+        for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i)
+            value = value * 10 + (text[i] - '0');
+        return value;
     }
 
-    // True, with the move made, when the move fits this position.
-    bool play(const 手& m)
+    int promoted(int code)
     {
-        if (!盤内(m.先列, m.先段) || !駒コード(m.駒) || !駒コード(m.成駒))
-            return false;
-        const bool upper = 上手駒(m.駒);
-        if (上手駒(m.成駒) != upper)
-            return false;
-        if (m.成駒 != m.駒 && m.成駒 != promoted(m.駒))
-            return false;
-        const int target = 盤[m.先列][m.先段];
-        if (m.取駒 != target)
-            return false;
-        if (target != 0 && 上手駒(target) == upper) // nobody takes his own piece
-            return false;
+        switch (code) {
+        case 燕:
+            return 鴈;
+        case -燕:
+            return -鴈;
+        case 鷹:
+            return 鷹成;
+        case -鷹:
+            return -鷹成;
+        default:
+            return code;
+        }
+    }
 
-        if (盤内(m.元列, m.元段)) {
-            if (m.元列 == m.先列 && m.元段 == m.先段)
+    // Codes that can stand in a hand and be dropped again.
+    bool 持駒になる(int code) { return code != 0 && 持駒種類(持駒番号(code)) == std::abs(code); }
+
+    struct 手 {
+        int 元列, 元段, 先列, 先段, 成駒, 駒, 取駒;
+        double 時間[4];
+    };
+
+    // Parses the fields of a move line; nullopt when a square or a code field is
+    // not a number in its range.
+    std::optional<手> parse(const std::string& line)
+    {
+        const auto 元列 = strictNumber(columns(line, 1, 2));
+        const auto 元段 = strictNumber(columns(line, 3, 1));
+        const auto 先列 = strictNumber(columns(line, 4, 1));
+        const auto 先段 = strictNumber(columns(line, 5, 1));
+        const auto 成駒 = strictNumber(columns(line, 6, 4));
+        const auto 駒 = strictNumber(columns(line, 10, 4));
+        const auto 取駒 = strictNumber(columns(line, 14, 4));
+        if (!元列 || !元段 || !先列 || !先段 || !成駒 || !駒 || !取駒)
+            return std::nullopt;
+        手 m { *元列, *元段, *先列, *先段, *成駒, *駒, *取駒, {} };
+        for (int i = 0; i < 4; ++i)
+            m.時間[i] = timeField(columns(line, 18 + 5 * i, 5));
+        return m;
+    }
+
+    // The position the moves read so far have reached from the starting position.
+    struct 検証局面 {
+        盤配列<int> 盤 {};
+        std::array<int, 7> 持駒_MAN {}, 持駒_COM {};
+
+        検証局面()
+        {
+            GameState start;
+            初期配置(start);
+            盤 = start.盤;
+        }
+
+        // True, with the move made, when the move fits this position.
+        bool play(const 手& m)
+        {
+            if (!盤内(m.先列, m.先段) || !駒コード(m.駒) || !駒コード(m.成駒))
                 return false;
-            if (盤[m.元列][m.元段] != m.駒)
+            const bool upper = 上手駒(m.駒);
+            if (上手駒(m.成駒) != upper)
                 return false;
-            盤[m.元列][m.元段] = 空;
-        } else if (m.元列 == MAN持駒列 || m.元列 == COM持駒列) {
-            // A drop: an unpromoted hand piece of the hand's owner onto an empty
-            // square. The lower hand records slot + 1; the upper hand the slot
-            // (the computer) or the screen row 7 - slot (the mouse).
-            if (m.成駒 != m.駒 || target != 0 || !持駒になる(m.駒))
+            if (m.成駒 != m.駒 && m.成駒 != promoted(m.駒))
                 return false;
-            const int slot = 持駒番号(m.駒);
-            if (m.元列 == MAN持駒列) {
-                if (upper || m.元段 != slot + 1 || 持駒_MAN[slot] < 1)
+            const int target = 盤[m.先列][m.先段];
+            if (m.取駒 != target)
+                return false;
+            if (target != 0 && 上手駒(target) == upper) // nobody takes his own piece
+                return false;
+
+            if (盤内(m.元列, m.元段)) {
+                if (m.元列 == m.先列 && m.元段 == m.先段)
                     return false;
-                --持駒_MAN[slot];
+                if (盤[m.元列][m.元段] != m.駒)
+                    return false;
+                盤[m.元列][m.元段] = 空;
+            } else if (m.元列 == MAN持駒列 || m.元列 == COM持駒列) {
+                // A drop: an unpromoted hand piece of the hand's owner onto an empty
+                // square. The lower hand records slot + 1; the upper hand the slot
+                // (the computer) or the screen row 7 - slot (the mouse).
+                if (m.成駒 != m.駒 || target != 0 || !持駒になる(m.駒))
+                    return false;
+                const int slot = 持駒番号(m.駒);
+                if (m.元列 == MAN持駒列) {
+                    if (upper || m.元段 != slot + 1 || 持駒_MAN[slot] < 1)
+                        return false;
+                    --持駒_MAN[slot];
+                } else {
+                    if (!upper || (m.元段 != slot && m.元段 != 7 - slot) || 持駒_COM[slot] < 1)
+                        return false;
+                    --持駒_COM[slot];
+                }
             } else {
-                if (!upper || (m.元段 != slot && m.元段 != 7 - slot) || 持駒_COM[slot] < 1)
-                    return false;
-                --持駒_COM[slot];
+                return false;
             }
-        } else {
-            return false;
-        }
 
-        盤[m.先列][m.先段] = m.成駒;
-        if (target != 0 && 持駒番号(target) != 0) {
-            if (上手駒(target))
-                ++持駒_MAN[持駒番号(target)];
-            else
-                ++持駒_COM[持駒番号(target)];
+            盤[m.先列][m.先段] = m.成駒;
+            if (target != 0 && 持駒番号(target) != 0) {
+                if (上手駒(target))
+                    ++持駒_MAN[持駒番号(target)];
+                else
+                    ++持駒_COM[持駒番号(target)];
+            }
+            return true;
         }
-        return true;
-    }
-};
+    };
 
 } // namespace
 
@@ -201,8 +206,8 @@ std::string 棋譜行(const GameState& g, int n)
     return line;
 }
 
-bool 書込_棋譜(const std::string& path, const std::array<std::string, 3>& header, const GameState& g,
-    std::string* error)
+bool 書込_棋譜(const std::string& path, const std::array<std::string, 3>& header,
+    const GameState& g, std::string* error)
 {
     std::vector<std::string> lines(header.begin(), header.end());
     const int count = std::clamp(g.記録手数, 0, 最大手数);

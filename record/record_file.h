@@ -22,15 +22,16 @@ std::string 棋譜行(const GameState& g, int n);
 // Writes moves 1..記録手数 under the three header lines (UTF-8; stored as
 // Shift-JIS). The file is replaced only when the whole record has been written.
 // On failure returns false with the reason in *error.
-bool 書込_棋譜(const std::string& path, const std::array<std::string, 3>& header, const GameState& g,
-    std::string* error);
+bool 書込_棋譜(const std::string& path, const std::array<std::string, 3>& header,
+    const GameState& g, std::string* error);
 
 struct 棋譜読込結果 {
-    bool 開けた = false;               // false: the file could not be opened or read
-    std::array<std::string, 3> 見出し; // header lines as UTF-8 (invalid bytes as U+FFFD), "" when missing
-    int 手数 = 0;                      // move lines accepted into the record
-    bool 途中まで = false;             // a line was refused (or more than 500 moves): the rest was not read
-    int 拒否行 = 0;                    // the refused move's number (1-based), when 途中まで
+    bool 開けた = false; // false: the file could not be opened or read
+    std::array<std::string, 3>
+        見出し; // header lines as UTF-8 (invalid bytes as U+FFFD), "" when missing
+    int 手数 = 0; // move lines accepted into the record
+    bool 途中まで = false; // a line was refused (or more than 500 moves): the rest was not read
+    int 拒否行 = 0; // the refused move's number (1-based), when 途中まで
 };
 
 // Reads a record into the record arrays of g, entries 1..手数. A record file is

@@ -6,20 +6,20 @@ namespace tori {
 
 namespace {
 
-int sign(int v) { return (v > 0) - (v < 0); }
+    int sign(int v) { return (v > 0) - (v < 0); }
 
-// A quail: forward a straight slide, backward a diagonal slide toward one
-// hand (dcSlide) and a single diagonal step toward the other. f is the
-// side's forward row direction.
-int 鶉(const GameState& g, int fc, int fr, int tc, int tr, int f, int dcSlide)
-{
-    const int dc = tc - fc, dr = tr - fr;
-    if (dc == 0 && sign(dr) == f)
-        return 移動チェック右鶉(g, fc, fr, tc, tr);
-    if (sign(dr) == -f && sign(dc) == dcSlide)
-        return 移動チェック角(g, fc, fr, tc, tr);
-    return dc == -dcSlide && dr == -f ? 1 : 0;
-}
+    // A quail: forward a straight slide, backward a diagonal slide toward one
+    // hand (dcSlide) and a single diagonal step toward the other. f is the
+    // side's forward row direction.
+    int 鶉(const GameState& g, int fc, int fr, int tc, int tr, int f, int dcSlide)
+    {
+        const int dc = tc - fc, dr = tr - fr;
+        if (dc == 0 && sign(dr) == f)
+            return 移動チェック右鶉(g, fc, fr, tc, tr);
+        if (sign(dr) == -f && sign(dc) == dcSlide)
+            return 移動チェック角(g, fc, fr, tc, tr);
+        return dc == -dcSlide && dr == -f ? 1 : 0;
+    }
 
 } // namespace
 
@@ -104,10 +104,12 @@ int 移動チェック(const GameState& g, int 元列, int 元段, int 先列, i
     case 鷹成:
     case -鷹成:
         if (sign(dr) == f)
-            return (adc == adr && 移動チェック角(g, 元列, 元段, 先列, 先段)) || (dc == 0 && dr == f);
+            return (adc == adr && 移動チェック角(g, 元列, 元段, 先列, 先段))
+                || (dc == 0 && dr == f);
         if (dr == 0)
             return adc == 1;
-        return (dc == 0 && 移動チェック飛車(g, 元列, 元段, 先列, 先段)) || (adc == 2 && dr == -2 * f);
+        return (dc == 0 && 移動チェック飛車(g, 元列, 元段, 先列, 先段))
+            || (adc == 2 && dr == -2 * f);
     case 鶴:
     case -鶴:
         return adc <= 1 && adr == 1;

@@ -2,8 +2,8 @@
 
 namespace tori {
 
-bool 手順保存(GameState& g, int 元列, int 元段, int 先列, int 先段, int 駒, int 成駒値, double 時間1,
-    double 時間2, double 時間3, double 時間4)
+bool 手順保存(GameState& g, int 元列, int 元段, int 先列, int 先段, int 駒, int 成駒値,
+    double 時間1, double 時間2, double 時間3, double 時間4)
 {
     if (棋譜満杯(g) || !盤内(先列, 先段))
         return false;

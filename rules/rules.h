@@ -24,8 +24,8 @@ inline bool 棋譜満杯(const GameState& g) { return g.記録手数 >= 最大�
 // Appends a move to the record while the captured piece still stands on the
 // target. Returns false, changing nothing, when the record is full: callers ask
 // before they touch the board, so a refused move leaves everything as it was.
-bool 手順保存(GameState& g, int 元列, int 元段, int 先列, int 先段, int 駒, int 成駒値, double 時間1,
-    double 時間2, double 時間3, double 時間4);
+bool 手順保存(GameState& g, int 元列, int 元段, int 先列, int 先段, int 駒, int 成駒値,
+    double 時間1, double 時間2, double 時間3, double 時間4);
 
 // 1 when the move may promote, with the promoted code left in 成駒; else 0.
 // The zone is the opponent's two last rows; a falcon promotes on entering,
@@ -37,7 +37,8 @@ int 移動後チェック(int 先段, int 駒);
 // game for a phoenix), 駒 (already promoted when the move promotes) stands on
 // the target and leaves its origin square or hand. The view redraws the
 // squares and hands involved.
-void 駒移動(GameState& g, int 元列, int 元段, int 先列, int 先段, int 駒, BoardView* view = nullptr);
+void 駒移動(
+    GameState& g, int 元列, int 元段, int 先列, int 先段, int 駒, BoardView* view = nullptr);
 // Puts a captured code into the hand of the side opposite to it, unpromoted;
 // a captured phoenix makes the capturer the winner.
 void 駒取得(GameState& g, int 取駒);

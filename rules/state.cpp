@@ -32,10 +32,7 @@ int 持駒番号(int code)
     }
 }
 
-bool 駒コード(int code)
-{
-    return 持駒番号(code) != 0 || code == 鵬 || code == -鵬;
-}
+bool 駒コード(int code) { return 持駒番号(code) != 0 || code == 鵬 || code == -鵬; }
 
 void 初期配置(GameState& g)
 {

@@ -13,18 +13,18 @@ namespace tori {
 
 // Piece codes of the upper side; the lower side uses the negative.
 inline constexpr int 空 = 0;
-inline constexpr int 燕 = 10;    // swallow, promotes to 鴈
-inline constexpr int 鴈 = 11;    // goose
-inline constexpr int 雉 = 30;    // pheasant
-inline constexpr int 鷹 = 100;   // falcon, promotes to 鷹成
+inline constexpr int 燕 = 10; // swallow, promotes to 鴈
+inline constexpr int 鴈 = 11; // goose
+inline constexpr int 雉 = 30; // pheasant
+inline constexpr int 鷹 = 100; // falcon, promotes to 鷹成
 inline constexpr int 鷹成 = 101; // eagle
-inline constexpr int 鶴 = 110;   // crane
+inline constexpr int 鶴 = 110; // crane
 inline constexpr int 左鶉 = 800; // left quail
 inline constexpr int 右鶉 = 900; // right quail
-inline constexpr int 鵬 = 950;   // phoenix: its capture ends the game
+inline constexpr int 鵬 = 950; // phoenix: its capture ends the game
 
 inline constexpr int 人間対局 = 0; // two people at one screen
-inline constexpr int COM対局 = 1;  // a person against the computer
+inline constexpr int COM対局 = 1; // a person against the computer
 
 // Hand pseudo-columns: a from-square (9, slot + 1) takes from the lower hand,
 // (-1, slot) from the upper hand.
@@ -35,7 +35,10 @@ inline constexpr int 最大手数 = 500; // the move record holds moves 1..500
 
 inline constexpr bool 上手駒(int code) { return code >= 10; }
 inline constexpr bool 下手駒(int code) { return code <= -10; }
-inline constexpr bool 盤内(int col, int row) { return col >= 1 && col <= 7 && row >= 1 && row <= 7; }
+inline constexpr bool 盤内(int col, int row)
+{
+    return col >= 1 && col <= 7 && row >= 1 && row <= 7;
+}
 
 // The upper-side code of hand slot 1..6 (燕 雉 鶴 鷹 左鶉 右鶉); 0 for any other slot.
 int 持駒種類(int slot);
@@ -46,7 +49,7 @@ int 持駒番号(int code);
 bool 駒コード(int code);
 
 template <typename T> using 盤配列 = std::array<std::array<T, 8>, 8>; // [列][段], 1..7 used
-template <typename T> using 棋譜配列 = std::array<T, 最大手数 + 1>;     // move n at index n
+template <typename T> using 棋譜配列 = std::array<T, 最大手数 + 1>; // move n at index n
 
 struct GameState {
     static constexpr int 先手 = 6;
@@ -55,7 +58,7 @@ struct GameState {
     盤配列<int> 盤 {};
     std::array<int, 7> 持駒_MAN {}; // upper pieces the lower side has captured, slots 1..6
     std::array<int, 7> 持駒_COM {}; // lower pieces the upper side has captured
-    int 持駒数_MAN = 0;             // pieces captured in all (a captured 鵬 counts too)
+    int 持駒数_MAN = 0; // pieces captured in all (a captured 鵬 counts too)
     int 持駒数_COM = 0;
 
     int MAN鵬_列 = 0, MAN鵬_段 = 0;
@@ -63,9 +66,9 @@ struct GameState {
 
     int MAN手番 = 後手;
     int COM手番 = 先手;
-    int 手番 = -1;      // 先手 or 後手; -1 before a game is started
+    int 手番 = -1; // 先手 or 後手; -1 before a game is started
     int 対局モード = -1; // 人間対局, COM対局, or -1
-    int 勝者 = -1;      // turn id of the winner, -1 while undecided
+    int 勝者 = -1; // turn id of the winner, -1 while undecided
     int 手数 = 0;
     int 記録手数 = 0;
     int 最終記録手数 = 0;
@@ -94,7 +97,7 @@ struct GameState {
     int 反転フラグ = 0;
     int ハンデレベル = 0;
     int ハンデ設定 = 0;
-    int 背景画 = 2;  // picture code 2..6
+    int 背景画 = 2; // picture code 2..6
     int 移動指導 = 0;
     int 移動指導色 = 2; // 15 (white) while move guidance is on, else the board ground colour
 

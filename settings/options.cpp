@@ -8,26 +8,31 @@ namespace tori {
 
 namespace {
 
-struct Background {
-    const char* item; // the menu item
-    const char* line; // its settings line
-    int id; // its picture code
-};
-// The order in which the first line is recognised and written.
-const Background backgrounds[] = {
-    { "MIDORI", "背景画=緑", 2 },
-    { "TAKE", "背景画=竹", 4 },
-    { "TATAMI", "背景画=畳", 3 },
-    { "UCHU", "背景画=宇宙", 5 },
-    { "RENGA", "背景画=煉瓦", 6 },
-};
+    struct Background {
+        const char* item; // the menu item
+        const char* line; // its settings line
+        int id; // its picture code
+    };
+    // The order in which the first line is recognised and written.
+    const Background backgrounds[] = {
+        { "MIDORI", "背景画=緑", 2 },
+        { "TAKE", "背景画=竹", 4 },
+        { "TATAMI", "背景画=畳", 3 },
+        { "UCHU", "背景画=宇宙", 5 },
+        { "RENGA", "背景画=煉瓦", 6 },
+    };
 
-const std::vector<std::string> defaultLines = { "背景画=緑", "移動指導=OFF", "経過時間=ON", "BGM=ON" };
+    const std::vector<std::string> defaultLines
+        = { "背景画=緑", "移動指導=OFF", "経過時間=ON", "BGM=ON" };
 
 } // namespace
 
 Options::Options(GameState& g, Menu& menu, Display& display, Sounds& sounds, std::string path)
-    : g(g), menu(menu), display(display), sounds(sounds), path(std::move(path))
+    : g(g)
+    , menu(menu)
+    , display(display)
+    , sounds(sounds)
+    , path(std::move(path))
 {
 }
 
@@ -106,17 +111,18 @@ void Options::チェック設定(int id)
 
 namespace {
 
-// Shared by the five background items; the already checked one still
-// rewrites the file and redraws the screen.
-void chooseBackground(Options& o, Menu& menu, GameState& g, Display& display, const char* item, int id)
-{
-    if (!menu.checked(item)) {
-        o.チェック設定(id);
-        g.背景画 = id;
+    // Shared by the five background items; the already checked one still
+    // rewrites the file and redraws the screen.
+    void chooseBackground(
+        Options& o, Menu& menu, GameState& g, Display& display, const char* item, int id)
+    {
+        if (!menu.checked(item)) {
+            o.チェック設定(id);
+            g.背景画 = id;
+        }
+        o.書込_環境設定ファイル();
+        display.画面_再描画();
     }
-    o.書込_環境設定ファイル();
-    display.画面_再描画();
-}
 
 } // namespace
 

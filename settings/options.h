@@ -15,7 +15,8 @@ namespace tori {
 
 class Options {
 public:
-    Options(GameState& g, Menu& menu, Display& display, Sounds& sounds, std::string path = "ZR鳥将棋.ini");
+    Options(GameState& g, Menu& menu, Display& display, Sounds& sounds,
+        std::string path = "ZR鳥将棋.ini");
 
     void 読込_環境設定ファイル();
     void 書込_環境設定ファイル();

@@ -12,61 +12,65 @@ namespace tori {
 
 namespace {
 
-const char* const libraryName = "ZR鳥将棋.so";
-const char* const boxTitle = "ZR鳥将棋.dll";
+    const char* const libraryName = "ZR鳥将棋.so";
+    const char* const boxTitle = "ZR鳥将棋.dll";
 
-struct WaveFile {
-    const char* name;
-    int32_t count; // copies that may sound at once
-};
-// In the order of 音.
-const WaveFile waveFiles[] = { { "その他.wav", 3 }, { "禁止.wav", 3 }, { "駒打音.wav", 3 }, { "BGM.wav", 1 } };
+    struct WaveFile {
+        const char* name;
+        int32_t count; // copies that may sound at once
+    };
+    // In the order of 音.
+    const WaveFile waveFiles[]
+        = { { "その他.wav", 3 }, { "禁止.wav", 3 }, { "駒打音.wav", 3 }, { "BGM.wav", 1 } };
 
-enum class Read { ok, missing, failed };
+    enum class Read { ok, missing, failed };
 
-// Reads a whole file; on failure says why in *error.
-Read readWhole(const std::string& path, std::vector<char>& bytes, std::string* error)
-{
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) {
-        if (errno == ENOENT)
-            return Read::missing;
-        *error = std::strerror(errno);
-        return Read::failed;
-    }
-    bytes.clear();
-    char block[65536];
-    for (;;) {
-        const ssize_t n = ::read(fd, block, sizeof block);
-        if (n < 0) {
-            if (errno == EINTR)
-                continue;
+    // Reads a whole file; on failure says why in *error.
+    Read readWhole(const std::string& path, std::vector<char>& bytes, std::string* error)
+    {
+        const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+        if (fd < 0) {
+            if (errno == ENOENT)
+                return Read::missing;
             *error = std::strerror(errno);
-            ::close(fd);
             return Read::failed;
         }
-        if (n == 0)
-            break;
-        bytes.insert(bytes.end(), block, block + n);
-        if (bytes.size() > 0x7FFFFFFF) {
-            *error = std::strerror(EFBIG);
-            ::close(fd);
-            return Read::failed;
+        bytes.clear();
+        char block[65536];
+        for (;;) {
+            const ssize_t n = ::read(fd, block, sizeof block);
+            if (n < 0) {
+                if (errno == EINTR)
+                    continue;
+                *error = std::strerror(errno);
+                ::close(fd);
+                return Read::failed;
+            }
+            if (n == 0)
+                break;
+            bytes.insert(bytes.end(), block, block + n);
+            if (bytes.size() > 0x7FFFFFFF) {
+                *error = std::strerror(EFBIG);
+                ::close(fd);
+                return Read::failed;
+            }
         }
+        ::close(fd);
+        return Read::ok;
     }
-    ::close(fd);
-    return Read::ok;
-}
 
-template <typename F> bool bind(void* module, const char* name, F& f)
-{
-    f = reinterpret_cast<F>(dlsym(module, name));
-    return f != nullptr;
-}
+    template <typename F> bool bind(void* module, const char* name, F& f)
+    {
+        f = reinterpret_cast<F>(dlsym(module, name));
+        return f != nullptr;
+    }
 
 } // namespace
 
-SoundLibrary::SoundLibrary(std::string folder) : folder(std::move(folder)) { }
+SoundLibrary::SoundLibrary(std::string folder)
+    : folder(std::move(folder))
+{
+}
 
 SoundLibrary::~SoundLibrary()
 {
@@ -93,12 +97,14 @@ std::vector<std::pair<std::string, std::string>> SoundLibrary::開始()
         module = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
         if (!module) {
             const char* why = dlerror();
-            boxes.emplace_back(boxTitle, std::string(libraryName) + " を読み込めません。\n" + (why ? why : ""));
+            boxes.emplace_back(
+                boxTitle, std::string(libraryName) + " を読み込めません。\n" + (why ? why : ""));
             return boxes;
         }
         Api a;
-        if (!(bind(module, "dsInitialize", a.dsInitialize) && bind(module, "dsCreateDSB", a.dsCreateDSB)
-                && bind(module, "dsPlay", a.dsPlay) && bind(module, "dsPlayLooping", a.dsPlayLooping)
+        if (!(bind(module, "dsInitialize", a.dsInitialize)
+                && bind(module, "dsCreateDSB", a.dsCreateDSB) && bind(module, "dsPlay", a.dsPlay)
+                && bind(module, "dsPlayLooping", a.dsPlayLooping)
                 && bind(module, "dsStop", a.dsStop) && bind(module, "dsFree", a.dsFree)
                 && bind(module, "dsTerminate", a.dsTerminate))) {
             dlclose(module);
@@ -127,7 +133,8 @@ std::vector<std::pair<std::string, std::string>> SoundLibrary::開始()
             boxes.emplace_back(boxTitle, name + " を読み込めません。\n" + error);
             break;
         case Read::ok:
-            buffers[i] = api.dsCreateDSB(handle, bytes.data(), static_cast<int32_t>(bytes.size()), waveFiles[i].count);
+            buffers[i] = api.dsCreateDSB(
+                handle, bytes.data(), static_cast<int32_t>(bytes.size()), waveFiles[i].count);
             if (buffers[i] == 0)
                 boxes.emplace_back(boxTitle, name + " は再生できる音声ファイルではありません。");
             break;

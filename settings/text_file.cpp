@@ -13,57 +13,63 @@ namespace tori {
 
 namespace {
 
-// Converts with iconv, replacing what cannot be converted: one input byte at a
-// time is skipped and `replacement` is written in its place.
-std::string convert(const char* to, const char* from, const std::string& in, const std::string& replacement,
-    bool* ok)
-{
-    if (ok)
-        *ok = true;
-    iconv_t cd = iconv_open(to, from);
-    if (cd == reinterpret_cast<iconv_t>(-1)) {
+    // Converts with iconv, replacing what cannot be converted: one input byte at a
+    // time is skipped and `replacement` is written in its place.
+    std::string convert(const char* to, const char* from, const std::string& in,
+        const std::string& replacement, bool* ok)
+    {
         if (ok)
-            *ok = false;
-        return {};
-    }
-    std::string out;
-    std::string buffer(4 * in.size() + 16, '\0');
-    char* src = const_cast<char*>(in.data());
-    size_t srcLeft = in.size();
-    while (srcLeft > 0) {
-        char* dst = buffer.data();
-        size_t dstLeft = buffer.size();
-        const size_t r = iconv(cd, &src, &srcLeft, &dst, &dstLeft);
-        out.append(buffer.data(), dst - buffer.data());
-        if (r == static_cast<size_t>(-1)) {
-            if (errno == E2BIG)
-                continue;
-            // EILSEQ or EINVAL: an invalid or truncated sequence.
+            *ok = true;
+        iconv_t cd = iconv_open(to, from);
+        if (cd == reinterpret_cast<iconv_t>(-1)) {
             if (ok)
                 *ok = false;
-            out += replacement;
-            if (from == std::string("UTF-8")) {
-                // Skip the whole UTF-8 character so that it is replaced once.
-                do {
+            return {};
+        }
+        std::string out;
+        std::string buffer(4 * in.size() + 16, '\0');
+        char* src = const_cast<char*>(in.data());
+        size_t srcLeft = in.size();
+        while (srcLeft > 0) {
+            char* dst = buffer.data();
+            size_t dstLeft = buffer.size();
+            const size_t r = iconv(cd, &src, &srcLeft, &dst, &dstLeft);
+            out.append(buffer.data(), dst - buffer.data());
+            if (r == static_cast<size_t>(-1)) {
+                if (errno == E2BIG)
+                    continue;
+                // EILSEQ or EINVAL: an invalid or truncated sequence.
+                if (ok)
+                    *ok = false;
+                out += replacement;
+                if (from == std::string("UTF-8")) {
+                    // Skip the whole UTF-8 character so that it is replaced once.
+                    do {
+                        ++src;
+                        --srcLeft;
+                    } while (srcLeft > 0 && (static_cast<unsigned char>(*src) & 0xC0) == 0x80);
+                } else {
                     ++src;
                     --srcLeft;
-                } while (srcLeft > 0 && (static_cast<unsigned char>(*src) & 0xC0) == 0x80);
-            } else {
-                ++src;
-                --srcLeft;
+                }
+                iconv(cd, nullptr, nullptr, nullptr, nullptr);
             }
-            iconv(cd, nullptr, nullptr, nullptr, nullptr);
         }
+        iconv_close(cd);
+        return out;
     }
-    iconv_close(cd);
-    return out;
-}
 
 } // namespace
 
-std::string utf8ToShiftJis(const std::string& utf8, bool* ok) { return convert("CP932", "UTF-8", utf8, "?", ok); }
+std::string utf8ToShiftJis(const std::string& utf8, bool* ok)
+{
+    return convert("CP932", "UTF-8", utf8, "?", ok);
+}
 
-std::string shiftJisToUtf8(const std::string& sjis) { return convert("UTF-8", "CP932", sjis, "\xEF\xBF\xBD", nullptr); }
+std::string shiftJisToUtf8(const std::string& sjis)
+{
+    return convert("UTF-8", "CP932", sjis, "\xEF\xBF\xBD", nullptr);
+}
 
 std::optional<std::vector<std::string>> readShiftJisLines(const std::string& path)
 {
@@ -94,7 +100,8 @@ std::optional<std::vector<std::string>> readShiftJisLines(const std::string& pat
     return lines;
 }
 
-bool writeShiftJisLines(const std::string& path, const std::vector<std::string>& lines, std::string* error)
+bool writeShiftJisLines(
+    const std::string& path, const std::vector<std::string>& lines, std::string* error)
 {
     auto fail = [&](const std::string& why) {
         if (error)
@@ -123,7 +130,8 @@ bool writeShiftJisLines(const std::string& path, const std::vector<std::string>&
     if (std::rename(temp.c_str(), path.c_str()) != 0) {
         const int renameErrno = errno;
         std::remove(temp.c_str());
-        return fail("ファイルを置き換えられません: " + path + " (" + std::strerror(renameErrno) + ")");
+        return fail(
+            "ファイルを置き換えられません: " + path + " (" + std::strerror(renameErrno) + ")");
     }
     return true;
 }

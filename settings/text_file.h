@@ -21,6 +21,7 @@ std::optional<std::vector<std::string>> readShiftJisLines(const std::string& pat
 // the same directory and renames it over `path`, so that a failure never
 // leaves a half-written file behind. On failure returns false and says why in
 // *error (in Japanese, for a message box).
-bool writeShiftJisLines(const std::string& path, const std::vector<std::string>& lines, std::string* error = nullptr);
+bool writeShiftJisLines(
+    const std::string& path, const std::vector<std::string>& lines, std::string* error = nullptr);
 
 } // namespace tori

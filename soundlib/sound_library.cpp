@@ -39,7 +39,10 @@ struct Library {
 
 Library lib;
 
-uint32_t le32(const unsigned char* p) { return p[0] | (p[1] << 8) | (p[2] << 16) | (uint32_t(p[3]) << 24); }
+uint32_t le32(const unsigned char* p)
+{
+    return p[0] | (p[1] << 8) | (p[2] << 16) | (uint32_t(p[3]) << 24);
+}
 uint16_t le16(const unsigned char* p) { return uint16_t(p[0] | (p[1] << 8)); }
 
 // A strict check of a RIFF WAVE file held in memory: every chunk must lie
@@ -160,10 +163,11 @@ __attribute__((visibility("default"))) int32_t dsInitialize(int32_t /*window*/)
     return lib.handle;
 }
 
-__attribute__((visibility("default"))) int32_t dsCreateDSB(int32_t handle, const void* data, int32_t length,
-    int32_t count)
+__attribute__((visibility("default"))) int32_t dsCreateDSB(
+    int32_t handle, const void* data, int32_t length, int32_t count)
 {
-    if (handle == 0 || handle != lib.handle || data == nullptr || length <= 0 || count < 1 || count > maxCopies)
+    if (handle == 0 || handle != lib.handle || data == nullptr || length <= 0 || count < 1
+        || count > maxCopies)
         return 0;
     if (!validWave(static_cast<const unsigned char*>(data), size_t(length)))
         return 0;

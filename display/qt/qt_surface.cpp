@@ -14,34 +14,34 @@ namespace tori {
 
 namespace {
 
-constexpr double twipsPerPixel = 15;
-// 1440 twips an inch at 15 twips a pixel: the design resolution is 96 dpi, at
-// which a point is 20 twips.
-constexpr int dotsPerMeter96 = 3780;
+    constexpr double twipsPerPixel = 15;
+    // 1440 twips an inch at 15 twips a pixel: the design resolution is 96 dpi, at
+    // which a point is 20 twips.
+    constexpr int dotsPerMeter96 = 3780;
 
-// Paints in device pixels: pictures and outlines are placed pixel by pixel,
-// whatever the ratio, so the image is painted at ratio 1 meanwhile.
-class DevicePainter {
-public:
-    explicit DevicePainter(QImage& image)
-        : image(image)
-        , ratio(image.devicePixelRatio())
-    {
-        image.setDevicePixelRatio(1);
-        painter.begin(&image);
-    }
-    ~DevicePainter()
-    {
-        painter.end();
-        image.setDevicePixelRatio(ratio);
-    }
-    QPainter* operator->() { return &painter; }
+    // Paints in device pixels: pictures and outlines are placed pixel by pixel,
+    // whatever the ratio, so the image is painted at ratio 1 meanwhile.
+    class DevicePainter {
+    public:
+        explicit DevicePainter(QImage& image)
+            : image(image)
+            , ratio(image.devicePixelRatio())
+        {
+            image.setDevicePixelRatio(1);
+            painter.begin(&image);
+        }
+        ~DevicePainter()
+        {
+            painter.end();
+            image.setDevicePixelRatio(ratio);
+        }
+        QPainter* operator->() { return &painter; }
 
-private:
-    QImage& image;
-    qreal ratio;
-    QPainter painter;
-};
+    private:
+        QImage& image;
+        qreal ratio;
+        QPainter painter;
+    };
 
 } // namespace
 
@@ -54,9 +54,12 @@ PictureSet PictureSet::fromResources()
         const QString base = QStringLiteral(":/images/") + QString::fromLatin1(info.name);
         QImage normal;
         QImage doubled;
-        if (QFile::exists(base + ".png")) normal.load(base + ".png");
-        if (QFile::exists(base + "@2x.png")) doubled.load(base + "@2x.png");
-        if (!normal.isNull() || !doubled.isNull()) set.add(info.code, normal, doubled);
+        if (QFile::exists(base + ".png"))
+            normal.load(base + ".png");
+        if (QFile::exists(base + "@2x.png"))
+            doubled.load(base + "@2x.png");
+        if (!normal.isNull() || !doubled.isNull())
+            set.add(info.code, normal, doubled);
     }
     return set;
 }
@@ -74,18 +77,23 @@ void PictureSet::add(int code, const QImage& normal, const QImage& doubled)
 const QImage* PictureSet::picture(int code, qreal dpr) const
 {
     const auto it = images.find(code);
-    if (it == images.end()) return nullptr;
+    if (it == images.end())
+        return nullptr;
     const Pair& p = it->second;
-    if (dpr > 1 && !p.doubled.isNull()) return &p.doubled;
-    if (!p.normal.isNull()) return &p.normal;
+    if (dpr > 1 && !p.doubled.isNull())
+        return &p.doubled;
+    if (!p.normal.isNull())
+        return &p.normal;
     return p.doubled.isNull() ? nullptr : &p.doubled;
 }
 
 QSize PictureSet::naturalSize(int code) const
 {
     const auto it = images.find(code);
-    if (it == images.end()) return {};
-    if (!it->second.normal.isNull()) return it->second.normal.size();
+    if (it == images.end())
+        return {};
+    if (!it->second.normal.isNull())
+        return it->second.normal.size();
     return it->second.doubled.size() / 2;
 }
 
@@ -106,7 +114,8 @@ QtSurface::QtSurface(QSize clientPixels, qreal dpr, PictureSet pictures)
 
 QColor QtSurface::paletteColour(int index)
 {
-    if (!パレット色(index)) return {};
+    if (!パレット色(index))
+        return {};
     const Rgb c = パレット[index];
     return QColor(c.r, c.g, c.b);
 }
@@ -118,13 +127,15 @@ int QtSurface::devicePixel(double twips) const
 
 void QtSurface::touched()
 {
-    if (changed) changed();
+    if (changed)
+        changed();
 }
 
 void QtSurface::絵(int code, double x, double y)
 {
     const QImage* image = pictures.picture(code, dpr);
-    if (!image) return;
+    if (!image)
+        return;
     const QSize natural = pictures.naturalSize(code);
     // Both corners are rounded on their own, so neighbouring pictures meet
     // without gaps at any ratio.
@@ -133,7 +144,8 @@ void QtSurface::絵(int code, double x, double y)
     const int right = devicePixel(x + natural.width() * twipsPerPixel);
     const int bottom = devicePixel(y + natural.height() * twipsPerPixel);
     const QRect target(left, top, right - left, bottom - top);
-    if (target.isEmpty()) return;
+    if (target.isEmpty())
+        return;
 
     {
         DevicePainter p(canvas);
@@ -149,7 +161,8 @@ void QtSurface::絵(int code, double x, double y)
 
 void QtSurface::枠(int colour, double x1, double y1, double x2, double y2)
 {
-    if (!パレット色(colour)) return;
+    if (!パレット色(colour))
+        return;
     const int l = devicePixel(std::min(x1, x2));
     const int r = devicePixel(std::max(x1, x2));
     const int t = devicePixel(std::min(y1, y2));
@@ -169,9 +182,11 @@ void QtSurface::枠(int colour, double x1, double y1, double x2, double y2)
     touched();
 }
 
-void QtSurface::文字(double x, double y, const std::string& text, double points, bool bold, int colour)
+void QtSurface::文字(
+    double x, double y, const std::string& text, double points, bool bold, int colour)
 {
-    if (!パレット色(colour) || text.empty() || !(points > 0)) return;
+    if (!パレット色(colour) || text.empty() || !(points > 0))
+        return;
     QFont font(QStringLiteral("IPAPMincho"));
     font.setStyleHint(QFont::Serif);
     font.setPointSizeF(points);
@@ -183,14 +198,16 @@ void QtSurface::文字(double x, double y, const std::string& text, double point
     p.setPen(paletteColour(colour));
     const QFontMetricsF metrics(p.font(), &canvas);
     // The position is the text's top-left point: the baseline is one ascent lower.
-    p.drawText(QPointF(x / twipsPerPixel, y / twipsPerPixel + metrics.ascent()), QString::fromStdString(text));
+    p.drawText(QPointF(x / twipsPerPixel, y / twipsPerPixel + metrics.ascent()),
+        QString::fromStdString(text));
     p.end();
     touched();
 }
 
 void QtSurface::更新()
 {
-    if (refresh) refresh();
+    if (refresh)
+        refresh();
 }
 
 } // namespace tori

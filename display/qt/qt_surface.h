@@ -46,7 +46,8 @@ public:
 
     void 絵(int code, double x, double y) override;
     void 枠(int colour, double x1, double y1, double x2, double y2) override;
-    void 文字(double x, double y, const std::string& text, double points, bool bold, int colour) override;
+    void 文字(
+        double x, double y, const std::string& text, double points, bool bold, int colour) override;
     void 更新() override;
 
     // Everything drawn so far, (client size × dpr) device pixels, with its

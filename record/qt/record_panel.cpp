@@ -3,9 +3,9 @@
 #include <QComboBox>
 #include <QDir>
 #include <QLabel>
-#include <QPalette>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPalette>
 #include <QPushButton>
 #include <QRegion>
 #include <QStorageInfo>
@@ -14,13 +14,19 @@ namespace tori {
 
 namespace {
 
-constexpr int twips = 15;
+    constexpr int twips = 15;
 
-QRect at(int x, int y, int w, int h) { return QRect(x / twips, y / twips, w / twips, h / twips); }
+    QRect at(int x, int y, int w, int h)
+    {
+        return QRect(x / twips, y / twips, w / twips, h / twips);
+    }
 
-QString fromUtf8(const std::string& s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
+    QString fromUtf8(const std::string& s)
+    {
+        return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
+    }
 
-const QString 親 = QStringLiteral("..");
+    const QString 親 = QStringLiteral("..");
 
 } // namespace
 
@@ -47,7 +53,8 @@ QtRecordPanel::QtRecordPanel(QWidget* parent)
     file1->setObjectName("File1");
     file1->setGeometry(at(240, 2280, 2535, 930));
 
-    static const char* const captions[4] = { "ﾌｧｲﾙ名 ：", "後    手 ：", "先    手 ：", "対 局 名：" };
+    static const char* const captions[4]
+        = { "ﾌｧｲﾙ名 ：", "後    手 ：", "先    手 ：", "対 局 名：" };
     static const int labelY[4] = { 3120, 2880, 2640, 2400 };
     for (int i = 0; i < 4; ++i) {
         label1[i] = new QLabel(QString::fromUtf8(captions[i]), this);
@@ -100,7 +107,8 @@ QtRecordPanel::QtRecordPanel(QWidget* parent)
 void QtRecordPanel::refreshDrives()
 {
     drive1->clear();
-    const QString current = QStorageInfo(dirPath.isEmpty() ? QDir::currentPath() : dirPath).rootPath();
+    const QString current
+        = QStorageInfo(dirPath.isEmpty() ? QDir::currentPath() : dirPath).rootPath();
     driveIndex = -1;
     for (const QStorageInfo& volume : QStorageInfo::mountedVolumes()) {
         if (!volume.isValid() || !volume.isReady())
@@ -147,7 +155,8 @@ void QtRecordPanel::fillDirectoryList()
         auto* up = new QListWidgetItem(親, dir1);
         up->setData(Qt::UserRole, 親);
     }
-    const QStringList names = dir.entryList(QDir::Dirs | QDir::NoDotAndDotDot | QDir::Readable, QDir::Name);
+    const QStringList names
+        = dir.entryList(QDir::Dirs | QDir::NoDotAndDotDot | QDir::Readable, QDir::Name);
     for (const QString& name : names) {
         auto* item = new QListWidgetItem(name, dir1);
         item->setData(Qt::UserRole, name);
@@ -157,7 +166,8 @@ void QtRecordPanel::fillDirectoryList()
 void QtRecordPanel::refreshFiles()
 {
     file1->clear();
-    const QStringList names = QDir(filesPath).entryList({ QStringLiteral("*.棋譜") }, QDir::Files, QDir::Name);
+    const QStringList names
+        = QDir(filesPath).entryList({ QStringLiteral("*.棋譜") }, QDir::Files, QDir::Name);
     file1->addItems(names);
 }
 

@@ -38,7 +38,10 @@ public:
     // A file of File1 was clicked: its name, UTF-8, without a directory.
     void setFileClicked(std::function<void(const std::string&)> f) { fileClicked = std::move(f); }
     // Dir1 moved to another directory (UTF-8 path).
-    void setDirectoryChanged(std::function<void(const std::string&)> f) { directoryChanged = std::move(f); }
+    void setDirectoryChanged(std::function<void(const std::string&)> f)
+    {
+        directoryChanged = std::move(f);
+    }
     // A drive was chosen in Drive1 (its root path); false keeps the old one.
     void setDriveChanged(std::function<bool(const std::string&)> f) { driveChanged = std::move(f); }
     // "RETURN" was pressed.
@@ -63,7 +66,7 @@ private:
     std::array<QLineEdit*, 5> textBoxes {}; // Text1..Text4 at 1..4
     QPushButton* command1;
 
-    QString dirPath;   // shown by Dir1
+    QString dirPath; // shown by Dir1
     QString filesPath; // shown by File1
     int driveIndex = -1;
 

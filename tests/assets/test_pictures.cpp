@@ -13,10 +13,10 @@
 
 namespace {
 
-const char* const piece_names[] = { "HU_0", "HU_1", "KEI", "GIN_0", "GIN_1",
-                                    "KIN", "KAKU", "SYA", "OU" };
-const char* const background_names[] = { "HAIKEI_MIDORI", "HAIKEI_TATAMI", "HAIKEI_TAKE",
-                                          "HAIKEI_UCHU", "HAIKEI_RENGA" };
+const char* const piece_names[]
+    = { "HU_0", "HU_1", "KEI", "GIN_0", "GIN_1", "KIN", "KAKU", "SYA", "OU" };
+const char* const background_names[]
+    = { "HAIKEI_MIDORI", "HAIKEI_TATAMI", "HAIKEI_TAKE", "HAIKEI_UCHU", "HAIKEI_RENGA" };
 
 QImage load(const std::string& name, int scale)
 {
@@ -155,7 +155,8 @@ TEST_P(EachScale, PiecesStandOnTheWoodOfTheEmptySquare)
         for (int y = 0; y < 2 * scale; ++y)
             for (int x = 0; x < 2 * scale; ++x) {
                 EXPECT_EQ(lower.pixel(x, y), empty.pixel(x, y)) << piece;
-                EXPECT_EQ(lower.pixel(lower.width() - 1 - x, y), empty.pixel(empty.width() - 1 - x, y))
+                EXPECT_EQ(
+                    lower.pixel(lower.width() - 1 - x, y), empty.pixel(empty.width() - 1 - x, y))
                     << piece;
             }
         int ink = 0;
@@ -199,9 +200,9 @@ TEST_P(EachScale, TitleIsBlackOnCream)
     EXPECT_GT(black, all / 20);
 }
 
-INSTANTIATE_TEST_SUITE_P(Pictures, EachScale, testing::Values(1, 2),
-                         [](const testing::TestParamInfo<int>& info) {
-                             return "At" + std::to_string(info.param) + "x";
-                         });
+INSTANTIATE_TEST_SUITE_P(
+    Pictures, EachScale, testing::Values(1, 2), [](const testing::TestParamInfo<int>& info) {
+        return "At" + std::to_string(info.param) + "x";
+    });
 
 } // namespace

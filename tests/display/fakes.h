@@ -20,7 +20,8 @@ public:
     // wait can hang a test; `exhausted` tells the test it happened.
     double 秒() override
     {
-        if (next < readings.size()) return last = readings[next++];
+        if (next < readings.size())
+            return last = readings[next++];
         exhausted = true;
         return last += 1e6;
     }
@@ -74,7 +75,8 @@ public:
     {
         add(Call(Call::Frame, colour, x1, y1, x2, y2));
     }
-    void 文字(double x, double y, const std::string& text, double points, bool bold, int colour) override
+    void 文字(
+        double x, double y, const std::string& text, double points, bool bold, int colour) override
     {
         Call c(Call::Text, colour, x, y);
         c.text = text;
@@ -88,7 +90,8 @@ public:
     {
         std::vector<Call> out;
         for (const Call& c : calls)
-            if (c.kind == kind) out.push_back(c);
+            if (c.kind == kind)
+                out.push_back(c);
         return out;
     }
 
@@ -98,7 +101,8 @@ public:
 private:
     void add(Call c)
     {
-        if (clock) c.time = clock->current();
+        if (clock)
+            c.time = clock->current();
         calls.push_back(std::move(c));
     }
 };

@@ -48,7 +48,8 @@ int picturesAt(const std::vector<Call>& calls, int code, double gx, double gy)
         [&](const Call& c) { return c.kind == Call::Picture && c.code == code && at(c, gx, gy); }));
 }
 
-void expectText(const Call& c, double gx, double gy, const std::string& text, int colour, double points)
+void expectText(
+    const Call& c, double gx, double gy, const std::string& text, int colour, double points)
 {
     EXPECT_NEAR(c.x, gridX(gx), eps) << text;
     EXPECT_NEAR(c.y, gridY(gy), eps) << text;
@@ -153,8 +154,9 @@ TEST_F(DisplayTest, OwnHandShowsCountsAndEmptiesSlots)
     EXPECT_EQ(picturesAt(surface.calls, -雉, 9, 3), 0);
     EXPECT_TRUE(texts().empty());
     // Its outline is redrawn in the board colour.
-    EXPECT_EQ(std::count_if(surface.calls.begin(), surface.calls.end(),
-                  [](const Call& c) { return c.kind == Call::Frame && c.code == 2 && at(c, 9, 3); }),
+    EXPECT_EQ(
+        std::count_if(surface.calls.begin(), surface.calls.end(),
+            [](const Call& c) { return c.kind == Call::Frame && c.code == 2 && at(c, 9, 3); }),
         1);
 }
 
@@ -171,8 +173,8 @@ TEST_F(DisplayTest, OwnHandSlotsHoldTheirKinds)
 
 TEST_F(DisplayTest, EnemyHandIsShownUpsideDown)
 {
-    g.持駒_COM[1] = 2;  // swallows: the bottom row of the upper hand
-    g.持駒_COM[6] = 1;  // right quail: the top row
+    g.持駒_COM[1] = 2; // swallows: the bottom row of the upper hand
+    g.持駒_COM[6] = 1; // right quail: the top row
     g.持駒_COM[4] = 12; // falcons
     display.描画_敵持盤();
     EXPECT_EQ(picturesAt(surface.calls, 燕, -1, 6), 1);
@@ -185,7 +187,8 @@ TEST_F(DisplayTest, EnemyHandIsShownUpsideDown)
     // The outline of the board's left column is drawn again beside the hand.
     int boardEdge = 0;
     for (const Call& c : frames())
-        if (c.code == 2 && std::abs(c.x - gridX(1)) < eps) ++boardEdge;
+        if (c.code == 2 && std::abs(c.x - gridX(1)) < eps)
+            ++boardEdge;
     EXPECT_EQ(boardEdge, 6);
 
     const auto t = texts();
@@ -263,7 +266,8 @@ TEST_F(DisplayTest, MoveCounterMovesLeftAsItGrows)
         double black, white;
         const char* text;
     };
-    const Row rows[] = { { 9, 11.3, 11.2, " 9" }, { 10, 11.2, 11.1, " 10" }, { 100, 11.1, 11.0, " 100" } };
+    const Row rows[]
+        = { { 9, 11.3, 11.2, " 9" }, { 10, 11.2, 11.1, " 10" }, { 100, 11.1, 11.0, " 100" } };
     for (const Row& row : rows) {
         clear();
         display.描画_手数(row.n);
@@ -385,8 +389,9 @@ TEST_F(DisplayTest, RecordReadBandIsWiped)
     EXPECT_EQ(picturesAt(surface.calls, 背景_竹, 0, 8), 1);
     for (int i = 1; i <= 7; ++i) {
         EXPECT_EQ(picturesAt(surface.calls, 背景_竹, i, 8), 1);
-        EXPECT_EQ(std::count_if(surface.calls.begin(), surface.calls.end(),
-                      [&](const Call& c) { return c.kind == Call::Frame && c.code == 2 && at(c, i, 7); }),
+        EXPECT_EQ(
+            std::count_if(surface.calls.begin(), surface.calls.end(),
+                [&](const Call& c) { return c.kind == Call::Frame && c.code == 2 && at(c, i, 7); }),
             1);
     }
 }
@@ -423,13 +428,14 @@ TEST_F(DisplayTest, TimeUsedOnlyWithTheElapsedTimeMark)
 
 TEST_F(DisplayTest, GuidanceOffOnlyClearsHighlights)
 {
-    tori::testing::setBoard(g, ".......\n"
-                         ".......\n"
-                         ".......\n"
-                         "...k...\n"
-                         ".......\n"
-                         ".......\n"
-                         ".......\n");
+    tori::testing::setBoard(g,
+        ".......\n"
+        ".......\n"
+        ".......\n"
+        "...k...\n"
+        ".......\n"
+        ".......\n"
+        ".......\n");
     g.移動指導 = 0;
     display.描画_移動可能桝色(4, 4, 15, -鵬);
     const auto f = frames();
@@ -441,13 +447,14 @@ TEST_F(DisplayTest, GuidanceOffOnlyClearsHighlights)
 
 TEST_F(DisplayTest, GuidanceOutlinesTheReachableSquares)
 {
-    tori::testing::setBoard(g, ".......\n"
-                         ".......\n"
-                         ".......\n"
-                         "...k...\n"
-                         ".......\n"
-                         ".......\n"
-                         ".......\n");
+    tori::testing::setBoard(g,
+        ".......\n"
+        ".......\n"
+        ".......\n"
+        "...k...\n"
+        ".......\n"
+        ".......\n"
+        ".......\n");
     g.移動指導 = 1;
     display.描画_移動可能桝色(4, 4, 15, -鵬);
     auto f = frames();
@@ -467,13 +474,14 @@ TEST_F(DisplayTest, GuidanceOutlinesTheReachableSquares)
     EXPECT_EQ(lit, around);
 
     // A lower swallow only steps forward: one square up.
-    tori::testing::setBoard(g, ".......\n"
-                               ".......\n"
-                               ".......\n"
-                               ".......\n"
-                               "...s...\n"
-                               ".......\n"
-                               "...k...\n");
+    tori::testing::setBoard(g,
+        ".......\n"
+        ".......\n"
+        ".......\n"
+        ".......\n"
+        "...s...\n"
+        ".......\n"
+        "...k...\n");
     clear();
     display.描画_移動可能桝色(4, 5, 12, -燕);
     f = frames();
@@ -530,12 +538,17 @@ TEST_F(DisplayTest, RedrawPaintsInItsOrder)
         EXPECT_NE(it, calls.end());
         return it - calls.begin();
     };
-    auto textIs = [](const char* s) { return [s](const Call& c) { return c.kind == Call::Text && c.text == s; }; };
+    auto textIs = [](const char* s) {
+        return [s](const Call& c) { return c.kind == Call::Text && c.text == s; };
+    };
 
-    const auto background = index([](const Call& c) { return c.kind == Call::Picture && c.code == 背景_竹; });
+    const auto background
+        = index([](const Call& c) { return c.kind == Call::Picture && c.code == 背景_竹; });
     const auto labels = index(textIs(" 7"));
-    const auto ownHand = index([](const Call& c) { return c.kind == Call::Picture && c.code == -燕 && at(c, 9, 2); });
-    const auto enemyHand = index([](const Call& c) { return c.kind == Call::Picture && c.code == 空 && at(c, -1, 1); });
+    const auto ownHand = index(
+        [](const Call& c) { return c.kind == Call::Picture && c.code == -燕 && at(c, 9, 2); });
+    const auto enemyHand = index(
+        [](const Call& c) { return c.kind == Call::Picture && c.code == 空 && at(c, -1, 1); });
     const auto board = index([](const Call& c) { return c.kind == Call::Picture && at(c, 1, 1); });
     const auto comTime = index(textIs("00:01:01"));
     const auto manTime = index(textIs("02:02:02"));

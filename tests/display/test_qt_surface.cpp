@@ -58,7 +58,8 @@ int count(const QtSurface& s, const QRect& r, const QColor& colour)
     int n = 0;
     for (int y = r.top(); y <= r.bottom(); ++y)
         for (int x = r.left(); x <= r.right(); ++x)
-            if (s.image().pixelColor(x, y) == colour) ++n;
+            if (s.image().pixelColor(x, y) == colour)
+                ++n;
     return n;
 }
 
@@ -85,7 +86,8 @@ int inkHeight(const QtSurface& s, const QColor& colour)
     for (int y = 0; y < s.image().height(); ++y)
         for (int x = 0; x < s.image().width(); ++x)
             if (countInk(s, QRect(x, y, 1, 1), colour)) {
-                if (top < 0) top = y;
+                if (top < 0)
+                    top = y;
                 bottom = y;
                 break;
             }
@@ -127,7 +129,8 @@ TEST(QtSurface, SelectionOutlineLandsOnItsSquare)
         const QRect inner = outer.adjusted(w, w, -w, -w);
         const QRect everything(QPoint(0, 0), s.image().size());
         // Exactly the ring between the two rectangles is light red.
-        EXPECT_EQ(count(s, outer, lightRed), outer.width() * outer.height() - inner.width() * inner.height())
+        EXPECT_EQ(count(s, outer, lightRed),
+            outer.width() * outer.height() - inner.width() * inner.height())
             << k.dpr;
         EXPECT_EQ(count(s, inner, green), inner.width() * inner.height()) << k.dpr;
         EXPECT_EQ(count(s, everything, lightRed), count(s, outer, lightRed)) << k.dpr;
@@ -317,7 +320,8 @@ TEST(QtSurface, CompiledInPicturesHaveTheirSizes)
 {
     const PictureSet set = PictureSet::fromResources();
     const QStringList files = QString(ZR_PICTURE_FILES).split(';', Qt::SkipEmptyParts);
-    if (files.isEmpty()) GTEST_SKIP() << "no pictures in assets/images";
+    if (files.isEmpty())
+        GTEST_SKIP() << "no pictures in assets/images";
     for (const QString& file : files) {
         const QString name = file.section('/', -1);
         bool known = false;
@@ -341,7 +345,8 @@ TEST(QtSurface, CompiledInPicturesHaveTheirSizes)
 int main(int argc, char** argv)
 {
     // CTest sets the offscreen platform; the build's test listing runs without it.
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
@@ -352,7 +357,8 @@ TEST(QtSurface, CompiledInTwoXPicturesFillTheirWholeSquare)
     // A "@2x" file comes with a pixel ratio of 2 of its own; painted as it is,
     // it would cover only a quarter of its square.
     PictureSet set = PictureSet::fromResources();
-    if (!set.contains(空)) GTEST_SKIP() << "no pictures in assets/images";
+    if (!set.contains(空))
+        GTEST_SKIP() << "no pictures in assets/images";
     QImage doubled = *set.picture(空, 2);
     doubled.setDevicePixelRatio(2);
     PictureSet loaded;

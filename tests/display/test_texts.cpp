@@ -24,10 +24,7 @@ TEST(TimeText, HundredHoursLeaveTheHourFieldEmpty)
     EXPECT_EQ(調査_時間秒追加結果(1e30), ":00:00");
 }
 
-TEST(TimeText, NegativeTimeShowsAsZero)
-{
-    EXPECT_EQ(調査_時間秒追加結果(-5), "00:00:00");
-}
+TEST(TimeText, NegativeTimeShowsAsZero) { EXPECT_EQ(調査_時間秒追加結果(-5), "00:00:00"); }
 
 TEST(TimeText, TwoDigitFields)
 {

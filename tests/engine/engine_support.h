@@ -16,7 +16,6 @@
 
 namespace tori::testing {
 
-
 // The score, in tenths, of one computer move placed as `placed`, evaluated
 // on the trial board as the search does; the board is put back afterwards.
 // A drop is (-1, slot). 鵬距離 is set for board moves only, as in the search.
@@ -59,7 +58,8 @@ struct RecordingHooks : TurnHooks {
     void 描画_手数() override { calls.push_back("描画_手数"); }
     void 描画_駒点滅(int code, int col, int row) override
     {
-        calls.push_back("描画_駒点滅 " + std::to_string(code) + " " + std::to_string(col) + " " + std::to_string(row));
+        calls.push_back("描画_駒点滅 " + std::to_string(code) + " " + std::to_string(col) + " "
+            + std::to_string(row));
     }
     void 着手前() override { calls.push_back("着手前"); }
     void 着手音() override { calls.push_back("着手音"); }

@@ -14,9 +14,9 @@ namespace {
 
 std::string moveText(const COM着手結果& r)
 {
-    return std::to_string(r.元列) + " " + std::to_string(r.元段) + " " + std::to_string(r.先列) + " "
-        + std::to_string(r.先段) + " " + std::to_string(r.駒) + " " + std::to_string(r.成駒) + " "
-        + std::to_string(r.評価);
+    return std::to_string(r.元列) + " " + std::to_string(r.元段) + " " + std::to_string(r.先列)
+        + " " + std::to_string(r.先段) + " " + std::to_string(r.駒) + " " + std::to_string(r.成駒)
+        + " " + std::to_string(r.評価);
 }
 
 } // namespace
@@ -91,7 +91,8 @@ TEST(Search, ADropThatMatesStopsTheSearch)
     EXPECT_EQ(g.持駒_COM[3], 0);
     EXPECT_EQ(g.持駒数_COM, 1);
     EXPECT_EQ(g.盤[4][6], 鶴);
-    EXPECT_NE(std::find(hooks.calls.begin(), hooks.calls.end(), "描画_駒点滅 110 -1 4"), hooks.calls.end());
+    EXPECT_NE(std::find(hooks.calls.begin(), hooks.calls.end(), "描画_駒点滅 110 -1 4"),
+        hooks.calls.end());
 }
 
 TEST(Search, ASwallowThatMayPromoteAlwaysDoes)

@@ -23,12 +23,14 @@ TEST(HumanMove, RefusalsComeInOrderAndChangeNothing)
     EXPECT_EQ(MAN着手(g, e, 4, 5, 4, 4, -燕, &hooks).拒否, 着手拒否::満杯);
     g.記録手数 = 0;
     const std::string before = boardDiagram(g);
-    EXPECT_EQ(MAN着手(g, e, 4, 5, 4, 3, -燕, &hooks).拒否, 着手拒否::反則);   // too far
-    EXPECT_EQ(MAN着手(g, e, 4, 4, 4, 3, -燕, &hooks).拒否, 着手拒否::反則);   // an empty square
-    EXPECT_EQ(MAN着手(g, e, 3, 4, 3, 5, 燕, &hooks).拒否, 着手拒否::反則);    // the computer's piece
-    EXPECT_EQ(MAN着手(g, e, 4, 6, 4, 5, -鷹成, &hooks).拒否, 着手拒否::反則); // no promotion outside the zone
-    EXPECT_EQ(MAN着手(g, e, 4, 6, 3, 5, -鶴, &hooks).拒否, 着手拒否::反則);  // a code that is no promotion
-    EXPECT_EQ(MAN着手(g, e, 9, 2, 4, 4, -燕, &hooks).拒否, 着手拒否::反則);   // nothing in hand
+    EXPECT_EQ(MAN着手(g, e, 4, 5, 4, 3, -燕, &hooks).拒否, 着手拒否::反則); // too far
+    EXPECT_EQ(MAN着手(g, e, 4, 4, 4, 3, -燕, &hooks).拒否, 着手拒否::反則); // an empty square
+    EXPECT_EQ(MAN着手(g, e, 3, 4, 3, 5, 燕, &hooks).拒否, 着手拒否::反則); // the computer's piece
+    EXPECT_EQ(MAN着手(g, e, 4, 6, 4, 5, -鷹成, &hooks).拒否,
+        着手拒否::反則); // no promotion outside the zone
+    EXPECT_EQ(
+        MAN着手(g, e, 4, 6, 3, 5, -鶴, &hooks).拒否, 着手拒否::反則); // a code that is no promotion
+    EXPECT_EQ(MAN着手(g, e, 9, 2, 4, 4, -燕, &hooks).拒否, 着手拒否::反則); // nothing in hand
     EXPECT_EQ(boardDiagram(g), before);
     EXPECT_EQ(g.記録手数, 0);
     EXPECT_EQ(g.手数, 0);
@@ -127,7 +129,8 @@ TEST(ComputerTurn, StepsRecordAndClockValues)
     const COM着手結果 r = com_ban(g, e, &hooks);
     ASSERT_EQ(r.拒否, 着手拒否::なし);
     EXPECT_EQ(hooks.timer, 7);
-    const std::vector<std::string> order { "手番終了", "描画_手数", "描画_駒点滅 10 3 4", "着手音" };
+    const std::vector<std::string> order { "手番終了", "描画_手数", "描画_駒点滅 10 3 4",
+        "着手音" };
     EXPECT_EQ(hooks.calls, order);
     EXPECT_DOUBLE_EQ(g.棋譜_時間1[1], 10);
     EXPECT_DOUBLE_EQ(g.棋譜_時間2[1], 10);

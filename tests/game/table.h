@@ -18,7 +18,8 @@ namespace tori::testing {
 inline std::string tempSettingsPath()
 {
     const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-    const std::string name = info ? std::string(info->test_suite_name()) + "." + info->name() : "none";
+    const std::string name
+        = info ? std::string(info->test_suite_name()) + "." + info->name() : "none";
     const auto dir = std::filesystem::temp_directory_path() / ("tori_game_tests") / name;
     std::filesystem::create_directories(dir);
     const auto path = dir / "ZR鳥将棋.ini";
@@ -44,11 +45,12 @@ struct Table {
     GameState& g;
 
     explicit Table(const std::string& settings = tempSettingsPath())
-        : game(Ports { surface, menu, clock, boxes, timer, sounds, panel, [this] {
-                         ++quits;
-                         if (onQuit)
-                             onQuit();
-                     },
+        : game(Ports { surface, menu, clock, boxes, timer, sounds, panel,
+                   [this] {
+                       ++quits;
+                       if (onQuit)
+                           onQuit();
+                   },
                    [this](int w, int h) {
                        ++resized;
                        width = w;

@@ -31,7 +31,8 @@ struct RecordingSurface : Surface {
     std::vector<Picture> pictures;
     void 絵(int code, double x, double y) override { pictures.push_back({ code, x, y }); }
     void 枠(int, double, double, double, double) override { }
-    void 文字(double x, double y, const std::string& text, double points, bool bold, int colour) override
+    void 文字(
+        double x, double y, const std::string& text, double points, bool bold, int colour) override
     {
         texts.push_back({ x, y, text, points, bold, colour });
     }

@@ -98,8 +98,8 @@ inline void 対局(GameState& g, int length, uint32_t seed)
         }
         const uint32_t pick = next();
         const std::vector<指し手>& from = !drops.empty() && pick % 3 == 0 ? drops
-            : !captures.empty() && pick % 3 == 1                      ? captures
-                                                                      : moves;
+            : !captures.empty() && pick % 3 == 1                          ? captures
+                                                                          : moves;
         const 指し手 m = from[next() % from.size()];
         指す(g, m, next() % 2 == 0, 1 + next() % 90, next() % 2 == 0);
     }

@@ -32,8 +32,8 @@ struct Position {
 
 Position positionOf(const GameState& g)
 {
-    return { g.盤, g.持駒_MAN, g.持駒_COM, g.持駒数_MAN, g.持駒数_COM, g.MAN所有時間, g.COM所有時間, g.MAN鵬_列,
-        g.MAN鵬_段 };
+    return { g.盤, g.持駒_MAN, g.持駒_COM, g.持駒数_MAN, g.持駒数_COM, g.MAN所有時間, g.COM所有時間,
+        g.MAN鵬_列, g.MAN鵬_段 };
 }
 
 struct Commands : ::testing::Test {
@@ -287,7 +287,8 @@ TEST_F(Commands, ALoadedGameReplaysToTheSameBoardHandsTotalsAndTimes)
         return std::string("(none)");
     };
     EXPECT_EQ(header(800, 6350), "春の対局");
-    EXPECT_EQ(header(3700, 100), "山田太郎"); // the upper side: 先手 of Text3, the human played 後手
+    EXPECT_EQ(
+        header(3700, 100), "山田太郎"); // the upper side: 先手 of Text3, the human played 後手
     EXPECT_EQ(header(3700, 6350), "鳥名人");
 
     std::vector<Position> seen { positionOf(g) };
@@ -450,8 +451,9 @@ TEST_F(Commands, LoadingRefusesWhatDoesNotFitAndKeepsAGameWhenTheFileCannotBeOpe
         junk += static_cast<char>((i * 7919) & 0xFF);
     std::string many = header;
     for (int i = 0; i < 300; ++i)
-        many += " 4636-100-100   0    0    0    0    0\r\n 4232 100 100   0    0    0    0    0\r\n"
-                " 3646-100-100   0    0    0    0    0\r\n 3242 100 100   0    0    0    0    0\r\n";
+        many
+            += " 4636-100-100   0    0    0    0    0\r\n 4232 100 100   0    0    0    0    0\r\n"
+               " 3646-100-100   0    0    0    0    0\r\n 3242 100 100   0    0    0    0    0\r\n";
     const std::vector<File> files {
         { "", 0, "棋譜ﾌｧｲﾙにﾃﾞｰﾀがありません" },
         { header, 0, "棋譜ﾌｧｲﾙにﾃﾞｰﾀがありません" },
@@ -523,7 +525,8 @@ TEST_F(Commands, HandicapStepsRemoveAndRestoreOnePieceEach)
     for (int i = 0; i < 9; ++i)
         rc.LEBEL_DOWN_Click();
     EXPECT_EQ(g.ハンデレベル, -7);
-    const int lowerPieces[] = { g.盤[1][7], g.盤[7][7], g.盤[2][7], g.盤[6][7], g.盤[3][7], g.盤[5][7], g.盤[4][6] };
+    const int lowerPieces[]
+        = { g.盤[1][7], g.盤[7][7], g.盤[2][7], g.盤[6][7], g.盤[3][7], g.盤[5][7], g.盤[4][6] };
     for (int code : lowerPieces)
         EXPECT_EQ(code, 空);
     EXPECT_EQ(g.盤[4][7], -鵬);

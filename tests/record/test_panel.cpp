@@ -88,7 +88,7 @@ TEST_F(Panel, ShowsOnlyTheControlsAskedForAndLetsOtherPressesThrough)
     EXPECT_TRUE(panel->isVisible());
     EXPECT_TRUE(control<QListWidget>("File1")->isHidden());
     EXPECT_FALSE(control<QLineEdit>("Text1")->isHidden());
-    EXPECT_TRUE(panel->mask().contains(QPoint(20, 30)));   // Drive1
+    EXPECT_TRUE(panel->mask().contains(QPoint(20, 30))); // Drive1
     EXPECT_FALSE(panel->mask().contains(QPoint(4, 100))); // left of the lists
     EXPECT_FALSE(panel->mask().contains(QPoint(250, 50))); // right of them
     panel->setWriteControlsVisible(false);
@@ -104,7 +104,8 @@ TEST_F(Panel, ListsRecordFilesAndDirectoriesWithJapaneseNames)
     auto* file1 = control<QListWidget>("File1");
     QStringList files = texts(file1);
     files.sort();
-    EXPECT_EQ(files, QStringList({ QString::fromUtf8("春の対局.棋譜"), QString::fromUtf8("ｶﾀｶﾅ.棋譜") }));
+    EXPECT_EQ(
+        files, QStringList({ QString::fromUtf8("春の対局.棋譜"), QString::fromUtf8("ｶﾀｶﾅ.棋譜") }));
     auto* dir1 = control<QListWidget>("Dir1");
     const QStringList dirs = texts(dir1);
     EXPECT_TRUE(dirs.contains(".."));
@@ -129,7 +130,8 @@ TEST_F(Panel, ListsRecordFilesAndDirectoriesWithJapaneseNames)
     panel->setListsVisible(true, true, true);
     QListWidgetItem* spring = item(file1, QString::fromUtf8("春の対局.棋譜"));
     ASSERT_NE(spring, nullptr);
-    QTest::mouseClick(file1->viewport(), Qt::LeftButton, {}, file1->visualItemRect(spring).center());
+    QTest::mouseClick(
+        file1->viewport(), Qt::LeftButton, {}, file1->visualItemRect(spring).center());
     EXPECT_EQ(clicked, "春の対局.棋譜");
 
     // A new file shows after a refresh.

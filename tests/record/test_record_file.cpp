@@ -19,8 +19,8 @@ namespace fs = std::filesystem;
 
 namespace {
 
-void entry(GameState& g, int n, int fc, int fr, int tc, int tr, int placed, int piece, int captured, double t1,
-    double t2, double t3, double t4)
+void entry(GameState& g, int n, int fc, int fr, int tc, int tr, int placed, int piece, int captured,
+    double t1, double t2, double t3, double t4)
 {
     g.棋譜_元列[n] = fc;
     g.棋譜_元段[n] = fr;
@@ -37,10 +37,12 @@ void entry(GameState& g, int n, int fc, int fr, int tc, int tr, int placed, int 
 
 bool sameEntry(const GameState& a, const GameState& b, int n)
 {
-    return a.棋譜_元列[n] == b.棋譜_元列[n] && a.棋譜_元段[n] == b.棋譜_元段[n] && a.棋譜_先列[n] == b.棋譜_先列[n]
-        && a.棋譜_先段[n] == b.棋譜_先段[n] && a.棋譜_成駒[n] == b.棋譜_成駒[n] && a.棋譜_駒[n] == b.棋譜_駒[n]
-        && a.棋譜_取駒[n] == b.棋譜_取駒[n] && a.棋譜_時間1[n] == b.棋譜_時間1[n] && a.棋譜_時間2[n] == b.棋譜_時間2[n]
-        && a.棋譜_時間3[n] == b.棋譜_時間3[n] && a.棋譜_時間4[n] == b.棋譜_時間4[n];
+    return a.棋譜_元列[n] == b.棋譜_元列[n] && a.棋譜_元段[n] == b.棋譜_元段[n]
+        && a.棋譜_先列[n] == b.棋譜_先列[n] && a.棋譜_先段[n] == b.棋譜_先段[n]
+        && a.棋譜_成駒[n] == b.棋譜_成駒[n] && a.棋譜_駒[n] == b.棋譜_駒[n]
+        && a.棋譜_取駒[n] == b.棋譜_取駒[n] && a.棋譜_時間1[n] == b.棋譜_時間1[n]
+        && a.棋譜_時間2[n] == b.棋譜_時間2[n] && a.棋譜_時間3[n] == b.棋譜_時間3[n]
+        && a.棋譜_時間4[n] == b.棋譜_時間4[n];
 }
 
 // Three header lines and the given move lines.
@@ -111,7 +113,8 @@ TEST(RecordWriter, AFailedWriteKeepsTheOldFileAndSaysWhy)
     entry(g, 1, 3, 5, 3, 4, -10, -10, 10, 0, 7, 0, 0);
     g.記録手数 = 1;
     std::string error;
-    EXPECT_FALSE(書込_棋譜((dir.path / "no such dir" / "a.棋譜").string(), { "", "", "" }, g, &error));
+    EXPECT_FALSE(
+        書込_棋譜((dir.path / "no such dir" / "a.棋譜").string(), { "", "", "" }, g, &error));
     EXPECT_FALSE(error.empty());
 }
 
@@ -138,7 +141,8 @@ TEST(RecordReader, ReadsBackWhatWasWrittenForWholeGames)
         GameState loaded;
         const 棋譜読込結果 r = 読込_棋譜(file, loaded);
         EXPECT_TRUE(r.開けた);
-        EXPECT_FALSE(r.途中まで) << "seed " << seed << " refused move " << r.拒否行 << ": " << 棋譜行(played, r.拒否行);
+        EXPECT_FALSE(r.途中まで) << "seed " << seed << " refused move " << r.拒否行 << ": "
+                                 << 棋譜行(played, r.拒否行);
         EXPECT_EQ(r.手数, played.記録手数);
         EXPECT_EQ(r.見出し[0], "対局");
         EXPECT_EQ(r.見出し[1], "上手");
@@ -196,22 +200,29 @@ TEST(RecordReader, RefusesTheFirstLineThatDoesNotFitAndKeepsThoseBefore)
         { "an empty code field", { " 5453     -10  10    0    0    0    0" }, 0 },
         { "the wrong piece on the from-square", { " 5453 -30 -30  10    0    0    0    0" }, 0 },
         { "an empty from-square", { " 1413 -10 -10  10    0    0    0    0" }, 0 },
-        { "a capture of a piece that is not there", { " 4636-100-100  30    0    0    0    0" }, 0 },
+        { "a capture of a piece that is not there", { " 4636-100-100  30    0    0    0    0" },
+            0 },
         { "captured code differs from the target", { " 5453 -10 -10  30    0    0    0    0" }, 0 },
         { "taking one's own piece", { " 4647-100-100-950    0    0    0    0" }, 0 },
         { "a promotion to another kind", { " 5453-110 -10  10    0    0    0    0" }, 0 },
         { "placed code of the other side", { " 5453  10 -10  10    0    0    0    0" }, 0 },
         { "the upper side moving first", { " 5344  10  10   0    0    0    0    0" }, 1 },
         { "a drop from an empty hand", { " 9244 -10 -10   0    0    0    0    0" }, 0 },
-        { "a drop after a capture", { 下燕取り, 上燕取り, " 9264 -10 -10   0    0    0    0    0" }, 3 },
-        { "a drop with the wrong row", { 下燕取り, 上燕取り, " 9364 -10 -10   0    0    0    0    0" }, 2 },
-        { "a drop of the wrong side's piece", { 下燕取り, 上燕取り, " 9264  10  10   0    0    0    0    0" }, 2 },
-        { "a drop onto a piece", { 下燕取り, 上燕取り, " 9277 -10 -10-900    0    0    0    0" }, 2 },
-        { "a drop that promotes", { 下燕取り, 上燕取り, " 9264 -11 -10   0    0    0    0    0" }, 2 },
+        { "a drop after a capture", { 下燕取り, 上燕取り, " 9264 -10 -10   0    0    0    0    0" },
+            3 },
+        { "a drop with the wrong row",
+            { 下燕取り, 上燕取り, " 9364 -10 -10   0    0    0    0    0" }, 2 },
+        { "a drop of the wrong side's piece",
+            { 下燕取り, 上燕取り, " 9264  10  10   0    0    0    0    0" }, 2 },
+        { "a drop onto a piece", { 下燕取り, 上燕取り, " 9277 -10 -10-900    0    0    0    0" },
+            2 },
+        { "a drop that promotes", { 下燕取り, 上燕取り, " 9264 -11 -10   0    0    0    0    0" },
+            2 },
         { "a line cut after the codes", { 下燕取り, " 3435  10  10 -10" }, 2 },
         { "a line cut inside a code", { " 5453 -10 -1" }, 0 },
-        { "an empty line", { "" , 下燕取り }, 0 },
-        { "a handicap game's move: the upper falcon was not there", { " 4642-100-100   0    0    0    0    0" }, 0 },
+        { "an empty line", { "", 下燕取り }, 0 },
+        { "a handicap game's move: the upper falcon was not there",
+            { " 4642-100-100   0    0    0    0    0" }, 0 },
         { "a reversed game's move: the upper side's swallows stand on row 5",
             { 下燕取り, " 3536  10  10   0    0    0    0    0" }, 1 },
     };
@@ -239,29 +250,33 @@ TEST(RecordReader, AcceptsBothRowsOfAnUpperDropAndTakesTheHandByTheCode)
     // The lower swallow takes on (5,3) and the upper one on (3,5): each hand
     // then holds one swallow. The upper drop is written with the slot (1) by the
     // computer and with the screen row 7 - 1 = 6 by the mouse.
-    for (const char* drop : { "-1144  10  10   0    0    0    0    0", "-1644  10  10   0    0    0    0    0" }) {
+    for (const char* drop :
+        { "-1144  10  10   0    0    0    0    0", "-1644  10  10   0    0    0    0    0" }) {
         GameState g;
-        const auto r = 解析_棋譜(record({ 下燕取り, 上燕取り, " 9262 -10 -10   0    0    0    0    0", drop }), g);
+        const auto r = 解析_棋譜(
+            record({ 下燕取り, 上燕取り, " 9262 -10 -10   0    0    0    0    0", drop }), g);
         EXPECT_EQ(r.手数, 4) << drop;
         EXPECT_FALSE(r.途中まで) << drop;
     }
     // A second swallow is not in the hand, whichever row is written.
     GameState g;
-    const auto r = 解析_棋譜(record({ 下燕取り, 上燕取り, "-1144  10  10   0    0    0    0    0",
-                                     " 9262 -10 -10   0    0    0    0    0",
-                                     "-1614  10  10   0    0    0    0    0" }),
+    const auto r = 解析_棋譜(
+        record({ 下燕取り, 上燕取り, "-1144  10  10   0    0    0    0    0",
+            " 9262 -10 -10   0    0    0    0    0", "-1614  10  10   0    0    0    0    0" }),
         g);
     EXPECT_EQ(r.手数, 4);
     EXPECT_EQ(r.拒否行, 5);
     // A row that is neither the slot nor 7 - slot does not name the swallow.
-    const auto r2 = 解析_棋譜(record({ 下燕取り, 上燕取り, "-1344  10  10   0    0    0    0    0" }), g);
+    const auto r2
+        = 解析_棋譜(record({ 下燕取り, 上燕取り, "-1344  10  10   0    0    0    0    0" }), g);
     EXPECT_EQ(r2.手数, 2);
 }
 
 TEST(RecordReader, ShortOrNonNumericTimeFieldsReadAsZero)
 {
     GameState g;
-    const auto r = 解析_棋譜(record({ " 5453 -10 -10  10   12  abc  -40", 上燕取り.substr(0, 30) }), g);
+    const auto r
+        = 解析_棋譜(record({ " 5453 -10 -10  10   12  abc  -40", 上燕取り.substr(0, 30) }), g);
     ASSERT_EQ(r.手数, 2);
     EXPECT_EQ(g.棋譜_時間1[1], 12);
     EXPECT_EQ(g.棋譜_時間2[1], 0);
@@ -276,8 +291,9 @@ TEST(RecordReader, ShortOrNonNumericTimeFieldsReadAsZero)
 TEST(RecordReader, StopsAfterTheFiveHundredthMove)
 {
     // The two falcons shuttle beside their squares: a record that never ends.
-    const std::string cycle[4] = { " 4636-100-100   0    1    2    0    0", " 4232 100 100   0    2    2    0    1",
-        " 3646-100-100   0    2    3    1    1", " 3242 100 100   0    3    3    1    2" };
+    const std::string cycle[4]
+        = { " 4636-100-100   0    1    2    0    0", " 4232 100 100   0    2    2    0    1",
+              " 3646-100-100   0    2    3    1    1", " 3242 100 100   0    3    3    1    2" };
     std::vector<std::string> moves;
     for (int i = 0; i < 600; ++i)
         moves.push_back(cycle[i % 4]);

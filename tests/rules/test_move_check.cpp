@@ -19,7 +19,9 @@ std::string reach(const GameState& g, int c, int r)
     std::string out;
     for (int row = 1; row <= 7; ++row) {
         for (int col = 1; col <= 7; ++col)
-            out += 移動チェック(g, c, r, col, row, g.盤[c][r]) ? '*' : tori::testing::diagramChar(g.盤[col][row]);
+            out += 移動チェック(g, c, r, col, row, g.盤[c][r])
+                ? '*'
+                : tori::testing::diagramChar(g.盤[col][row]);
         out += '\n';
     }
     return out;
@@ -114,8 +116,10 @@ TEST(MoveCheck, SwallowsStepOneSquareForward)
                               ".s....."
                               "......."
                               ".......");
-    EXPECT_EQ(reach(g, 2, 3), rows({ ".......", ".......", ".S.....", ".*.....", ".s.....", ".......", "......." }));
-    EXPECT_EQ(reach(g, 2, 5), rows({ ".......", ".......", ".S.....", ".*.....", ".s.....", ".......", "......." }));
+    EXPECT_EQ(reach(g, 2, 3),
+        rows({ ".......", ".......", ".S.....", ".*.....", ".s.....", ".......", "......." }));
+    EXPECT_EQ(reach(g, 2, 5),
+        rows({ ".......", ".......", ".S.....", ".*.....", ".s.....", ".......", "......." }));
 }
 
 TEST(MoveCheck, PheasantJumpsTwoForwardAndStepsDiagonallyBack)
@@ -128,7 +132,8 @@ TEST(MoveCheck, PheasantJumpsTwoForwardAndStepsDiagonallyBack)
                               ".S....."
                               ".p....."
                               ".......");
-    EXPECT_EQ(reach(g, 2, 6), rows({ ".......", ".......", ".......", ".*.....", ".S.....", ".p.....", "*.*...." }));
+    EXPECT_EQ(reach(g, 2, 6),
+        rows({ ".......", ".......", ".......", ".*.....", ".S.....", ".p.....", "*.*...." }));
     g.盤[2][5] = -燕;
     EXPECT_EQ(移動チェック(g, 2, 6, 2, 4, -雉), 1);
     g.盤[1][7] = -鶴;
@@ -142,7 +147,8 @@ TEST(MoveCheck, PheasantJumpsTwoForwardAndStepsDiagonallyBack)
                                   "......."
                                   "......."
                                   ".......");
-    EXPECT_EQ(reach(upper, 2, 1), rows({ ".P.....", ".......", ".*.....", ".......", ".......", ".......", "......." }));
+    EXPECT_EQ(reach(upper, 2, 1),
+        rows({ ".P.....", ".......", ".*.....", ".......", ".......", ".......", "......." }));
 }
 
 TEST(MoveCheck, GooseJumpsDiagonallyForwardOrStraightBack)
@@ -154,7 +160,8 @@ TEST(MoveCheck, GooseJumpsDiagonallyForwardOrStraightBack)
                               "...S..."
                               "......."
                               ".......");
-    EXPECT_EQ(reach(g, 4, 4), rows({ ".......", ".*...*.", "..S.S..", "...g...", "...S...", "...*...", "......." }));
+    EXPECT_EQ(reach(g, 4, 4),
+        rows({ ".......", ".*...*.", "..S.S..", "...g...", "...S...", "...*...", "......." }));
     GameState upper = fromDiagram("......."
                                   "......."
                                   "...G..."
@@ -162,7 +169,8 @@ TEST(MoveCheck, GooseJumpsDiagonallyForwardOrStraightBack)
                                   "......."
                                   "......."
                                   ".......");
-    EXPECT_EQ(reach(upper, 4, 3), rows({ "...*...", ".......", "...G...", ".......", ".*...*.", ".......", "......." }));
+    EXPECT_EQ(reach(upper, 4, 3),
+        rows({ "...*...", ".......", "...G...", ".......", ".*...*.", ".......", "......." }));
 }
 
 TEST(MoveCheck, FalconStepsEverywhereButStraightBack)
@@ -174,7 +182,8 @@ TEST(MoveCheck, FalconStepsEverywhereButStraightBack)
                               "......."
                               "......."
                               ".......");
-    EXPECT_EQ(reach(g, 4, 4), rows({ ".......", ".......", "..***..", "..*f*..", "..*.*..", ".......", "......." }));
+    EXPECT_EQ(reach(g, 4, 4),
+        rows({ ".......", ".......", "..***..", "..*f*..", "..*.*..", ".......", "......." }));
     GameState upper = fromDiagram("F......"
                                   "......."
                                   "......."
@@ -182,7 +191,8 @@ TEST(MoveCheck, FalconStepsEverywhereButStraightBack)
                                   "......."
                                   "......."
                                   ".......");
-    EXPECT_EQ(reach(upper, 1, 1), rows({ "F*.....", "**.....", ".......", ".......", ".......", ".......", "......." }));
+    EXPECT_EQ(reach(upper, 1, 1),
+        rows({ "F*.....", "**.....", ".......", ".......", ".......", ".......", "......." }));
 }
 
 TEST(MoveCheck, EagleSlidesForwardDiagonallyBackStraightAndJumpsBackDiagonally)
@@ -194,7 +204,8 @@ TEST(MoveCheck, EagleSlidesForwardDiagonallyBackStraightAndJumpsBackDiagonally)
                               "......."
                               "......."
                               ".......");
-    EXPECT_EQ(reach(g, 4, 4), rows({ "*.....*", ".*...*.", "..***..", "..*e*..", "...*...", ".*.*.*.", "...*..." }));
+    EXPECT_EQ(reach(g, 4, 4),
+        rows({ "*.....*", ".*...*.", "..***..", "..*e*..", "...*...", ".*.*.*.", "...*..." }));
     // The straight backward slide stops at any piece; the diagonal jump passes over.
     g.盤[4][6] = 燕;
     g.盤[3][5] = -燕;
@@ -218,7 +229,8 @@ TEST(MoveCheck, EagleSlidesForwardDiagonallyBackStraightAndJumpsBackDiagonally)
                                   "......."
                                   "......."
                                   ".......");
-    EXPECT_EQ(reach(upper, 4, 4), rows({ "...*...", ".*.*.*.", "...*...", "..*E*..", "..***..", ".*...*.", "*.....*" }));
+    EXPECT_EQ(reach(upper, 4, 4),
+        rows({ "...*...", ".*.*.*.", "...*...", "..*E*..", "..***..", ".*...*.", "*.....*" }));
 }
 
 TEST(MoveCheck, CraneStepsForwardOrBackButNeverSideways)
@@ -230,7 +242,8 @@ TEST(MoveCheck, CraneStepsForwardOrBackButNeverSideways)
                               "......."
                               "......."
                               ".......");
-    EXPECT_EQ(reach(g, 4, 4), rows({ ".......", ".......", "..***..", "...c...", "..***..", ".......", "......." }));
+    EXPECT_EQ(reach(g, 4, 4),
+        rows({ ".......", ".......", "..***..", "...c...", "..***..", ".......", "......." }));
 }
 
 TEST(MoveCheck, PhoenixStepsInEveryDirection)
@@ -242,7 +255,8 @@ TEST(MoveCheck, PhoenixStepsInEveryDirection)
                               "......."
                               "......."
                               "...K...");
-    EXPECT_EQ(reach(g, 4, 7), rows({ ".......", ".......", ".......", ".......", ".......", "..***..", "..*K*.." }));
+    EXPECT_EQ(reach(g, 4, 7),
+        rows({ ".......", ".......", ".......", ".......", ".......", "..***..", "..*K*.." }));
 }
 
 TEST(MoveCheck, QuailsSlideForwardAndBackTowardOneHandAndStepTowardTheOther)
@@ -256,13 +270,17 @@ TEST(MoveCheck, QuailsSlideForwardAndBackTowardOneHandAndStepTowardTheOther)
                               "......."
                               "......."
                               ".......");
-    EXPECT_EQ(reach(g, 4, 4), rows({ "...*...", "...*...", "...*...", "...l...", "..*.*..", ".....*.", "......*" }));
+    EXPECT_EQ(reach(g, 4, 4),
+        rows({ "...*...", "...*...", "...*...", "...l...", "..*.*..", ".....*.", "......*" }));
     g.盤[4][4] = -右鶉;
-    EXPECT_EQ(reach(g, 4, 4), rows({ "...*...", "...*...", "...*...", "...r...", "..*.*..", ".*.....", "*......" }));
+    EXPECT_EQ(reach(g, 4, 4),
+        rows({ "...*...", "...*...", "...*...", "...r...", "..*.*..", ".*.....", "*......" }));
     g.盤[4][4] = 左鶉;
-    EXPECT_EQ(reach(g, 4, 4), rows({ "*......", ".*.....", "..*.*..", "...L...", "...*...", "...*...", "...*..." }));
+    EXPECT_EQ(reach(g, 4, 4),
+        rows({ "*......", ".*.....", "..*.*..", "...L...", "...*...", "...*...", "...*..." }));
     g.盤[4][4] = 右鶉;
-    EXPECT_EQ(reach(g, 4, 4), rows({ "......*", ".....*.", "..*.*..", "...R...", "...*...", "...*...", "...*..." }));
+    EXPECT_EQ(reach(g, 4, 4),
+        rows({ "......*", ".....*.", "..*.*..", "...R...", "...*...", "...*...", "...*..." }));
 }
 
 TEST(MoveCheck, SlidesStopAtTheFirstPieceOfEitherSide)
@@ -274,7 +292,8 @@ TEST(MoveCheck, SlidesStopAtTheFirstPieceOfEitherSide)
                               "......."
                               ".....s."
                               ".......");
-    EXPECT_EQ(reach(g, 4, 4), rows({ ".......", "...*...", "...*...", "...l...", "..*.*..", ".....s.", "......." }));
+    EXPECT_EQ(reach(g, 4, 4),
+        rows({ ".......", "...*...", "...*...", "...l...", "..*.*..", ".....s.", "......." }));
 }
 
 TEST(MoveCheck, SlideHelpersLookOnlyBetweenTheEnds)
@@ -368,9 +387,21 @@ TEST(MoveCount, StartingPositionGivesEachSideSeventeenMoves)
 // slide to the right, one backward step to the left: 7.
 TEST(MoveCount, LonePiecesInTheCentre)
 {
-    GameState eagle = fromDiagram("......." "......." "......." "...e..." "......." "......." ".......");
+    GameState eagle = fromDiagram("......."
+                                  "......."
+                                  "......."
+                                  "...e..."
+                                  "......."
+                                  "......."
+                                  ".......");
     EXPECT_EQ(countMoves(eagle, false), 14);
-    GameState quail = fromDiagram("......." "......." "......." "...l..." "......." "......." ".......");
+    GameState quail = fromDiagram("......."
+                                  "......."
+                                  "......."
+                                  "...l..."
+                                  "......."
+                                  "......."
+                                  ".......");
     EXPECT_EQ(countMoves(quail, false), 7);
 }
 
@@ -379,7 +410,13 @@ TEST(MoveCount, LonePiecesInTheCentre)
 // 36 drops; the front swallow may step forward, the rear one is blocked: 37.
 TEST(MoveCount, SwallowDropsHonourTheLastRowAndTheTwoSwallowFlag)
 {
-    GameState g = fromDiagram("......." "......." "......." "......." "...s..." "...s..." ".......");
+    GameState g = fromDiagram("......."
+                              "......."
+                              "......."
+                              "......."
+                              "...s..."
+                              "...s..."
+                              ".......");
     g.持駒_MAN[1] = 1;
     g.持駒数_MAN = 1;
     EXPECT_EQ(countMoves(g, false), 37);

@@ -16,8 +16,14 @@ namespace {
 
 struct RecordingView : BoardView {
     std::vector<std::string> calls;
-    static std::string at(double gx, double gy) { return std::to_string(int(gx)) + "," + std::to_string(int(gy)); }
-    void 描画_絵(int code, double gx, double gy) override { calls.push_back("絵 " + std::to_string(code) + " " + at(gx, gy)); }
+    static std::string at(double gx, double gy)
+    {
+        return std::to_string(int(gx)) + "," + std::to_string(int(gy));
+    }
+    void 描画_絵(int code, double gx, double gy) override
+    {
+        calls.push_back("絵 " + std::to_string(code) + " " + at(gx, gy));
+    }
     void 描画_桝輪郭(int colour, double gx, double gy) override
     {
         calls.push_back("輪郭 " + std::to_string(colour) + " " + at(gx, gy));
@@ -71,7 +77,13 @@ TEST(Capture, EveryKindHasItsSlot)
 
 TEST(Capture, OfThePhoenixDecidesTheGameAndCountsButFillsNoSlot)
 {
-    GameState g = fromDiagram("...K..." "...s..." "......." "......." "......." "......." "...k...");
+    GameState g = fromDiagram("...K..."
+                              "...s..."
+                              "......."
+                              "......."
+                              "......."
+                              "......."
+                              "...k...");
     g.MAN手番 = GameState::後手;
     g.COM手番 = GameState::先手;
     駒移動(g, 4, 2, 4, 1, -燕);
@@ -80,7 +92,13 @@ TEST(Capture, OfThePhoenixDecidesTheGameAndCountsButFillsNoSlot)
     for (int slot = 1; slot <= 6; ++slot)
         EXPECT_EQ(g.持駒_MAN[slot], 0);
 
-    GameState h = fromDiagram("......." "......." "......." "......." "......." "...P..." "...k...");
+    GameState h = fromDiagram("......."
+                              "......."
+                              "......."
+                              "......."
+                              "......."
+                              "...P..."
+                              "...k...");
     h.MAN手番 = GameState::先手;
     h.COM手番 = GameState::後手;
     駒取得(h, -鵬);
@@ -89,7 +107,13 @@ TEST(Capture, OfThePhoenixDecidesTheGameAndCountsButFillsNoSlot)
 
 TEST(Move, OfTheLowerPhoenixUpdatesItsSquareButTheUpperOneDoesNot)
 {
-    GameState g = fromDiagram("...K..." "......." "......." "......." "......." "......." "...k...");
+    GameState g = fromDiagram("...K..."
+                              "......."
+                              "......."
+                              "......."
+                              "......."
+                              "......."
+                              "...k...");
     駒移動(g, 4, 7, 3, 6, -鵬);
     EXPECT_EQ(g.MAN鵬_列, 3);
     EXPECT_EQ(g.MAN鵬_段, 6);
@@ -106,7 +130,7 @@ TEST(Move, DropsTakeFromTheSlotOfTheirPseudoSquare)
     g.持駒_COM[3] = 2;
     g.持駒数_COM = 2;
     駒移動(g, 9, 3, 4, 4, -雉); // (9, 3) is lower slot 2, the pheasant
-    駒移動(g, -1, 3, 2, 2, 鶴);  // (-1, 3) is upper slot 3, the crane
+    駒移動(g, -1, 3, 2, 2, 鶴); // (-1, 3) is upper slot 3, the crane
     EXPECT_EQ(g.盤[4][4], -雉);
     EXPECT_EQ(g.盤[2][2], 鶴);
     EXPECT_EQ(g.持駒_MAN[2], 0);
@@ -117,18 +141,26 @@ TEST(Move, DropsTakeFromTheSlotOfTheirPseudoSquare)
 
 TEST(Move, AsksTheViewToRedrawInOrder)
 {
-    GameState g = fromDiagram("......." "......." "......." "...S..." "...s..." "......." ".......");
+    GameState g = fromDiagram("......."
+                              "......."
+                              "......."
+                              "...S..."
+                              "...s..."
+                              "......."
+                              ".......");
     RecordingView view;
     駒移動(g, 4, 5, 4, 4, -燕, &view);
     EXPECT_EQ(view.calls,
-        (std::vector<std::string> { "自持盤", "絵 0 4,5", "輪郭 2 4,5", "絵 -10 4,4", "輪郭 2 4,4", "輪郭 2 4,4" }));
+        (std::vector<std::string> {
+            "自持盤", "絵 0 4,5", "輪郭 2 4,5", "絵 -10 4,4", "輪郭 2 4,4", "輪郭 2 4,4" }));
 
     g.持駒_COM[1] = 1;
     g.持駒数_COM = 1;
     view.calls.clear();
     駒移動(g, -1, 1, 4, 3, 燕, &view);
     EXPECT_EQ(view.calls,
-        (std::vector<std::string> { "絵 0 -1,1", "輪郭 2 -1,1", "敵持盤", "絵 10 4,3", "輪郭 2 4,3", "輪郭 2 4,3" }));
+        (std::vector<std::string> {
+            "絵 0 -1,1", "輪郭 2 -1,1", "敵持盤", "絵 10 4,3", "輪郭 2 4,3", "輪郭 2 4,3" }));
 }
 
 TEST(Promotion, FalconMayPromoteEnteringLeavingOrInsideTheZone)
@@ -176,7 +208,13 @@ TEST(Promotion, IsForcedOnlyForASwallowOnItsLastRow)
 
 TEST(TwoSwallowFlags, FollowTheBoardAndIgnoreGeese)
 {
-    GameState g = fromDiagram("......." "......." "......." "...s..." "...s..." "......." ".......");
+    GameState g = fromDiagram("......."
+                              "......."
+                              "......."
+                              "...s..."
+                              "...s..."
+                              "......."
+                              ".......");
     調査_2燕フラグ設定(g);
     EXPECT_EQ(g.二燕フラグ_MAN[4], 1);
     EXPECT_EQ(調査_列駒数(g, -燕, 4), 2);
@@ -191,7 +229,13 @@ TEST(TwoSwallowFlags, FollowTheBoardAndIgnoreGeese)
 
 TEST(Record, StoresTheMoveWithTheCapturedPieceBeforeTheMove)
 {
-    GameState g = fromDiagram("......." "......." "...S..." "...s..." "......." "......." ".......");
+    GameState g = fromDiagram("......."
+                              "......."
+                              "...S..."
+                              "...s..."
+                              "......."
+                              "......."
+                              ".......");
     ASSERT_TRUE(手順保存(g, 4, 4, 4, 3, -燕, g.盤[4][3], 1.5, 2.5, 3.5, 3.5));
     EXPECT_EQ(g.記録手数, 1);
     EXPECT_EQ(g.最終記録手数, 1);

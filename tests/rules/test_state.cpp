@@ -22,11 +22,13 @@ struct RecordingView : BoardView {
     std::vector<std::string> calls;
     void 描画_絵(int code, double gx, double gy) override
     {
-        calls.push_back("絵 " + std::to_string(code) + " " + std::to_string(int(gx)) + "," + std::to_string(int(gy)));
+        calls.push_back("絵 " + std::to_string(code) + " " + std::to_string(int(gx)) + ","
+            + std::to_string(int(gy)));
     }
     void 描画_桝輪郭(int colour, double gx, double gy) override
     {
-        calls.push_back("輪郭 " + std::to_string(colour) + " " + std::to_string(int(gx)) + "," + std::to_string(int(gy)));
+        calls.push_back("輪郭 " + std::to_string(colour) + " " + std::to_string(int(gx)) + ","
+            + std::to_string(int(gy)));
     }
     void 描画_自持盤() override { calls.push_back("自持盤"); }
     void 描画_敵持盤() override { calls.push_back("敵持盤"); }

@@ -66,10 +66,14 @@ public:
     std::vector<Frame> frames;
     int texts = 0;
 
-    void 絵(int code, double x, double y) override { pictures.push_back({ code, (x - 盤左) / 桝幅, (y - 盤上) / 桝高 }); }
+    void 絵(int code, double x, double y) override
+    {
+        pictures.push_back({ code, (x - 盤左) / 桝幅, (y - 盤上) / 桝高 });
+    }
     void 枠(int colour, double x1, double y1, double, double) override
     {
-        frames.push_back({ colour, int(std::lround((x1 - 盤左) / 桝幅)), int(std::lround((y1 - 盤上) / 桝高)) });
+        frames.push_back(
+            { colour, int(std::lround((x1 - 盤左) / 桝幅)), int(std::lround((y1 - 盤上) / 桝高)) });
     }
     void 文字(double, double, const std::string&, double, bool, int) override { ++texts; }
     void 更新() override { }
@@ -124,7 +128,10 @@ struct Session {
     Display display { g, surface, menu };
     FakeSounds sounds;
     Options options;
-    explicit Session(const fs::path& file) : options(g, menu, display, sounds, file.string()) { }
+    explicit Session(const fs::path& file)
+        : options(g, menu, display, sounds, file.string())
+    {
+    }
 };
 
 class SettingsFile : public ::testing::Test {
@@ -175,7 +182,8 @@ TEST_F(SettingsFile, FirstStartWritesTheDefaultsAndChecksThemWithoutStartingTheM
     EXPECT_FALSE(run.surface.redrawn());
     EXPECT_TRUE(run.sounds.log.empty());
     EXPECT_TRUE(fs::is_regular_file(file));
-    EXPECT_EQ(std::distance(fs::directory_iterator(dir), fs::directory_iterator()), 1) << "a temporary file was left";
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir), fs::directory_iterator()), 1)
+        << "a temporary file was left";
 }
 
 TEST_F(SettingsFile, AShortFileIsReplacedByTheDefaultsAndGuidanceFollowsItsUncheckedItem)
@@ -211,7 +219,8 @@ TEST_F(SettingsFile, AShortFileIsReplacedByTheDefaultsAndGuidanceFollowsItsUnche
 
 TEST_F(SettingsFile, LinesAreComparedWholeAndExactly)
 {
-    const std::string file1 = 畳 + "\r\n" + "\x88\xDA\x93\xAE\x8E\x77\x93\xB1=on\r\n" + 経過OFF + "\r\nBGM=OFF\r\n";
+    const std::string file1
+        = 畳 + "\r\n" + "\x88\xDA\x93\xAE\x8E\x77\x93\xB1=on\r\n" + 経過OFF + "\r\nBGM=OFF\r\n";
     put(file1);
     Session run(file);
     run.menu.setChecked("SIDOU", true);
@@ -251,7 +260,8 @@ TEST_F(SettingsFile, LinesAreComparedWholeAndExactly)
 
 TEST_F(SettingsFile, AnUnknownBackgroundLeavesTheBackgroundAndItsMarksAsTheyWere)
 {
-    put("\x94\x77\x8C\x69\x89\xE6=\x90\xC2\r\n" + 指導OFF + "\r\n" + 経過ON + "\r\nBGM=OFF\r\n"); // 背景画=青
+    put("\x94\x77\x8C\x69\x89\xE6=\x90\xC2\r\n" + 指導OFF + "\r\n" + 経過ON
+        + "\r\nBGM=OFF\r\n"); // 背景画=青
     Session run(file);
     run.options.チェック設定(5);
     run.g.背景画 = 5;

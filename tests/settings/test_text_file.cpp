@@ -10,8 +10,8 @@
 #include <unistd.h>
 
 using namespace tori;
-using tori::testing::TempDir;
 using tori::testing::bytesOf;
+using tori::testing::TempDir;
 namespace fs = std::filesystem;
 
 namespace {
@@ -28,8 +28,11 @@ TEST(ShiftJis, ConvertsKanjiAndHalfWidthKatakanaBothWays)
 
 TEST(ShiftJis, InvalidBytesBecomeReplacementCharactersAndUnmappableTextIsFlagged)
 {
-    EXPECT_EQ(shiftJisToUtf8("A\x81"), "A\xEF\xBF\xBD");     // a lead byte cut off
-    EXPECT_EQ(shiftJisToUtf8("\xFF" "B"), "\xEF\xBF\xBD" "B"); // never valid
+    EXPECT_EQ(shiftJisToUtf8("A\x81"), "A\xEF\xBF\xBD"); // a lead byte cut off
+    EXPECT_EQ(shiftJisToUtf8("\xFF"
+                             "B"),
+        "\xEF\xBF\xBD"
+        "B"); // never valid
     bool ok = true;
     EXPECT_EQ(utf8ToShiftJis("a😀b", &ok), "a?b");
     EXPECT_FALSE(ok);

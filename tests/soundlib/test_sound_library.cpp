@@ -115,9 +115,11 @@ TEST_F(DiskAudio, APlayedSoundReachesTheOutputWholeAndUnchanged)
     const size_t first = firstNonZero(out);
     ASSERT_LT(first, out.size()) << "nothing was played";
     EXPECT_GT(first, 0u) << "the output should start with silence";
-    EXPECT_EQ(lastNonZero(out) - first, 2u * 11025) << "every frame of the sound, on both channels, once";
+    EXPECT_EQ(lastNonZero(out) - first, 2u * 11025)
+        << "every frame of the sound, on both channels, once";
     for (size_t i = first; i < first + 2 * 11025 && i < out.size(); ++i)
-        ASSERT_NEAR(out[i], (((i - first) / 2) % 100) < 50 ? 12000 : -12000, rounding) << "at sample " << i;
+        ASSERT_NEAR(out[i], (((i - first) / 2) % 100) < 50 ? 12000 : -12000, rounding)
+            << "at sample " << i;
 }
 
 TEST_F(DiskAudio, ALoopRepeatsWithoutAGapUntilStopped)
@@ -140,7 +142,8 @@ TEST_F(DiskAudio, ALoopRepeatsWithoutAGapUntilStopped)
     for (size_t i = first; i < end; ++i)
         ASSERT_NEAR(out[i], (((i - first) / 2) % 100) < 50 ? 12000 : -12000, rounding)
             << "a seam or a restart at sample " << i << " of the loop";
-    EXPECT_GE(out.size() - end, size_t(0.1 * bytesPerSecond / 2)) << "the stop should leave silence";
+    EXPECT_GE(out.size() - end, size_t(0.1 * bytesPerSecond / 2))
+        << "the stop should leave silence";
 }
 
 TEST_F(DiskAudio, TheCountIsHowManyCopiesSoundAtOnce)
@@ -204,7 +207,8 @@ TEST_F(DiskAudio, HandlesOfNothingAreAcceptedAndDoNothing)
     EXPECT_NE(kept, freed);
     waitFor(0.3);
     ds.dsTerminate(lib);
-    EXPECT_EQ(ds.dsCreateDSB(lib, wave.data(), int32_t(wave.size()), 1), 0) << "a closed library's handle";
+    EXPECT_EQ(ds.dsCreateDSB(lib, wave.data(), int32_t(wave.size()), 1), 0)
+        << "a closed library's handle";
     ds.dsPlay(kept);
     ds.dsFree(kept);
     lib = 0;
@@ -244,11 +248,21 @@ TEST_F(DiskAudio, MalformedOrTruncatedWaveDataIsRefused)
     Bytes text = { 'B', 'G', 'M' };
 
     const std::pair<const char*, const Bytes*> bad[] = {
-        { "cut", &cut }, { "cutHeader", &cutHeader }, { "notRiff", &notRiff }, { "notWave", &notWave },
-        { "riffTooBig", &riffTooBig }, { "dataTooBig", &dataTooBig }, { "halfFrame", &halfFrame },
-        { "dataFirst", &dataFirst }, { "noData", &noData }, { "emptyData", &emptyData },
-        { "twentyFour", &twentyFour }, { "sixChannels", &sixChannels }, { "compressed", &compressed },
-        { "zeroRate", &zeroRate }, { "text", &text },
+        { "cut", &cut },
+        { "cutHeader", &cutHeader },
+        { "notRiff", &notRiff },
+        { "notWave", &notWave },
+        { "riffTooBig", &riffTooBig },
+        { "dataTooBig", &dataTooBig },
+        { "halfFrame", &halfFrame },
+        { "dataFirst", &dataFirst },
+        { "noData", &noData },
+        { "emptyData", &emptyData },
+        { "twentyFour", &twentyFour },
+        { "sixChannels", &sixChannels },
+        { "compressed", &compressed },
+        { "zeroRate", &zeroRate },
+        { "text", &text },
     };
     for (const auto& [name, bytes] : bad) {
         // An exact-size copy, so that reading past the end shows under the

@@ -105,8 +105,9 @@ TEST_F(GameFolder, TheBuffersAreMadeInOrderAndFreedInOrderBeforeTheLibraryCloses
     {
         SoundLibrary sounds(dir.string());
         EXPECT_TRUE(sounds.開始().empty());
-        EXPECT_EQ(recorded(), (Lines { "dsInitialize 0", "dsCreateDSB 5 <その他.wav> 3", "dsCreateDSB 5 <禁止.wav> 3",
-                                  "dsCreateDSB 5 <駒打音.wav> 3", "dsCreateDSB 5 <BGM.wav> 1" }));
+        EXPECT_EQ(recorded(),
+            (Lines { "dsInitialize 0", "dsCreateDSB 5 <その他.wav> 3", "dsCreateDSB 5 <禁止.wav> 3",
+                "dsCreateDSB 5 <駒打音.wav> 3", "dsCreateDSB 5 <BGM.wav> 1" }));
         EXPECT_TRUE(sounds.開始().empty());
         EXPECT_TRUE(recorded().empty()) << "a second start keeps what is open";
 
@@ -116,15 +117,17 @@ TEST_F(GameFolder, TheBuffersAreMadeInOrderAndFreedInOrderBeforeTheLibraryCloses
         sounds.dsPlayLooping(音::BGM);
         sounds.dsStop(音::BGM);
         sounds.終了();
-        EXPECT_EQ(recorded(), (Lines { "dsPlay 102", "dsPlay 103", "dsPlay 101", "dsPlayLooping 104", "dsStop 104",
-                                  "dsFree 101", "dsFree 102", "dsFree 103", "dsFree 104", "dsTerminate 5" }));
+        EXPECT_EQ(recorded(),
+            (Lines { "dsPlay 102", "dsPlay 103", "dsPlay 101", "dsPlayLooping 104", "dsStop 104",
+                "dsFree 101", "dsFree 102", "dsFree 103", "dsFree 104", "dsTerminate 5" }));
         sounds.終了();
         EXPECT_TRUE(recorded().empty());
 
         EXPECT_TRUE(sounds.開始().empty());
         EXPECT_EQ(recorded().size(), 5u) << "after 終了 a start opens everything again";
     }
-    EXPECT_EQ(recorded(), (Lines { "dsFree 101", "dsFree 102", "dsFree 103", "dsFree 104", "dsTerminate 5" }))
+    EXPECT_EQ(recorded(),
+        (Lines { "dsFree 101", "dsFree 102", "dsFree 103", "dsFree 104", "dsTerminate 5" }))
         << "the game closing without 終了 still releases the sound";
 }
 
@@ -135,9 +138,12 @@ TEST_F(GameFolder, AMissingWaveIsSilentAnUnreadableOneIsReported)
     fs::create_directory(dir / "禁止.wav");
     put("駒打音.wav", "bad");
     SoundLibrary sounds(dir.string());
-    EXPECT_EQ(sounds.開始(), (Boxes { { "ZR鳥将棋.dll", std::string("禁止.wav を読み込めません。\n") + std::strerror(EISDIR) },
-                               { "ZR鳥将棋.dll", "駒打音.wav は再生できる音声ファイルではありません。" } }));
-    EXPECT_EQ(recorded(), (Lines { "dsInitialize 0", "dsCreateDSB 5 <その他> 3", "dsCreateDSB 5 bad 3" }));
+    EXPECT_EQ(sounds.開始(),
+        (Boxes { { "ZR鳥将棋.dll",
+                     std::string("禁止.wav を読み込めません。\n") + std::strerror(EISDIR) },
+            { "ZR鳥将棋.dll", "駒打音.wav は再生できる音声ファイルではありません。" } }));
+    EXPECT_EQ(recorded(),
+        (Lines { "dsInitialize 0", "dsCreateDSB 5 <その他> 3", "dsCreateDSB 5 bad 3" }));
     EXPECT_EQ(sounds.bufferHandle(音::その他), 101);
     EXPECT_EQ(sounds.bufferHandle(音::禁止), 0);
     EXPECT_EQ(sounds.bufferHandle(音::駒打音), 0);
@@ -145,8 +151,9 @@ TEST_F(GameFolder, AMissingWaveIsSilentAnUnreadableOneIsReported)
     sounds.dsPlay(音::禁止);
     sounds.dsPlayLooping(音::BGM);
     sounds.終了();
-    EXPECT_EQ(recorded(), (Lines { "dsPlay 0", "dsPlayLooping 0", "dsFree 101", "dsFree 0", "dsFree 0", "dsFree 0",
-                              "dsTerminate 5" }));
+    EXPECT_EQ(recorded(),
+        (Lines { "dsPlay 0", "dsPlayLooping 0", "dsFree 101", "dsFree 0", "dsFree 0", "dsFree 0",
+            "dsTerminate 5" }));
 }
 
 TEST_F(GameFolder, ALibraryWithoutADeviceSaysSoAndMakesNoBuffers)
@@ -155,10 +162,12 @@ TEST_F(GameFolder, ALibraryWithoutADeviceSaysSoAndMakesNoBuffers)
     copyGameWaves();
     setenv("ZR_RECORDING_INIT", "0", 1);
     SoundLibrary sounds(dir.string());
-    EXPECT_EQ(sounds.開始(), (Boxes { { "ZR鳥将棋.dll", "Direct Soundインターフェースが作成できません。" } }));
+    EXPECT_EQ(sounds.開始(),
+        (Boxes { { "ZR鳥将棋.dll", "Direct Soundインターフェースが作成できません。" } }));
     sounds.dsPlay(音::駒打音);
     sounds.終了();
-    EXPECT_EQ(recorded(), (Lines { "dsInitialize 0", "dsPlay 0", "dsFree 0", "dsFree 0", "dsFree 0", "dsFree 0" }))
+    EXPECT_EQ(recorded(),
+        (Lines { "dsInitialize 0", "dsPlay 0", "dsFree 0", "dsFree 0", "dsFree 0", "dsFree 0" }))
         << "no dsTerminate for a library handle of 0";
 }
 
@@ -192,7 +201,8 @@ TEST_F(GameFolder, TheRealLibraryPlaysTheGamesSoundsIntoTheDevice)
     const fs::path out = dir / "out.raw";
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
     std::error_code e;
-    while ((fs::file_size(out, e) < uintmax_t(0.5 * 44100 * 4) || e) && std::chrono::steady_clock::now() < deadline)
+    while ((fs::file_size(out, e) < uintmax_t(0.5 * 44100 * 4) || e)
+        && std::chrono::steady_clock::now() < deadline)
         std::this_thread::sleep_for(std::chrono::milliseconds(10));
     sounds.終了();
     EXPECT_EQ(sounds.libraryHandle(), 0);
@@ -206,7 +216,8 @@ TEST_F(GameFolder, TheRealLibraryPlaysTheGamesSoundsIntoTheDevice)
     const std::string wave = fileBytes((dir / "駒打音.wav").string());
     int wavePeak = 0;
     for (size_t i = 44; i + 1 < wave.size(); i += 2)
-        wavePeak = std::max(wavePeak, std::abs(int(int16_t(uint8_t(wave[i]) | (uint8_t(wave[i + 1]) << 8)))));
+        wavePeak = std::max(
+            wavePeak, std::abs(int(int16_t(uint8_t(wave[i]) | (uint8_t(wave[i + 1]) << 8)))));
     EXPECT_GT(wavePeak, 0);
     EXPECT_NEAR(peak, wavePeak, 2); // the mixer's conversion may round by a step
 }
@@ -217,7 +228,8 @@ TEST_F(GameFolder, TheRealLibraryWithoutADeviceGivesTheGamesMessage)
     copyGameWaves();
     setenv("SDL_AUDIODRIVER", "no-such-driver", 1);
     SoundLibrary sounds(dir.string());
-    EXPECT_EQ(sounds.開始(), (Boxes { { "ZR鳥将棋.dll", "Direct Soundインターフェースが作成できません。" } }));
+    EXPECT_EQ(sounds.開始(),
+        (Boxes { { "ZR鳥将棋.dll", "Direct Soundインターフェースが作成できません。" } }));
     for (const 音 s : allSounds)
         EXPECT_EQ(sounds.bufferHandle(s), 0);
     sounds.dsPlayLooping(音::BGM);

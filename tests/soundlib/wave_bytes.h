@@ -67,9 +67,15 @@ inline Bytes riff(const std::vector<Bytes>& chunks)
 }
 
 // 16-bit mono at 44100 Hz.
-inline Bytes monoWave(const std::vector<int16_t>& samples) { return riff({ fmtChunk(1, 16), dataChunk(samples) }); }
+inline Bytes monoWave(const std::vector<int16_t>& samples)
+{
+    return riff({ fmtChunk(1, 16), dataChunk(samples) });
+}
 
-inline std::vector<int16_t> constant(int16_t value, int frames) { return std::vector<int16_t>(frames, value); }
+inline std::vector<int16_t> constant(int16_t value, int frames)
+{
+    return std::vector<int16_t>(frames, value);
+}
 
 inline std::string fileBytes(const std::string& path)
 {

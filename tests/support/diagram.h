@@ -19,17 +19,37 @@ inline int diagramCode(char ch)
 {
     int code = 0;
     switch (std::toupper(static_cast<unsigned char>(ch))) {
-    case '.': return 0;
-    case 'S': code = 燕; break;
-    case 'G': code = 鴈; break;
-    case 'P': code = 雉; break;
-    case 'F': code = 鷹; break;
-    case 'E': code = 鷹成; break;
-    case 'C': code = 鶴; break;
-    case 'L': code = 左鶉; break;
-    case 'R': code = 右鶉; break;
-    case 'K': code = 鵬; break;
-    default: throw std::invalid_argument(std::string("unknown diagram piece ") + ch);
+    case '.':
+        return 0;
+    case 'S':
+        code = 燕;
+        break;
+    case 'G':
+        code = 鴈;
+        break;
+    case 'P':
+        code = 雉;
+        break;
+    case 'F':
+        code = 鷹;
+        break;
+    case 'E':
+        code = 鷹成;
+        break;
+    case 'C':
+        code = 鶴;
+        break;
+    case 'L':
+        code = 左鶉;
+        break;
+    case 'R':
+        code = 右鶉;
+        break;
+    case 'K':
+        code = 鵬;
+        break;
+    default:
+        throw std::invalid_argument(std::string("unknown diagram piece ") + ch);
     }
     return std::isupper(static_cast<unsigned char>(ch)) ? code : -code;
 }
@@ -39,8 +59,10 @@ inline char diagramChar(int code)
     const char* letters = "SGPFECLRK";
     const int codes[] = { 燕, 鴈, 雉, 鷹, 鷹成, 鶴, 左鶉, 右鶉, 鵬 };
     for (int i = 0; i < 9; ++i) {
-        if (code == codes[i]) return letters[i];
-        if (code == -codes[i]) return static_cast<char>(std::tolower(letters[i]));
+        if (code == codes[i])
+            return letters[i];
+        if (code == -codes[i])
+            return static_cast<char>(std::tolower(letters[i]));
     }
     return code == 0 ? '.' : '?';
 }
@@ -54,13 +76,20 @@ inline void setBoard(GameState& g, const std::string& diagram)
         if (!std::isspace(static_cast<unsigned char>(ch)))
             cells += ch;
     if (cells.size() != 49)
-        throw std::invalid_argument("a diagram needs 49 squares, got " + std::to_string(cells.size()));
+        throw std::invalid_argument(
+            "a diagram needs 49 squares, got " + std::to_string(cells.size()));
     for (int r = 1; r <= 7; ++r)
         for (int c = 1; c <= 7; ++c) {
             const int code = diagramCode(cells[(r - 1) * 7 + (c - 1)]);
             g.盤[c][r] = code;
-            if (code == 鵬) { g.COM鵬_列 = c; g.COM鵬_段 = r; }
-            if (code == -鵬) { g.MAN鵬_列 = c; g.MAN鵬_段 = r; }
+            if (code == 鵬) {
+                g.COM鵬_列 = c;
+                g.COM鵬_段 = r;
+            }
+            if (code == -鵬) {
+                g.MAN鵬_列 = c;
+                g.MAN鵬_段 = r;
+            }
         }
 }
 

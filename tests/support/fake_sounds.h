@@ -13,10 +13,14 @@ namespace tori::testing {
 inline const char* soundName(音 buffer)
 {
     switch (buffer) {
-    case 音::その他: return "その他";
-    case 音::禁止: return "禁止";
-    case 音::駒打音: return "駒打音";
-    case 音::BGM: return "BGM";
+    case 音::その他:
+        return "その他";
+    case 音::禁止:
+        return "禁止";
+    case 音::駒打音:
+        return "駒打音";
+    case 音::BGM:
+        return "BGM";
     }
     return "?";
 }
@@ -33,7 +37,10 @@ public:
         return startMessages;
     }
     void dsPlay(音 buffer) override { log.push_back(std::string("dsPlay ") + soundName(buffer)); }
-    void dsPlayLooping(音 buffer) override { log.push_back(std::string("dsPlayLooping ") + soundName(buffer)); }
+    void dsPlayLooping(音 buffer) override
+    {
+        log.push_back(std::string("dsPlayLooping ") + soundName(buffer));
+    }
     void dsStop(音 buffer) override { log.push_back(std::string("dsStop ") + soundName(buffer)); }
     void 終了() override { log.push_back("終了"); }
 };

@@ -43,7 +43,8 @@ public:
     {
         frames.push_back({ colour, x1, y1, x2, y2 });
     }
-    void 文字(double x, double y, const std::string& text, double points, bool bold, int colour) override
+    void 文字(
+        double x, double y, const std::string& text, double points, bool bold, int colour) override
     {
         texts.push_back({ x, y, text, points, bold, colour });
     }
@@ -100,7 +101,11 @@ public:
 // `step` seconds (0 by default), so busy waits end; the day wraps at midnight.
 class ScriptedTimeOfDay : public TimeOfDay {
 public:
-    explicit ScriptedTimeOfDay(double now = 36000, double step = 0) : now(now), step(step) { }
+    explicit ScriptedTimeOfDay(double now = 36000, double step = 0)
+        : now(now)
+        , step(step)
+    {
+    }
     double 秒() override
     {
         ++readings;

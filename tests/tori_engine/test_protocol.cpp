@@ -24,12 +24,14 @@ std::string positionOf(const std::string& diagram, const std::string& com = "0 0
 {
     const GameState g = tori::testing::fromDiagram(diagram);
     std::string line = positionLine(g);
-    return line.substr(0, line.size() - std::string(" 0 0 0 0 0 0 0 0 0 0 0 0").size()) + " " + com + " " + man;
+    return line.substr(0, line.size() - std::string(" 0 0 0 0 0 0 0 0 0 0 0 0").size()) + " " + com
+        + " " + man;
 }
 
-const std::string start = "position 900 30 110 950 110 30 800 0 0 0 100 0 0 0 10 10 10 10 10 10 10 0 0 10 0 -10 0 0 "
-                          "-10 -10 -10 -10 -10 -10 -10 0 0 0 -100 0 0 0 -800 -30 -110 -950 -110 -30 -900 "
-                          "0 0 0 0 0 0 0 0 0 0 0 0";
+const std::string start
+    = "position 900 30 110 950 110 30 800 0 0 0 100 0 0 0 10 10 10 10 10 10 10 0 0 10 0 -10 0 0 "
+      "-10 -10 -10 -10 -10 -10 -10 0 0 0 -100 0 0 0 -800 -30 -110 -950 -110 -30 -900 "
+      "0 0 0 0 0 0 0 0 0 0 0 0";
 
 } // namespace
 
@@ -130,7 +132,7 @@ TEST(Protocol, HumanMovesAreCheckedAsTheMouseChecksThem)
 {
     EngineSession s;
     EXPECT_EQ(ask(s, "man 4 5 4 3 -10"), "error illegal"); // two steps
-    EXPECT_EQ(ask(s, "man 3 4 3 5 10"), "error illegal");  // an upper piece
+    EXPECT_EQ(ask(s, "man 3 4 3 5 10"), "error illegal"); // an upper piece
     EXPECT_EQ(ask(s, "man 9 2 4 4 -10"), "error illegal"); // an empty hand slot
     EXPECT_EQ(ask(s, "man 4 5 4 4 -11"), "error illegal"); // no promotion on row 4
     EXPECT_EQ(ask(s, "show"), start);
@@ -156,26 +158,28 @@ TEST(Protocol, AWonGameRefusesBothSides)
 {
     EngineSession s;
     // The lower falcon takes the upper phoenix.
-    ask(s, positionOf("...K..."
-                      "...f..."
-                      "......."
-                      "......."
-                      "......."
-                      "......."
-                      "...k..."));
+    ask(s,
+        positionOf("...K..."
+                   "...f..."
+                   "......."
+                   "......."
+                   "......."
+                   "......."
+                   "...k..."));
     EXPECT_EQ(ask(s, "man 4 2 4 1 -100"), "man mated=0 winner=man");
     EXPECT_EQ(ask(s, "go"), "error over");
     EXPECT_EQ(ask(s, "man 4 1 4 2 -100"), "error over");
     // The computer takes the lower phoenix: a win, and no mate is reported.
     // Both the falcon and the eagle would score 9999; the falcon stays a
     // falcon, as the promoted score is not strictly higher.
-    ask(s, positionOf("...K..."
-                      "......."
-                      "......."
-                      "......."
-                      "......."
-                      "...F..."
-                      "...k..."));
+    ask(s,
+        positionOf("...K..."
+                   "......."
+                   "......."
+                   "......."
+                   "......."
+                   "...F..."
+                   "...k..."));
     EXPECT_EQ(ask(s, "go"), "com 4 6 4 7 100 100 9999.0000 mate=0 winner=com");
     EXPECT_EQ(ask(s, "go"), "error over");
 }
@@ -184,29 +188,32 @@ TEST(Protocol, NoLegalMoveAndAFullRecord)
 {
     EngineSession s;
     // An upper side with no piece at all has nothing to play.
-    ask(s, positionOf("......."
-                      "......."
-                      "......."
-                      "......."
-                      "......."
-                      "......."
-                      "...k..."));
+    ask(s,
+        positionOf("......."
+                   "......."
+                   "......."
+                   "......."
+                   "......."
+                   "......."
+                   "...k..."));
     EXPECT_EQ(ask(s, "go"), "com none");
     EXPECT_EQ(s.game().記録手数, 0);
 
     // Phoenixes stepping to and fro until the record holds 500 moves.
-    ask(s, positionOf("K......"
-                      "......."
-                      "......."
-                      "......."
-                      "......."
-                      "......."
-                      "......k"));
+    ask(s,
+        positionOf("K......"
+                   "......."
+                   "......."
+                   "......."
+                   "......."
+                   "......."
+                   "......k"));
     for (int n = 0; n < 250; ++n) {
         ASSERT_EQ(ask(s, "go").rfind("com ", 0), 0u);
         const int c = s.game().MAN鵬_列, r = s.game().MAN鵬_段;
         const std::string back = c == 7 ? "man 7 7 6 7 -950" : "man 6 7 7 7 -950";
-        ASSERT_EQ(ask(s, back), "man mated=0 winner=none") << "move " << n << " from " << c << "," << r;
+        ASSERT_EQ(ask(s, back), "man mated=0 winner=none")
+            << "move " << n << " from " << c << "," << r;
     }
     EXPECT_EQ(s.game().記録手数, 500);
     EXPECT_EQ(ask(s, "go"), "error full");

@@ -19,9 +19,9 @@ constexpr int title_height = 39;
 // The inscription of one piece picture. A quail's inscription has two
 // characters, the first of them red.
 struct PieceFace {
-    QString name;      // without the SITA_ / UE_ prefix
-    QString kanji;     // one or two characters
-    bool promoted;     // red kanji
+    QString name; // without the SITA_ / UE_ prefix
+    QString kanji; // one or two characters
+    bool promoted; // red kanji
 };
 
 const std::vector<PieceFace>& piece_faces();

@@ -23,7 +23,8 @@ int write_assets(const QString& folder)
     }
     for (int scale : { 1, 2 }) {
         for (const tori::art::Asset& asset : tori::art::all_assets(scale)) {
-            const QString file = QDir(folder).filePath(asset.name + (scale == 2 ? "@2x" : "") + ".png");
+            const QString file
+                = QDir(folder).filePath(asset.name + (scale == 2 ? "@2x" : "") + ".png");
             if (!asset.image.save(file, "PNG")) {
                 std::fprintf(stderr, "make-assets: cannot write %s\n", qPrintable(file));
                 return 1;
@@ -42,12 +43,14 @@ int main(int argc, char** argv)
     if (args.size() == 3 && args[0] == "--sheets")
         return tori::art::write_sheets(args[1], args[2]) ? 0 : 1;
     if (args.size() != 1 || args[0].startsWith("-")) {
-        std::fprintf(stderr, "usage: make-assets <folder>\n"
-                             "       make-assets --sheets <images folder> <sheet folder>\n");
+        std::fprintf(stderr,
+            "usage: make-assets <folder>\n"
+            "       make-assets --sheets <images folder> <sheet folder>\n");
         return 2;
     }
     if (!tori::art::load_fonts()) {
-        std::fprintf(stderr, "make-assets: the IPA Mincho fonts (fonts-ipafont-mincho) are missing\n");
+        std::fprintf(
+            stderr, "make-assets: the IPA Mincho fonts (fonts-ipafont-mincho) are missing\n");
         return 1;
     }
     return write_assets(args[0]);

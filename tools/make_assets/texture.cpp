@@ -7,14 +7,15 @@ namespace tori::art {
 
 namespace {
 
-double smooth(double t) { return t * t * t * (t * (t * 6 - 15) + 10); }
+    double smooth(double t) { return t * t * t * (t * (t * 6 - 15) + 10); }
 
-int wrap(int i, int n) { return ((i % n) + n) % n; }
+    int wrap(int i, int n) { return ((i % n) + n) % n; }
 
 } // namespace
 
 PeriodicNoise1D::PeriodicNoise1D(Random& random, int points, double period)
-    : values_(points), period_(period)
+    : values_(points)
+    , period_(period)
 {
     for (double& v : values_)
         v = random.uniform(-1, 1);
@@ -30,10 +31,13 @@ double PeriodicNoise1D::operator()(double x) const
     return values_[wrap(i, n)] * (1 - t) + values_[wrap(i + 1, n)] * t;
 }
 
-PeriodicNoise2D::PeriodicNoise2D(Random& random, int points_x, int points_y, double period_x,
-                                 double period_y)
-    : values_(static_cast<std::size_t>(points_x) * points_y), nx_(points_x), ny_(points_y),
-      period_x_(period_x), period_y_(period_y)
+PeriodicNoise2D::PeriodicNoise2D(
+    Random& random, int points_x, int points_y, double period_x, double period_y)
+    : values_(static_cast<std::size_t>(points_x) * points_y)
+    , nx_(points_x)
+    , ny_(points_y)
+    , period_x_(period_x)
+    , period_y_(period_y)
 {
     for (double& v : values_)
         v = random.uniform(-1, 1);
@@ -66,8 +70,8 @@ Rgb scaled(Rgb c, double f) { return { c.r * f, c.g * f, c.b * f }; }
 
 Rgb rgb(int r, int g, int b) { return { r / 255.0, g / 255.0, b / 255.0 }; }
 
-QImage rasterise(int width, int height, int scale, const std::function<Rgb(double, double)>& shade,
-                 int period_x)
+QImage rasterise(
+    int width, int height, int scale, const std::function<Rgb(double, double)>& shade, int period_x)
 {
     constexpr int samples = 4;
     QImage image(width * scale, height * scale, QImage::Format_RGB32);

@@ -19,7 +19,10 @@ namespace tori::art {
 // with every standard library.
 class Random {
 public:
-    explicit Random(std::uint32_t seed) : engine_(seed) { }
+    explicit Random(std::uint32_t seed)
+        : engine_(seed)
+    {
+    }
     double uniform() { return engine_() / 4294967296.0; }
     double uniform(double lo, double hi) { return lo + (hi - lo) * uniform(); }
     int below(int n) { return static_cast<int>(uniform() * n); }
@@ -64,7 +67,7 @@ Rgb rgb(int r, int g, int b);
 // grid of samples of `shade`, which is given logical coordinates. With a
 // period_x, columns from period_x on repeat the first ones pixel for pixel.
 QImage rasterise(int width, int height, int scale, const std::function<Rgb(double, double)>& shade,
-                 int period_x = 0);
+    int period_x = 0);
 
 // Distance from a to b on a ring of the given length.
 double wrapped_distance(double a, double b, double period);

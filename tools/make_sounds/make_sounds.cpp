@@ -23,7 +23,10 @@ using Wave = std::vector<double>;
 // distributions.
 struct Noise {
     uint64_t s;
-    explicit Noise(uint64_t seed) : s(seed) { }
+    explicit Noise(uint64_t seed)
+        : s(seed)
+    {
+    }
     double next() // uniform in [-1, 1)
     {
         s ^= s >> 12;
@@ -123,7 +126,8 @@ Wave 駒打音()
         double f, amp, t60;
     };
     const Mode modes[] = {
-        { 2050, 1.00, 0.030 }, { 3120, 0.70, 0.022 }, { 4480, 0.45, 0.015 }, { 6200, 0.25, 0.010 }, // the piece
+        { 2050, 1.00, 0.030 }, { 3120, 0.70, 0.022 }, { 4480, 0.45, 0.015 },
+        { 6200, 0.25, 0.010 }, // the piece
         { 1180, 0.55, 0.045 }, { 640, 0.50, 0.070 }, { 260, 0.45, 0.110 }, // the board
     };
     for (const Mode& m : modes)
@@ -172,13 +176,15 @@ Wave その他()
         struct Partial {
             double ratio, amp, t60;
         };
-        const Partial partials[] = { { 1.0, 1.0, 0.9 }, { 2.0, 0.35, 0.5 }, { 3.0, 0.10, 0.35 }, { 4.2, 0.08, 0.2 } };
+        const Partial partials[]
+            = { { 1.0, 1.0, 0.9 }, { 2.0, 0.35, 0.5 }, { 3.0, 0.10, 0.35 }, { 4.2, 0.08, 0.2 } };
         const int start = samples(from);
         for (size_t i = start; i < w.size(); ++i) {
             const double t = double(i - start) / rate;
             const double attack = std::min(1.0, t / 0.003);
             for (const Partial& p : partials)
-                w[i] += amp * attack * p.amp * std::exp(-decayRate(p.t60) * t) * std::sin(2 * pi * p.ratio * f * t);
+                w[i] += amp * attack * p.amp * std::exp(-decayRate(p.t60) * t)
+                    * std::sin(2 * pi * p.ratio * f * t);
         }
     };
     bell(0.0, frequency(81), 0.8); // A5
@@ -235,15 +241,20 @@ public:
             const double t = double(i) / rate;
             const double rise = std::min(1.0, t / 0.15);
             const double fall = t < length ? 1.0 : std::max(0.0, 1 - (t - length) / 0.3);
-            const double swell = 0.85 + 0.15 * std::sin(pi * std::min(1.0, t / std::max(length, 0.1)));
+            const double swell
+                = 0.85 + 0.15 * std::sin(pi * std::min(1.0, t / std::max(length, 0.1)));
             const double env = velocity * rise * rise * (3 - 2 * rise) * fall * fall * swell;
             const double slide = -0.02 * std::exp(-t / 0.06); // from about 35 cents flat
-            const double vibrato = 0.006 * std::min(1.0, std::max(0.0, (t - 0.35) / 0.6)) * std::sin(2 * pi * 5 * t);
+            const double vibrato
+                = 0.006 * std::min(1.0, std::max(0.0, (t - 0.35) / 0.6)) * std::sin(2 * pi * 5 * t);
             phase += 2 * pi * f * (1 + slide + vibrato) / rate;
-            const double tone = std::sin(phase) + 0.30 * std::sin(2 * phase) + 0.10 * std::sin(3 * phase)
-                + 0.04 * std::sin(4 * phase);
+            const double tone = std::sin(phase) + 0.30 * std::sin(2 * phase)
+                + 0.10 * std::sin(3 * phase) + 0.04 * std::sin(4 * phase);
             const double air = noise.next();
-            add(start + i, env * (0.55 * tone + 2.5 * breath(air) + 0.6 * hiss(air) * (0.5 + 0.5 * (1 - rise))));
+            add(start + i,
+                env
+                    * (0.55 * tone + 2.5 * breath(air)
+                        + 0.6 * hiss(air) * (0.5 + 0.5 * (1 - rise))));
         }
     }
 
@@ -302,7 +313,8 @@ Wave BGM()
     Tune tune;
     // The koto: one bar of eighths per line, (eighth, note) pairs; the first
     // two of a bar are struck together as a low fifth or fourth.
-    constexpr int E3 = 52, F3 = 53, A3 = 57, B3 = 59, C4 = 60, E4 = 64, F4 = 65, A4 = 69, B4 = 71, C5 = 72, E5 = 76;
+    constexpr int E3 = 52, F3 = 53, A3 = 57, B3 = 59, C4 = 60, E4 = 64, F4 = 65, A4 = 69, B4 = 71,
+                  C5 = 72, E5 = 76;
     const std::vector<std::vector<std::pair<double, int>>> bars = {
         { { 0, E3 }, { 0, B3 }, { 2, E4 }, { 3, F4 }, { 4, E4 }, { 6, B3 } },
         { { 0, E3 }, { 0, B3 }, { 2, C4 }, { 3, B3 }, { 4, A3 }, { 6, B3 } },
@@ -315,7 +327,8 @@ Wave BGM()
     };
     for (size_t bar = 0; bar < bars.size(); ++bar)
         for (const auto& [eighth, note] : bars[bar]) {
-            const double roll = eighth == 0 && (note == B3 || note == E4 || note == C4) ? 0.04 : 0.0;
+            const double roll
+                = eighth == 0 && (note == B3 || note == E4 || note == C4) ? 0.04 : 0.0;
             const double accent = eighth == 0 ? 0.9 : (int(eighth) % 2 == 0 ? 0.7 : 0.55);
             tune.koto(4.0 * bar + eighth / 2 + roll, note, accent);
         }
@@ -325,10 +338,26 @@ Wave BGM()
         int midi;
     };
     const Note melody[] = {
-        { 0, 2, B4 }, { 2, 1, A4 }, { 3, 1, F4 }, { 4, 3, E4 }, { 7, 0.5, F4 }, { 7.5, 0.5, A4 },
-        { 8, 2, B4 }, { 10, 1, C5 }, { 11, 1, B4 }, { 12, 3, A4 },
-        { 16, 2, E5 }, { 18, 1, C5 }, { 19, 1, B4 }, { 20, 2, A4 }, { 22, 1, B4 }, { 23, 1, F4 },
-        { 24, 2, E4 }, { 26, 1, F4 }, { 27, 1, A4 }, { 28, 3.5, B4 },
+        { 0, 2, B4 },
+        { 2, 1, A4 },
+        { 3, 1, F4 },
+        { 4, 3, E4 },
+        { 7, 0.5, F4 },
+        { 7.5, 0.5, A4 },
+        { 8, 2, B4 },
+        { 10, 1, C5 },
+        { 11, 1, B4 },
+        { 12, 3, A4 },
+        { 16, 2, E5 },
+        { 18, 1, C5 },
+        { 19, 1, B4 },
+        { 20, 2, A4 },
+        { 22, 1, B4 },
+        { 23, 1, F4 },
+        { 24, 2, E4 },
+        { 26, 1, F4 },
+        { 27, 1, A4 },
+        { 28, 3.5, B4 },
     };
     for (const Note& n : melody)
         tune.shakuhachi(n.at, n.length - 0.08, n.midi, 0.5);

@@ -12,46 +12,46 @@ namespace tori {
 
 namespace {
 
-// Splits on blanks; false when a word is not a whole decimal integer.
-bool numbers(std::string_view text, std::vector<int>& out)
-{
-    out.clear();
-    size_t i = 0;
-    while (i < text.size()) {
-        while (i < text.size() && (text[i] == ' ' || text[i] == '\t'))
-            ++i;
-        if (i == text.size())
-            break;
-        size_t j = i;
-        while (j < text.size() && text[j] != ' ' && text[j] != '\t')
-            ++j;
-        int v = 0;
-        const char* first = text.data() + i;
-        const char* last = text.data() + j;
-        if (*first == '+')
-            return false;
-        const auto [ptr, ec] = std::from_chars(first, last, v);
-        if (ec != std::errc() || ptr != last)
-            return false;
-        out.push_back(v);
-        i = j;
+    // Splits on blanks; false when a word is not a whole decimal integer.
+    bool numbers(std::string_view text, std::vector<int>& out)
+    {
+        out.clear();
+        size_t i = 0;
+        while (i < text.size()) {
+            while (i < text.size() && (text[i] == ' ' || text[i] == '\t'))
+                ++i;
+            if (i == text.size())
+                break;
+            size_t j = i;
+            while (j < text.size() && text[j] != ' ' && text[j] != '\t')
+                ++j;
+            int v = 0;
+            const char* first = text.data() + i;
+            const char* last = text.data() + j;
+            if (*first == '+')
+                return false;
+            const auto [ptr, ec] = std::from_chars(first, last, v);
+            if (ec != std::errc() || ptr != last)
+                return false;
+            out.push_back(v);
+            i = j;
+        }
+        return true;
     }
-    return true;
-}
 
-const char* winnerName(const GameState& g)
-{
-    if (g.勝者 == -1)
-        return "none";
-    return g.勝者 == g.MAN手番 ? "man" : "com";
-}
+    const char* winnerName(const GameState& g)
+    {
+        if (g.勝者 == -1)
+            return "none";
+        return g.勝者 == g.MAN手番 ? "man" : "com";
+    }
 
-std::string scoreText(int tenths)
-{
-    char buffer[32];
-    std::snprintf(buffer, sizeof buffer, "%.4f", tenths / 10.0);
-    return buffer;
-}
+    std::string scoreText(int tenths)
+    {
+        char buffer[32];
+        std::snprintf(buffer, sizeof buffer, "%.4f", tenths / 10.0);
+        return buffer;
+    }
 
 } // namespace
 
@@ -85,7 +85,8 @@ bool EngineSession::command(std::string_view line, std::string& reply)
         line.remove_prefix(1);
     const size_t space = line.find_first_of(" \t");
     const std::string_view word = line.substr(0, space);
-    const std::string_view rest = space == std::string_view::npos ? std::string_view() : line.substr(space);
+    const std::string_view rest
+        = space == std::string_view::npos ? std::string_view() : line.substr(space);
 
     std::vector<int> args;
     if (word.empty()) {
@@ -190,9 +191,10 @@ bool EngineSession::command(std::string_view line, std::string& reply)
         default:
             break;
         }
-        reply = "com " + std::to_string(r.元列) + " " + std::to_string(r.元段) + " " + std::to_string(r.先列) + " "
-            + std::to_string(r.先段) + " " + std::to_string(r.駒) + " " + std::to_string(r.成駒) + " "
-            + scoreText(r.評価) + " mate=" + std::to_string(r.詰め) + " winner=" + winnerName(g_);
+        reply = "com " + std::to_string(r.元列) + " " + std::to_string(r.元段) + " "
+            + std::to_string(r.先列) + " " + std::to_string(r.先段) + " " + std::to_string(r.駒)
+            + " " + std::to_string(r.成駒) + " " + scoreText(r.評価)
+            + " mate=" + std::to_string(r.詰め) + " winner=" + winnerName(g_);
         return true;
     }
     reply = "error unknown command " + std::string(word);
