@@ -1,7 +1,7 @@
 #include "record/commands.h"
 
 #include "fakes.h"
-#include "play.h"
+#include "support/games.h"
 #include "record/record_file.h"
 #include "rules/rules.h"
 #include "support/files.h"

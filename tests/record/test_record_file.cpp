@@ -1,6 +1,6 @@
 #include "record/record_file.h"
 
-#include "play.h"
+#include "support/games.h"
 #include "rules/rules.h"
 #include "support/files.h"
 
