@@ -60,7 +60,7 @@ void SoundSession::終了()
     device.終了();
 }
 
-// The person's move in a game against the computer.
+// A person's move: against the computer, or between two people.
 class Game::ManHooks : public TurnHooks {
 public:
     explicit ManHooks(Game& game)
@@ -502,26 +502,19 @@ void Game::人間着手(int button)
         手番終了();
     const double turn = running ? g.手番経過秒 : 0;
     const bool upper = 上手駒(g.選択駒);
+    const int 駒 = g.選択駒;
+    if (調査_駒成(g, g.選択列, g.選択段, g.移動先列, g.移動先段, 駒) == 1 && button == 2)
+        g.選択駒 = g.成駒;
+    g.選択状態 = 0;
 
     // Each side's own pair of record times grows by its own turn.
     const double man = g.MAN所有時間, com = g.COM所有時間;
-    手順保存(g, g.選択列, g.選択段, g.移動先列, g.移動先段, g.選択駒, g.盤[g.移動先列][g.移動先段],
-        man, upper ? man : man + turn, com, upper ? com + turn : com);
-    ++g.手数;
-    disp.描画_手数(g.手数);
-    if (調査_駒成(g, g.選択列, g.選択段, g.移動先列, g.移動先段, g.選択駒) == 1 && button == 2)
-        g.選択駒 = g.成駒;
-    g.棋譜_成駒[g.記録手数] = g.選択駒;
-
-    g.選択状態 = 0;
-    disp.描画_桝輪郭(桝枠色, g.選択列, g.選択段);
-    disp.描画_桝輪郭(桝枠色, g.移動先列, g.移動先段);
-    disp.描画_移動可能桝色(g.選択列, g.選択段, 桝枠色, g.選択駒);
-    // The upper hand is pressed by row; the move takes the slot.
+    ManHooks hooks(*this);
+    着手記録実行(g, g.選択列, g.選択段, g.移動先列, g.移動先段, 駒, g.選択駒,
+        { man, upper ? man : man + turn, com, upper ? com + turn : com }, &hooks);
+    // The upper hand is pressed by row; the selection keeps the slot.
     if (g.選択列 == COM持駒列)
         g.選択段 = 7 - g.選択段;
-    駒移動(g, g.選択列, g.選択段, g.移動先列, g.移動先段, g.選択駒, adapter.get());
-    sounds.dsPlay(音::駒打音);
     disp.描画_移動結果(upper ? g.COM手番 : g.MAN手番, g.移動先列, g.移動先段, g.選択駒, 白);
 
     if (!running)
