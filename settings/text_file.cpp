@@ -3,10 +3,9 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
-#include <filesystem>
-#include <fstream>
+#include <fcntl.h>
 #include <iconv.h>
-#include <sstream>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace tori {
@@ -71,19 +70,47 @@ std::string shiftJisToUtf8(const std::string& sjis)
     return convert("UTF-8", "CP932", sjis, "\xEF\xBF\xBD", nullptr);
 }
 
-std::optional<std::vector<std::string>> readShiftJisLines(const std::string& path)
+std::optional<std::vector<std::string>> readShiftJisLines(
+    const std::string& path, std::uintmax_t maxBytes, bool* tooLarge)
 {
-    std::error_code ec;
-    if (std::filesystem::is_directory(path, ec))
-        return std::nullopt; // a directory opens as a stream but holds no lines
-    std::ifstream in(path, std::ios::binary);
-    if (!in)
+    if (tooLarge)
+        *tooLarge = false;
+    // Non-blocking, so that a named pipe cannot hold the game at the open.
+    const int fd = open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0)
         return std::nullopt;
-    std::ostringstream bytes;
-    bytes << in.rdbuf();
-    if (in.bad())
+    struct stat st { };
+    std::string data;
+    bool ok = fstat(fd, &st) == 0 && S_ISREG(st.st_mode);
+    if (ok && static_cast<std::uintmax_t>(st.st_size) > maxBytes) {
+        ok = false;
+        if (tooLarge)
+            *tooLarge = true;
+    }
+    // The file may grow while it is read: one byte more than the limit is
+    // enough to tell.
+    while (ok) {
+        char buffer[65536];
+        const ssize_t n = read(fd, buffer, sizeof buffer);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0) {
+            ok = false;
+            break;
+        }
+        if (n == 0)
+            break;
+        data.append(buffer, static_cast<size_t>(n));
+        if (data.size() > maxBytes) {
+            ok = false;
+            if (tooLarge)
+                *tooLarge = true;
+        }
+    }
+    close(fd);
+    if (!ok)
         return std::nullopt;
-    const std::string data = bytes.str();
+
     std::vector<std::string> lines;
     size_t start = 0;
     while (start < data.size()) {

@@ -12,11 +12,8 @@
 using namespace tori;
 using tori::testing::bytesOf;
 using tori::testing::TempDir;
+using tori::testing::writeBytes;
 namespace fs = std::filesystem;
-
-namespace {
-
-} // namespace
 
 TEST(ShiftJis, ConvertsKanjiAndHalfWidthKatakanaBothWays)
 {
@@ -84,4 +81,31 @@ TEST(TextFile, AFailedReplaceLeavesTheTargetAndNoTemporaryFile)
     EXPECT_TRUE(fs::is_directory(target));
     EXPECT_TRUE(fs::exists(inside));
     EXPECT_EQ(std::distance(fs::directory_iterator(dir.path), fs::directory_iterator()), 1);
+}
+
+TEST(TextFile, RefusesLargeFilesAndFilesThatAreNoRegularFileBeforeReadingThem)
+{
+    TempDir dir;
+    bool tooLarge = false;
+    const fs::path small = dir.path / "small.txt";
+    writeBytes(small, std::string(100, 'a'));
+    EXPECT_TRUE(readShiftJisLines(small, 100, &tooLarge));
+    EXPECT_FALSE(tooLarge);
+    EXPECT_FALSE(readShiftJisLines(small, 99, &tooLarge));
+    EXPECT_TRUE(tooLarge);
+
+    // A sparse file of 8 GiB: read whole it would end the program.
+    const fs::path huge = dir.path / "huge.txt";
+    writeBytes(huge, "a\r\n");
+    fs::resize_file(huge, std::uintmax_t { 8 } << 30);
+    EXPECT_FALSE(readShiftJisLines(huge, 最大テキストファイルサイズ, &tooLarge));
+    EXPECT_TRUE(tooLarge);
+
+    // A device that never ends and a pipe that nobody writes to would hold the
+    // reader for ever.
+    EXPECT_FALSE(readShiftJisLines("/dev/zero", 最大テキストファイルサイズ, &tooLarge));
+    EXPECT_FALSE(tooLarge);
+    const fs::path pipe = dir.path / "pipe";
+    ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);
+    EXPECT_FALSE(readShiftJisLines(pipe));
 }
