@@ -139,6 +139,13 @@ namespace {
         return upper && (m.元段 == slot || m.元段 == 7 - slot) && p.持駒_COM[slot] >= 1;
     }
 
+    // A trailing line that holds nothing: empty, blanks, or the DOS end-of-file
+    // mark 0x1A that old editors put after the last line.
+    bool 空行(const std::string& line)
+    {
+        return line.find_first_not_of(" \t\r\x1a") == std::string::npos;
+    }
+
     // Stores move m as record entry n of g.
     void 記録(GameState& g, int n, const 手& m)
     {
@@ -176,13 +183,52 @@ std::string 棋譜行(const GameState& g, int n)
     return line;
 }
 
-bool 書込_棋譜(const std::string& path, const std::array<std::string, 3>& header,
-    const GameState& g, std::string* error)
+std::string 制御文字置換(const std::string& text)
 {
-    std::vector<std::string> lines(header.begin(), header.end());
+    std::string out;
+    out.reserve(text.size());
+    for (size_t i = 0; i < text.size(); ++i) {
+        const auto byte = static_cast<unsigned char>(text[i]);
+        if (byte < 0x20 || byte == 0x7F) {
+            out += ' ';
+        } else if (byte == 0xC2 && i + 1 < text.size()
+            && static_cast<unsigned char>(text[i + 1]) >= 0x80
+            && static_cast<unsigned char>(text[i + 1]) <= 0x9F) {
+            out += ' '; // U+0080..U+009F, the second set of control characters
+            ++i;
+        } else {
+            out += text[i];
+        }
+    }
+    return out;
+}
+
+std::vector<std::string> 棋譜ファイル行(
+    const std::array<std::string, 3>& header, const GameState& g)
+{
+    std::vector<std::string> lines;
+    for (const std::string& line : header)
+        lines.push_back(制御文字置換(line));
     const int count = std::clamp(g.記録手数, 0, 最大手数);
     for (int n = 1; n <= count; ++n)
         lines.push_back(棋譜行(g, n));
+    return lines;
+}
+
+bool 書込_棋譜(const std::string& path, const std::array<std::string, 3>& header,
+    const GameState& g, std::string* error)
+{
+    const std::vector<std::string> lines = 棋譜ファイル行(header, g);
+    // The reader's own check on the lines as they will be read back: the header
+    // holds no line break any more, so the file splits into exactly these lines.
+    GameState scratch;
+    const 棋譜読込結果 back = 解析_棋譜(lines, scratch);
+    if (back.途中まで || back.手数 != std::clamp(g.記録手数, 0, 最大手数)) {
+        if (error)
+            *error = std::to_string(back.拒否行)
+                + "手目が初期配置からの手順に合いません。このままでは読み込めない棋譜になります";
+        return false;
+    }
     return writeShiftJisLines(path, lines, error);
 }
 
@@ -193,9 +239,8 @@ bool 書込_棋譜(const std::string& path, const std::array<std::string, 3>& he
     for (size_t i = 0; i < 3 && i < lines.size(); ++i)
         result.見出し[i] = lines[i];
 
-    // Blank lines at the very end (an editor's extra line end) are no moves.
     size_t end = lines.size();
-    while (end > 3 && lines[end - 1].empty())
+    while (end > 3 && 空行(lines[end - 1]))
         --end;
 
     // The moves are played on a scratch state from the starting position;
@@ -229,9 +274,10 @@ bool 書込_棋譜(const std::string& path, const std::array<std::string, 3>& he
 
 棋譜読込結果 読込_棋譜(const std::string& path, GameState& g)
 {
-    const auto lines = readShiftJisLines(path);
+    棋譜読込結果 result;
+    const auto lines = readShiftJisLines(path, 最大棋譜ファイルサイズ, &result.大きすぎる);
     if (!lines)
-        return {};
+        return result;
     return 解析_棋譜(*lines, g);
 }
 

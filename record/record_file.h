@@ -11,22 +11,40 @@
 #include "rules/state.h"
 
 #include <array>
+#include <cstdint>
 #include <string>
 #include <vector>
 
 namespace tori {
 
+// A record holds at most 最大手数 moves of 37 characters under three short
+// header lines: a file larger than this is not a record.
+inline constexpr std::uintmax_t 最大棋譜ファイルサイズ = 1 << 20;
+
+// The text as one line of a record file: CR, LF, TAB and every other control
+// character become a space. A header line with a line break in it would
+// shift every move line of the record.
+std::string 制御文字置換(const std::string& text);
+
 // The move line of record entry n.
 std::string 棋譜行(const GameState& g, int n);
 
+// The lines of the record file for moves 1..記録手数 of g under the three
+// header lines (their control characters as spaces).
+std::vector<std::string> 棋譜ファイル行(
+    const std::array<std::string, 3>& header, const GameState& g);
+
 // Writes moves 1..記録手数 under the three header lines (UTF-8; stored as
 // Shift-JIS). The file is replaced only when the whole record has been written.
-// On failure returns false with the reason in *error.
+// A record that the reader would not load back whole (a move that does not
+// follow from the starting position and the moves before it) is not written
+// at all. On failure returns false with the reason in *error.
 bool 書込_棋譜(const std::string& path, const std::array<std::string, 3>& header,
     const GameState& g, std::string* error);
 
 struct 棋譜読込結果 {
     bool 開けた = false; // false: the file could not be opened or read
+    bool 大きすぎる = false; // not opened because it is larger than 最大棋譜ファイルサイズ
     std::array<std::string, 3>
         見出し; // header lines as UTF-8 (invalid bytes as U+FFFD), "" when missing
     int 手数 = 0; // move lines accepted into the record
@@ -39,7 +57,9 @@ struct 棋譜読込結果 {
 // that the lines before it reach from the starting position (the piece stands
 // on its from-square or is in its owner's hand, the captured code stands on the
 // target, the placed code is the piece or its promotion); loading stops at the
-// first bad line and at 500 moves. Short or non-numeric time fields read as 0.
+// first bad line and at 500 moves. Trailing lines that are empty, blank or a
+// DOS end-of-file mark (0x1A) are no moves. Short or non-numeric time fields
+// read as 0. A file larger than 最大棋譜ファイルサイズ is not read.
 // Only the record entries change; the board and the rest of g are untouched.
 棋譜読込結果 読込_棋譜(const std::string& path, GameState& g);
 // The same check over the lines of a record already read (UTF-8, without their

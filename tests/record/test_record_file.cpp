@@ -344,12 +344,19 @@ TEST(RecordReader, HostileFilesNeverCrashAndReadWhatTheyCan)
     EXPECT_TRUE(binary.開けた);
     EXPECT_EQ(binary.手数, 0);
 
-    auto longLine = read("a\r\nb\r\nc\r\n" + 下燕取り + std::string(3'000'000, '7') + "\r\n");
+    auto longLine = read("a\r\nb\r\nc\r\n" + 下燕取り + std::string(900'000, '7') + "\r\n");
     EXPECT_EQ(longLine.手数, 1); // the columns beyond 37 are not read
 
-    auto oneLongLine = read(std::string(2'000'000, 'x'));
+    auto oneLongLine = read(std::string(最大棋譜ファイルサイズ, 'x'));
+    EXPECT_TRUE(oneLongLine.開けた);
     EXPECT_EQ(oneLongLine.手数, 0);
-    EXPECT_EQ(oneLongLine.見出し[0].size(), 2'000'000u);
+    EXPECT_EQ(oneLongLine.見出し[0].size(), 最大棋譜ファイルサイズ);
+
+    // One byte more is no record: it is refused before it is read.
+    auto tooLarge = read(std::string(最大棋譜ファイルサイズ + 1, 'x'));
+    EXPECT_FALSE(tooLarge.開けた);
+    EXPECT_TRUE(tooLarge.大きすぎる);
+    EXPECT_FALSE(oneLongLine.大きすぎる);
 
     auto lfOnly = read("a\nb\nc\n" + 下燕取り + "\n" + 上燕取り + "\n");
     EXPECT_EQ(lfOnly.手数, 2);
@@ -357,4 +364,87 @@ TEST(RecordReader, HostileFilesNeverCrashAndReadWhatTheyCan)
     GameState g;
     EXPECT_FALSE(読込_棋譜((dir.path / "missing.棋譜").string(), g).開けた);
     EXPECT_FALSE(読込_棋譜(dir.path.string(), g).開けた); // a directory
+}
+
+TEST(RecordReader, TrailingBlankLinesAndTheDosEndOfFileMarkAreNoMoves)
+{
+    const std::vector<std::vector<std::string>> endings {
+        { "" },
+        { "", "", "" },
+        { "    " },
+        { " \t " },
+        { "\x1a" },
+        { "", "\x1a" },
+        { "   ", "\x1a", "" },
+    };
+    for (const auto& ending : endings) {
+        std::vector<std::string> moves { 下燕取り, 上燕取り };
+        moves.insert(moves.end(), ending.begin(), ending.end());
+        GameState g;
+        const auto r = 解析_棋譜(record(moves), g);
+        EXPECT_EQ(r.手数, 2) << ::testing::PrintToString(ending);
+        EXPECT_FALSE(r.途中まで) << ::testing::PrintToString(ending);
+    }
+    // Anything else at the end still is a move that does not fit.
+    for (const std::string& last : { std::string("x"), std::string(" \x1a 0") }) {
+        GameState g;
+        const auto r = 解析_棋譜(record({ 下燕取り, 上燕取り, "", last }), g);
+        EXPECT_EQ(r.手数, 2) << last;
+        EXPECT_TRUE(r.途中まで) << last;
+        EXPECT_EQ(r.拒否行, 3) << last;
+    }
+    // As an old DOS editor saves it: the mark after the last line end.
+    TempDir dir;
+    writeBytes(
+        dir.path / "dos.棋譜", "a\r\nb\r\nc\r\n" + 下燕取り + "\r\n" + 上燕取り + "\r\n\x1a");
+    GameState g;
+    const auto r = 読込_棋譜(dir.path / "dos.棋譜", g);
+    EXPECT_EQ(r.手数, 2);
+    EXPECT_FALSE(r.途中まで);
+}
+
+TEST(RecordWriter, ControlCharactersInTheHeaderBecomeSpacesSoTheRecordLoadsWhole)
+{
+    EXPECT_EQ(制御文字置換("春の\r\n対局\t\x1a\x7f"), "春の  対局   ");
+    EXPECT_EQ(制御文字置換("a\xc2\x85"
+                           "b\xc2\xa9"),
+        "a b\xc2\xa9"); // U+0085 is one, U+00A9 is not
+
+    TempDir dir;
+    GameState played;
+    対局(played, 30, 3);
+    const fs::path file = dir.path / "名前.棋譜";
+    std::string error;
+    ASSERT_TRUE(書込_棋譜(file, { "第1局\n", "鳥\r名人", "山田\n\n太郎" }, played, &error))
+        << error;
+    GameState loaded;
+    const auto r = 読込_棋譜(file, loaded);
+    EXPECT_EQ(r.見出し[0], "第1局 ");
+    EXPECT_EQ(r.見出し[1], "鳥 名人");
+    EXPECT_EQ(r.見出し[2], "山田  太郎");
+    EXPECT_EQ(r.手数, played.記録手数);
+    EXPECT_FALSE(r.途中まで);
+}
+
+TEST(RecordWriter, ARecordThatWouldNotLoadBackWholeIsNotWritten)
+{
+    // Moves played after the upper falcon was taken off as a handicap: the
+    // falcon's move does not follow from the starting position.
+    GameState g;
+    初期設定(g);
+    g.盤[4][2] = 空;
+    g.盤[4][6] = 空;
+    g.盤[3][2] = 空;
+    指す(g, { 4, 7, 4, 6, -鵬 }, false, 5);
+    指す(g, { 3, 1, 3, 2, 鶴 }, false, 5);
+    ASSERT_EQ(g.記録手数, 2);
+
+    TempDir dir;
+    const fs::path file = dir.path / "ハンデ.棋譜";
+    writeBytes(file, "old");
+    std::string error;
+    EXPECT_FALSE(書込_棋譜(file, { "", "", "" }, g, &error));
+    EXPECT_NE(error.find("1手目"), std::string::npos) << error;
+    EXPECT_EQ(bytesOf(file), "old"); // the old file stays as it was
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir.path), fs::directory_iterator()), 1);
 }
