@@ -1,3 +1,4 @@
+#include "record/qt/drives.h"
 #include "record/qt/record_panel.h"
 #include "support/files.h"
 
@@ -174,6 +175,39 @@ TEST_F(Panel, ARefusedDriveKeepsTheDirectory)
     emit drive1->activated(0);
     EXPECT_EQ(panel->directoryListPath(), drive1->itemData(0).toString());
     EXPECT_EQ(changedTo, drive1->itemData(0).toString().toStdString());
+}
+
+TEST(Drives, HomeFirstThenTheVolumesThatCanHoldRecordsAndNoPseudoOrMemoryFileSystems)
+{
+    // As a desktop's mount table lists them.
+    const std::vector<MountedVolume> mounted {
+        { "/", "ext4", "", true }, { "/proc", "proc", "", true }, { "/sys", "sysfs", "", true },
+        { "/sys/fs/cgroup", "cgroup2", "", true }, { "/dev", "devtmpfs", "", true },
+        { "/dev/shm", "tmpfs", "", true }, { "/run", "tmpfs", "", true },
+        { "/run/user/1000", "tmpfs", "", true },
+        { "/run/user/1000/gvfs", "fuse.gvfsd-fuse", "", true }, { "/run/lock", "ext4", "", true },
+        { "/boot/efi", "vfat", "", true }, { "/snap/core22/1033", "squashfs", "", true },
+        { "/tmp", "tmpfs", "", true }, { "/home", "ext4", "home", true },
+        { "/media/taro/STICK", "vfat", "STICK", true },
+        { "/run/media/taro/CARD", "exfat", "CARD", true }, { "/mnt/nas", "nfs4", "", true },
+        { "/mnt/gone", "cifs", "", false }, { "/home", "ext4", "home", true }, // mounted twice
+        { "/home/taro", "ext4", "", true }, // home itself on a volume of its own
+    };
+    std::vector<std::string> paths;
+    for (const DriveEntry& e : driveEntries("/home/taro", mounted))
+        paths.push_back(e.path);
+    EXPECT_EQ(paths,
+        (std::vector<std::string> {
+            "/home/taro", "/", "/home", "/media/taro/STICK", "/mnt/nas", "/run/media/taro/CARD" }));
+
+    const auto entries = driveEntries("/home/taro", mounted);
+    EXPECT_EQ(entries[3].label, "/media/taro/STICK  [STICK]");
+    EXPECT_EQ(driveEntryFor(entries, "/home/taro/棋譜"), 0);
+    EXPECT_EQ(driveEntryFor(entries, "/home/hanako"), 2);
+    EXPECT_EQ(driveEntryFor(entries, "/media/taro/STICK"), 3);
+    EXPECT_EQ(driveEntryFor(entries, "/media/taro/STICK2"), 1); // another folder of the root
+    EXPECT_EQ(driveEntryFor(entries, "/tmp"), 1);
+    EXPECT_EQ(driveEntryFor({}, "/tmp"), -1);
 }
 
 int main(int argc, char** argv)
