@@ -159,6 +159,9 @@ public:
     int returns = 0; // "RETURN" pressed
     int recordsWritten = 0;
     int longestRecord = 0;
+    // Saves refused because the record would not load back whole: the game's
+    // commands should never leave such a record behind.
+    int unloadableRefused = 0;
 
 private:
     int pick(int n) { return std::uniform_int_distribution<int>(0, n - 1)(rng); }
@@ -346,6 +349,8 @@ private:
             return;
         ++events;
         note("answer \"" + box->windowTitle().toStdString() + "\": " + box->text().toStdString());
+        if (box->text().contains(QString::fromUtf8("読み込めない棋譜")))
+            ++unloadableRefused;
         const QList<QAbstractButton*> buttons = box->buttons();
         if (chance(20) || buttons.isEmpty())
             QTest::keyClick(box, chance(50) ? Qt::Key_Return : Qt::Key_Escape);
@@ -453,7 +458,7 @@ int main(int argc, char** argv)
     seedRecords(folder);
 
     long events = 0;
-    int returns = 0, written = 0, longest = 0;
+    int returns = 0, written = 0, longest = 0, unloadable = 0;
     double seconds = 0;
     {
         QApplication app(argc, argv);
@@ -478,11 +483,13 @@ int main(int argc, char** argv)
         returns = monkey.returns;
         written = monkey.recordsWritten;
         longest = monkey.longestRecord;
+        unloadable = monkey.unloadableRefused;
         seconds = elapsed.elapsed() / 1000.0;
     }
     fs::remove_all(folder);
     std::printf("zr-monkey: %ld events in %.1f s, seed %u; \"RETURN\" %d times, %d records "
-                "written (the longest %d moves), each loaded back whole\n",
-        events, seconds, options.seed, returns, written, longest);
+                "written (the longest %d moves), each loaded back whole; %d refused as not "
+                "loading back whole\n",
+        events, seconds, options.seed, returns, written, longest, unloadable);
     return 0;
 }
