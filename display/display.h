@@ -6,7 +6,9 @@
 // grid cell (c, r).
 #pragma once
 
-#include "display/ports.h"
+#include "platform/menu.h"
+#include "platform/surface.h"
+#include "platform/time_of_day.h"
 #include "rules/state.h"
 
 #include <string>

@@ -1,5 +1,6 @@
 #include "record/commands.h"
 
+#include "display/display_board_view.h"
 #include "record/record_file.h"
 #include "rules/record_entry.h"
 #include "rules/rules.h"

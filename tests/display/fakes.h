@@ -2,7 +2,9 @@
 // logs every call, a menu of check marks and a clock that reads from a script.
 #pragma once
 
-#include "display/ports.h"
+#include "platform/menu.h"
+#include "platform/surface.h"
+#include "platform/time_of_day.h"
 
 #include <map>
 #include <string>

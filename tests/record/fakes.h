@@ -2,10 +2,12 @@
 // drawn, asked, played and shown is kept so that the tests can read it.
 #pragma once
 
-#include "display/display.h"
-#include "game/ports.h"
-#include "record/commands.h"
-#include "settings/sound.h"
+#include "platform/menu.h"
+#include "platform/message_boxes.h"
+#include "platform/record_panel.h"
+#include "platform/sounds.h"
+#include "platform/surface.h"
+#include "platform/timer.h"
 
 #include <map>
 #include <set>

@@ -2,7 +2,7 @@
 // "dsPlay 禁止", "dsPlayLooping BGM", "dsStop BGM", "開始" or "終了".
 #pragma once
 
-#include "settings/sound.h"
+#include "platform/sounds.h"
 
 #include <string>
 #include <utility>

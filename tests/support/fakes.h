@@ -5,10 +5,13 @@
 // that keeps its texts and visibilities.
 #pragma once
 
-#include "display/ports.h"
-#include "game/ports.h"
-#include "record/commands.h"
-#include "settings/sound.h"
+#include "platform/menu.h"
+#include "platform/message_boxes.h"
+#include "platform/record_panel.h"
+#include "platform/sounds.h"
+#include "platform/surface.h"
+#include "platform/time_of_day.h"
+#include "platform/timer.h"
 
 #include <cmath>
 #include <deque>
