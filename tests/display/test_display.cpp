@@ -1,8 +1,8 @@
 // The drawing procedures, checked through a surface that records its calls.
 #include "display/display.h"
 #include "display/pictures.h"
-#include "fakes.h"
 #include "support/diagram.h"
+#include "support/fakes.h"
 
 #include <gtest/gtest.h>
 
@@ -15,6 +15,8 @@ using namespace tori;
 using namespace tori::testing;
 
 namespace {
+
+using Call = RecordingSurface::Call;
 
 constexpr double eps = 1e-6;
 
@@ -54,7 +56,7 @@ void expectText(
     EXPECT_NEAR(c.x, gridX(gx), eps) << text;
     EXPECT_NEAR(c.y, gridY(gy), eps) << text;
     EXPECT_EQ(c.text, text);
-    EXPECT_EQ(c.code, colour) << text;
+    EXPECT_EQ(c.colour, colour) << text;
     EXPECT_EQ(c.points, points) << text;
 }
 
@@ -79,7 +81,7 @@ TEST_F(DisplayTest, PicturesAndOutlinesSitOnTheTwipsGrid)
 
     const auto f = frames();
     ASSERT_EQ(f.size(), 1u);
-    EXPECT_EQ(f[0].code, 12);
+    EXPECT_EQ(f[0].colour, 12);
     EXPECT_DOUBLE_EQ(f[0].x, 2535);
     EXPECT_DOUBLE_EQ(f[0].y, 2560);
     EXPECT_DOUBLE_EQ(f[0].x2, 2535 + 495);
@@ -99,7 +101,7 @@ TEST_F(DisplayTest, BoardDrawsEverySquareThenItsOutline)
             EXPECT_EQ(picture.code, g.盤[c][r]);
             EXPECT_TRUE(at(picture, c, r));
             EXPECT_EQ(frame.kind, Call::Frame);
-            EXPECT_EQ(frame.code, 桝枠色);
+            EXPECT_EQ(frame.colour, 桝枠色);
             EXPECT_TRUE(at(frame, c, r));
         }
     // Spot checks of the starting position: the lower phoenix, the upper left quail.
@@ -156,7 +158,7 @@ TEST_F(DisplayTest, OwnHandShowsCountsAndEmptiesSlots)
     // Its outline is redrawn in the board colour.
     EXPECT_EQ(
         std::count_if(surface.calls.begin(), surface.calls.end(),
-            [](const Call& c) { return c.kind == Call::Frame && c.code == 2 && at(c, 9, 3); }),
+            [](const Call& c) { return c.kind == Call::Frame && c.colour == 2 && at(c, 9, 3); }),
         1);
 }
 
@@ -187,7 +189,7 @@ TEST_F(DisplayTest, EnemyHandIsShownUpsideDown)
     // The outline of the board's left column is drawn again beside the hand.
     int boardEdge = 0;
     for (const Call& c : frames())
-        if (c.code == 2 && std::abs(c.x - gridX(1)) < eps)
+        if (c.colour == 2 && std::abs(c.x - gridX(1)) < eps)
             ++boardEdge;
     EXPECT_EQ(boardEdge, 6);
 
@@ -225,7 +227,7 @@ TEST_F(DisplayTest, NumbersKeepASignPlaceAndKanjiOnlyForOneToNine)
         EXPECT_EQ(t[k].text, numerals[k]);
     EXPECT_EQ(t[9].text, "七");
     EXPECT_EQ(t[0].points, 12);
-    EXPECT_EQ(t[0].code, 14);
+    EXPECT_EQ(t[0].colour, 14);
 }
 
 TEST_F(DisplayTest, SquareNumbersSwitchToBoldForGood)
@@ -281,10 +283,10 @@ TEST_F(DisplayTest, MoveCounterMovesLeftAsItGrows)
         EXPECT_EQ(t[2].text, "手目");
         EXPECT_NEAR(t[2].x, gridX(11.9) + 120, eps);
         EXPECT_NEAR(t[2].y, gridY(3.2) + 160, eps);
-        EXPECT_EQ(t[2].code, 0);
+        EXPECT_EQ(t[2].colour, 0);
         EXPECT_EQ(t[3].points, 10);
         EXPECT_NEAR(t[3].x, gridX(11.8) + 120, eps);
-        EXPECT_EQ(t[3].code, 15);
+        EXPECT_EQ(t[3].colour, 15);
     }
 }
 
@@ -316,10 +318,10 @@ TEST_F(DisplayTest, HandicapLabelRightOfTheBoard)
     EXPECT_EQ(t[0].text, "ﾊﾝﾃﾞｨｷｬｯﾌﾟ:５級");
     EXPECT_NEAR(t[0].x, gridX(11.1) + 120, eps);
     EXPECT_NEAR(t[0].y, gridY(1.1) + 160, eps);
-    EXPECT_EQ(t[0].code, 0);
+    EXPECT_EQ(t[0].colour, 0);
     EXPECT_NEAR(t[1].x, gridX(11) + 120, eps);
     EXPECT_NEAR(t[1].y, gridY(1) + 160, eps);
-    EXPECT_EQ(t[1].code, 15);
+    EXPECT_EQ(t[1].colour, 15);
     EXPECT_EQ(t[1].points, 10);
 }
 
@@ -365,7 +367,7 @@ TEST_F(DisplayTest, UpperMoveResultAndPromotedNames)
     const Call& last = surface.calls.back();
     EXPECT_EQ(last.kind, Call::Frame);
     EXPECT_TRUE(at(last, 1, 7));
-    EXPECT_EQ(last.code, 2);
+    EXPECT_EQ(last.colour, 2);
     EXPECT_EQ(frames().size(), 3u);
 
     clear();
@@ -389,9 +391,10 @@ TEST_F(DisplayTest, RecordReadBandIsWiped)
     EXPECT_EQ(picturesAt(surface.calls, 背景_竹, 0, 8), 1);
     for (int i = 1; i <= 7; ++i) {
         EXPECT_EQ(picturesAt(surface.calls, 背景_竹, i, 8), 1);
-        EXPECT_EQ(
-            std::count_if(surface.calls.begin(), surface.calls.end(),
-                [&](const Call& c) { return c.kind == Call::Frame && c.code == 2 && at(c, i, 7); }),
+        EXPECT_EQ(std::count_if(surface.calls.begin(), surface.calls.end(),
+                      [&](const Call& c) {
+                          return c.kind == Call::Frame && c.colour == 2 && at(c, i, 7);
+                      }),
             1);
     }
 }
@@ -441,7 +444,7 @@ TEST_F(DisplayTest, GuidanceOffOnlyClearsHighlights)
     const auto f = frames();
     ASSERT_EQ(f.size(), 49u);
     for (const Call& c : f)
-        EXPECT_EQ(c.code, 桝枠色);
+        EXPECT_EQ(c.colour, 桝枠色);
     EXPECT_TRUE(pictures().empty());
 }
 
@@ -462,10 +465,10 @@ TEST_F(DisplayTest, GuidanceOutlinesTheReachableSquares)
     std::set<std::pair<int, int>> lit;
     for (std::size_t k = 0; k < f.size(); ++k) {
         if (k < 49) {
-            EXPECT_EQ(f[k].code, 桝枠色); // all clearing comes first
+            EXPECT_EQ(f[k].colour, 桝枠色); // all clearing comes first
             continue;
         }
-        EXPECT_EQ(f[k].code, 15);
+        EXPECT_EQ(f[k].colour, 15);
         lit.insert({ static_cast<int>(std::lround((f[k].x - 1050) / 495)),
             static_cast<int>(std::lround((f[k].y - 100) / 615)) });
     }
@@ -486,7 +489,7 @@ TEST_F(DisplayTest, GuidanceOutlinesTheReachableSquares)
     display.描画_移動可能桝色(4, 5, 12, -燕);
     f = frames();
     ASSERT_EQ(f.size(), 50u);
-    EXPECT_EQ(f.back().code, 12);
+    EXPECT_EQ(f.back().colour, 12);
     EXPECT_TRUE(at(f.back(), 4, 4));
 }
 
@@ -495,7 +498,7 @@ TEST_F(DisplayTest, BlinkEndsOnThePieceAndWaitsBetweenImages)
     std::vector<double> script;
     for (int k = 0; k < 200; ++k)
         script.push_back(1000 + 0.01 * k);
-    ScriptedClock clock(script);
+    ScriptedTimeOfDay clock(script);
     surface.clock = &clock;
     display.setClock(&clock);
 
@@ -517,7 +520,7 @@ TEST_F(DisplayTest, BlinkEndsOnThePieceAndWaitsBetweenImages)
     EXPECT_EQ(surface.calls[2].kind, Call::Refresh);
     EXPECT_EQ(surface.calls[1].kind, Call::Frame);
     // The whole blink takes four waits, and the last wait ends it.
-    EXPECT_GE(clock.current() - 1000, 4 * 0.15 - 1e-9);
+    EXPECT_GE(clock.last - 1000, 4 * 0.15 - 1e-9);
     EXPECT_EQ(surface.calls.back().kind, Call::Refresh);
 }
 

@@ -4,7 +4,7 @@
 #include "display/display.h"
 #include "display/pictures.h"
 #include "display/qt/qt_surface.h"
-#include "fakes.h"
+#include "support/fakes.h"
 
 #include <QGuiApplication>
 #include <QPainter>

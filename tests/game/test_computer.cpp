@@ -130,7 +130,7 @@ namespace {
         EXPECT_EQ(t.lastBoxTitle(), "終了");
         EXPECT_EQ(t.g.記録手数, 1);
         EXPECT_FALSE(t.timer.enabled());
-        EXPECT_EQ(t.sounds.count("play", 音::駒打音), 1);
+        EXPECT_EQ(t.sounds.count(SoundCall::dsPlay, 音::駒打音), 1);
         EXPECT_TRUE(t.surface.drewText("鶴")); // the move text
     }
 
@@ -155,7 +155,7 @@ namespace {
         EXPECT_FALSE(t.surface.drewText("鶴"));
         EXPECT_FALSE(t.timer.enabled());
         EXPECT_EQ(t.g.手番, t.g.COM手番);
-        EXPECT_EQ(t.sounds.count("play", 音::駒打音), 1);
+        EXPECT_EQ(t.sounds.count(SoundCall::dsPlay, 音::駒打音), 1);
     }
 
     // What the window shows around the search: the caption, the blink at the
@@ -179,13 +179,13 @@ namespace {
         EXPECT_EQ(caption[1].colour, 15);
         EXPECT_DOUBLE_EQ(caption[1].x, 1050 + 495 * -1.6);
         EXPECT_DOUBLE_EQ(caption[1].y, 100 + 615 * 8.4);
-        EXPECT_GE(t.surface.refreshes, 1);
+        EXPECT_GE(t.surface.refreshes(), 1);
 
         const int fromCol = t.g.棋譜_元列[2], fromRow = t.g.棋譜_元段[2];
         const int toCol = t.g.棋譜_先列[2], toRow = t.g.棋譜_先段[2];
         ASSERT_TRUE(盤内(fromCol, fromRow));
         int blanks = 0, shown = 0;
-        for (const auto& p : t.surface.pictures)
+        for (const auto& p : t.surface.pictures())
             if (p.x == 1050 + 495 * fromCol && p.y == 100 + 615 * fromRow) {
                 blanks += p.code == 空;
                 shown += p.code == t.g.棋譜_駒[2];
@@ -326,8 +326,8 @@ namespace {
         t.g.勝者 = 先手;
         t.surface.clear();
         t.game.com_ban();
-        EXPECT_TRUE(t.surface.texts.empty());
-        EXPECT_TRUE(t.surface.pictures.empty());
+        EXPECT_TRUE(t.surface.texts().empty());
+        EXPECT_TRUE(t.surface.pictures().empty());
         EXPECT_EQ(t.g.記録手数, 0);
     }
 

@@ -179,7 +179,7 @@ namespace {
         t.surface.clear();
         t.press(4, 6);
         int highlighted = 0;
-        for (const auto& f : t.surface.frames)
+        for (const auto& f : t.surface.frames())
             highlighted += f.colour != 桝枠色;
         EXPECT_EQ(highlighted, 1);
         EXPECT_EQ(t.surface.lastOutline(4, 6), 選択色);
@@ -280,7 +280,7 @@ namespace {
         EXPECT_EQ(t.g.棋譜モード, 0);
         EXPECT_EQ(t.g.最終記録手数, 0);
         EXPECT_EQ(t.g.盤[1][5], -燕); // the start-up position again
-        EXPECT_EQ(t.sounds.count("開始"), 0); // the sound library stays open
+        EXPECT_EQ(t.sounds.count(SoundCall::start), 0); // the sound library stays open
         EXPECT_EQ(t.g.選択状態, 0);
     }
 

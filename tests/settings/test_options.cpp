@@ -1,7 +1,7 @@
 #include "settings/options.h"
 
 #include "rules/rules.h"
-#include "tests/support/fake_sounds.h"
+#include "support/fakes.h"
 
 #include <gtest/gtest.h>
 
@@ -14,7 +14,7 @@
 #include <unistd.h>
 
 using namespace tori;
-using tori::testing::FakeSounds;
+using namespace tori::testing;
 namespace fs = std::filesystem;
 
 namespace {
@@ -31,94 +31,6 @@ const std::string 経過ON = "\x8C\x6F\x89\xDF\x8E\x9E\x8A\xD4=ON";
 const std::string 経過OFF = "\x8C\x6F\x89\xDF\x8E\x9E\x8A\xD4=OFF";
 const std::string defaultFile = 緑 + "\r\n" + 指導OFF + "\r\n" + 経過ON + "\r\nBGM=ON\r\n";
 
-class FakeMenu : public Menu {
-public:
-    std::map<std::string, bool> marks;
-    bool checked(const std::string& name) const override
-    {
-        const auto it = marks.find(name);
-        return it != marks.end() && it->second;
-    }
-    void setChecked(const std::string& name, bool on) override { marks[name] = on; }
-    // The background items that carry a check mark.
-    std::vector<std::string> backgrounds() const
-    {
-        std::vector<std::string> on;
-        for (const char* item : { "MIDORI", "TATAMI", "TAKE", "UCHU", "RENGA" })
-            if (checked(item))
-                on.push_back(item);
-        return on;
-    }
-};
-
-// What the window was asked to draw, in grid cells.
-class RecordingSurface : public Surface {
-public:
-    struct Picture {
-        int code;
-        double gx, gy;
-    };
-    struct Frame {
-        int colour;
-        int col, row;
-    };
-    std::vector<Picture> pictures;
-    std::vector<Frame> frames;
-    int texts = 0;
-
-    void 絵(int code, double x, double y) override
-    {
-        pictures.push_back({ code, (x - 盤左) / 桝幅, (y - 盤上) / 桝高 });
-    }
-    void 枠(int colour, double x1, double y1, double, double) override
-    {
-        frames.push_back(
-            { colour, int(std::lround((x1 - 盤左) / 桝幅)), int(std::lround((y1 - 盤上) / 桝高)) });
-    }
-    void 文字(double, double, const std::string&, double, bool, int) override { ++texts; }
-    void 更新() override { }
-
-    void clear()
-    {
-        pictures.clear();
-        frames.clear();
-        texts = 0;
-    }
-    bool nothingDrawn() const { return pictures.empty() && frames.empty() && texts == 0; }
-    // The background pictures (codes 2..6) drawn since the last clear.
-    std::set<int> backgrounds() const
-    {
-        std::set<int> codes;
-        for (const Picture& p : pictures)
-            if (p.code >= 2 && p.code <= 6)
-                codes.insert(p.code);
-        return codes;
-    }
-    // The whole screen was drawn again: the board, and the title above it.
-    bool redrawn() const
-    {
-        int title = 0;
-        for (const Picture& p : pictures)
-            title += p.code == 1;
-        return title > 0 && frames.size() >= 49;
-    }
-    int titles() const
-    {
-        int n = 0;
-        for (const Picture& p : pictures)
-            n += p.code == 1;
-        return n;
-    }
-    // The colour each cell's outline was last drawn in.
-    std::map<std::pair<int, int>, int> lastOutlines() const
-    {
-        std::map<std::pair<int, int>, int> last;
-        for (const Frame& f : frames)
-            last[{ f.col, f.row }] = f.colour;
-        return last;
-    }
-};
-
 // One run of the game: fresh state, menu, window and sounds over the
 // settings file in a folder that outlives the run.
 struct Session {
@@ -126,7 +38,7 @@ struct Session {
     FakeMenu menu;
     RecordingSurface surface;
     Display display { g, surface, menu };
-    FakeSounds sounds;
+    RecordingSounds sounds;
     Options options;
     explicit Session(const fs::path& file)
         : options(g, menu, display, sounds, file.string())
@@ -180,7 +92,7 @@ TEST_F(SettingsFile, FirstStartWritesTheDefaultsAndChecksThemWithoutStartingTheM
     EXPECT_EQ(run.g.移動指導色, 2);
     EXPECT_EQ(run.surface.backgrounds(), std::set<int> { 2 });
     EXPECT_FALSE(run.surface.redrawn());
-    EXPECT_TRUE(run.sounds.log.empty());
+    EXPECT_TRUE(run.sounds.log().empty());
     EXPECT_TRUE(fs::is_regular_file(file));
     EXPECT_EQ(std::distance(fs::directory_iterator(dir), fs::directory_iterator()), 1)
         << "a temporary file was left";
@@ -207,14 +119,14 @@ TEST_F(SettingsFile, AShortFileIsReplacedByTheDefaultsAndGuidanceFollowsItsUnche
     EXPECT_TRUE(run.menu.checked("BGM"));
     EXPECT_EQ(run.surface.backgrounds(), std::set<int> { 2 });
     EXPECT_FALSE(run.surface.redrawn());
-    EXPECT_TRUE(run.sounds.log.empty()) << "the fallback must not start the music";
+    EXPECT_TRUE(run.sounds.log().empty()) << "the fallback must not start the music";
 
     // Three lines (no background was checked when it was written) are short too.
     put(指導ON + "\r\n" + 経過ON + "\r\nBGM=ON\r\n");
     Session next(file);
     next.options.読込_環境設定ファイル();
     EXPECT_EQ(bytes(), defaultFile);
-    EXPECT_TRUE(next.sounds.log.empty());
+    EXPECT_TRUE(next.sounds.log().empty());
 }
 
 TEST_F(SettingsFile, LinesAreComparedWholeAndExactly)
@@ -237,7 +149,7 @@ TEST_F(SettingsFile, LinesAreComparedWholeAndExactly)
     EXPECT_EQ(run.g.移動指導色, 2);
     EXPECT_FALSE(run.menu.checked("KEIKA"));
     EXPECT_FALSE(run.menu.checked("BGM"));
-    EXPECT_TRUE(run.sounds.log.empty());
+    EXPECT_TRUE(run.sounds.log().empty());
     EXPECT_EQ(bytes(), file1) << "a complete file is only read";
 
     // A trailing space is not "BGM=ON" either; the exact line starts the music.
@@ -245,7 +157,7 @@ TEST_F(SettingsFile, LinesAreComparedWholeAndExactly)
     Session spaced(file);
     spaced.options.読込_環境設定ファイル();
     EXPECT_FALSE(spaced.menu.checked("BGM"));
-    EXPECT_TRUE(spaced.sounds.log.empty());
+    EXPECT_TRUE(spaced.sounds.log().empty());
     EXPECT_TRUE(spaced.menu.checked("SIDOU"));
     EXPECT_EQ(spaced.g.移動指導, 1);
     EXPECT_EQ(spaced.g.移動指導色, 15);
@@ -254,7 +166,7 @@ TEST_F(SettingsFile, LinesAreComparedWholeAndExactly)
     Session music(file);
     music.options.読込_環境設定ファイル();
     EXPECT_TRUE(music.menu.checked("BGM"));
-    EXPECT_EQ(music.sounds.log, Strings { "dsPlayLooping BGM" });
+    EXPECT_EQ(music.sounds.log(), Strings { "dsPlayLooping BGM" });
     EXPECT_EQ(music.g.背景画, 5);
 }
 
@@ -308,7 +220,7 @@ TEST_F(SettingsFile, EveryBackgroundIsWrittenAndReadBackAfterARestart)
         EXPECT_EQ(restarted.g.背景画, c.id);
         EXPECT_EQ(restarted.surface.backgrounds(), std::set<int> { c.id });
         EXPECT_FALSE(restarted.surface.redrawn());
-        EXPECT_EQ(restarted.sounds.log, Strings { "dsPlayLooping BGM" });
+        EXPECT_EQ(restarted.sounds.log(), Strings { "dsPlayLooping BGM" });
     }
 }
 
@@ -326,7 +238,7 @@ TEST_F(SettingsFile, GuidanceElapsedTimeAndMusicSurviveARestartBothWays)
         run.options.書込_環境設定ファイル();
         run.options.BGM_Click();
         EXPECT_FALSE(run.menu.checked("BGM"));
-        EXPECT_EQ(run.sounds.log, Strings { "dsStop BGM" });
+        EXPECT_EQ(run.sounds.log(), Strings { "dsStop BGM" });
         EXPECT_EQ(bytes(), 煉瓦 + "\r\n" + 指導ON + "\r\n" + 経過OFF + "\r\nBGM=OFF\r\n");
     }
     {
@@ -339,7 +251,7 @@ TEST_F(SettingsFile, GuidanceElapsedTimeAndMusicSurviveARestartBothWays)
         EXPECT_EQ(run.g.移動指導色, 15);
         EXPECT_FALSE(run.menu.checked("KEIKA"));
         EXPECT_FALSE(run.menu.checked("BGM"));
-        EXPECT_TRUE(run.sounds.log.empty());
+        EXPECT_TRUE(run.sounds.log().empty());
 
         run.options.SIDOU_Click();
         EXPECT_EQ(run.g.移動指導, 0);
@@ -347,7 +259,7 @@ TEST_F(SettingsFile, GuidanceElapsedTimeAndMusicSurviveARestartBothWays)
         run.menu.setChecked("KEIKA", true);
         run.options.書込_環境設定ファイル();
         run.options.BGM_Click();
-        EXPECT_EQ(run.sounds.log, Strings { "dsPlayLooping BGM" });
+        EXPECT_EQ(run.sounds.log(), Strings { "dsPlayLooping BGM" });
         EXPECT_EQ(bytes(), 煉瓦 + "\r\n" + 指導OFF + "\r\n" + 経過ON + "\r\nBGM=ON\r\n");
     }
     Session run(file);
@@ -355,7 +267,7 @@ TEST_F(SettingsFile, GuidanceElapsedTimeAndMusicSurviveARestartBothWays)
     EXPECT_FALSE(run.menu.checked("SIDOU"));
     EXPECT_TRUE(run.menu.checked("KEIKA"));
     EXPECT_TRUE(run.menu.checked("BGM"));
-    EXPECT_EQ(run.sounds.log, Strings { "dsPlayLooping BGM" });
+    EXPECT_EQ(run.sounds.log(), Strings { "dsPlayLooping BGM" });
 }
 
 TEST_F(SettingsFile, TheCheckedBackgroundChosenAgainStillRewritesAndRedraws)
@@ -395,8 +307,8 @@ TEST_F(SettingsFile, TurningGuidanceOffCoversTheOutlinesOfTheBoardAndTheUpperHan
     for (int row = 1; row <= 6; ++row)
         expected[{ -1, row }] = 桝枠色;
     EXPECT_EQ(run.surface.lastOutlines(), expected);
-    EXPECT_EQ(run.surface.frames.size(), 55u);
-    EXPECT_TRUE(run.surface.pictures.empty());
+    EXPECT_EQ(run.surface.frames().size(), 55u);
+    EXPECT_TRUE(run.surface.pictures().empty());
     EXPECT_FALSE(run.menu.checked("SIDOU"));
     EXPECT_EQ(run.g.移動指導, 0);
     EXPECT_EQ(run.g.移動指導色, 2);
@@ -427,7 +339,7 @@ TEST_F(SettingsFile, AFileThatCannotBeWrittenLeavesThePlayersChoicesStanding)
     EXPECT_TRUE(run.menu.checked("SIDOU"));
     EXPECT_EQ(run.g.移動指導, 1);
     EXPECT_FALSE(run.menu.checked("BGM"));
-    EXPECT_EQ(run.sounds.log, Strings { "dsStop BGM" });
+    EXPECT_EQ(run.sounds.log(), Strings { "dsStop BGM" });
     EXPECT_FALSE(fs::exists(dir / "no-such-folder"));
 }
 

@@ -5,6 +5,7 @@
 #include "game/qt/form1.h"
 #include "game/qt/qt_ports.h"
 #include "record/qt/record_panel.h"
+#include "support/fakes.h"
 
 #include <QAction>
 #include <QApplication>
@@ -24,50 +25,9 @@
 #include <vector>
 
 using namespace tori;
+using namespace tori::testing;
 
 namespace {
-
-class RecordingSounds : public Sounds {
-public:
-    std::vector<std::pair<std::string, std::string>> 開始() override
-    {
-        ++starts;
-        return {};
-    }
-    void dsPlay(音 b) override { played.push_back(b); }
-    void dsPlayLooping(音 b) override { played.push_back(b); }
-    void dsStop(音) override { }
-    void 終了() override { ++ends; }
-
-    int starts = 0;
-    int ends = 0;
-    std::vector<音> played;
-};
-
-class ScriptedBoxes : public MessageBoxes {
-public:
-    struct Shown {
-        std::string text, title;
-    };
-    void ok(const std::string& text, const std::string& title, Icon) override
-    {
-        shown.push_back({ text, title });
-    }
-    bool yesNo(const std::string& text, const std::string& title) override
-    {
-        shown.push_back({ text, title });
-        return true;
-    }
-    std::vector<std::string> titles() const
-    {
-        std::vector<std::string> t;
-        for (const Shown& s : shown)
-            t.push_back(s.title);
-        return t;
-    }
-
-    std::vector<Shown> shown;
-};
 
 // One window over a fresh settings folder, started as the program starts it.
 struct Window {
@@ -105,7 +65,7 @@ struct Window {
 
     QTemporaryDir dir;
     RecordingSounds sounds;
-    ScriptedBoxes boxes;
+    ScriptedMessageBoxes boxes;
     int quits = 0;
     std::unique_ptr<Form1> form;
 };
@@ -311,15 +271,15 @@ private slots:
         for (Qt::Key key : { Qt::Key_A, Qt::Key_Return, Qt::Key_Space, Qt::Key_F1, Qt::Key_Q })
             QTest::keyClick(&w.form->area(), key);
         QCOMPARE(w.quits, 0);
-        QCOMPARE(w.sounds.ends, 0);
+        QCOMPARE(w.sounds.count(SoundCall::end), 0);
         QTest::keyClick(&w.form->area(), Qt::Key_Escape);
         QCOMPARE(w.quits, 1);
-        QCOMPARE(w.sounds.ends, 1);
+        QCOMPARE(w.sounds.count(SoundCall::end), 1);
         // The game has ended: later events reach no handler.
         QTest::keyClick(&w.form->area(), Qt::Key_Escape);
         w.form->close();
         QCOMPARE(w.quits, 1);
-        QCOMPARE(w.sounds.ends, 1);
+        QCOMPARE(w.sounds.count(SoundCall::end), 1);
     }
 
     void escapeInARecordTextBoxStaysThere()
@@ -342,9 +302,9 @@ private slots:
         Window w;
         w.form->close();
         QCOMPARE(w.quits, 1);
-        QCOMPARE(w.sounds.ends, 1);
+        QCOMPARE(w.sounds.count(SoundCall::end), 1);
         w.action("OWARI")->trigger();
-        QCOMPARE(w.sounds.ends, 1);
+        QCOMPARE(w.sounds.count(SoundCall::end), 1);
     }
 
     void owariEnds()
@@ -352,7 +312,7 @@ private slots:
         Window w;
         w.action("OWARI")->trigger();
         QCOMPARE(w.quits, 1);
-        QCOMPARE(w.sounds.ends, 1);
+        QCOMPARE(w.sounds.count(SoundCall::end), 1);
     }
 
     // Pixels map to twips at 15 a pixel, whatever the pixel density.
