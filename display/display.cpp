@@ -1,6 +1,7 @@
 #include "display/display.h"
 
 #include "display/pictures.h"
+#include "platform/menu_names.h"
 #include "rules/rules.h"
 
 #include <charconv>
@@ -309,7 +310,7 @@ void Display::描画_ハンデレベル(int level)
 
 void Display::描画_所有時間(int side, double seconds)
 {
-    if (!menu.checked("KEIKA"))
+    if (!menu.checked(menu::KEIKA))
         return;
     const std::string text = 調査_時間秒追加結果(seconds);
     消去_所有時間(side);

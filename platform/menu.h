@@ -5,8 +5,8 @@
 
 namespace tori {
 
-// Check marks of the menu entries, by control name ("KEIKA", "SIDOU", "BGM",
-// "MIDORI", "LEVEL3", ...). The marks are the authoritative state of the options.
+// Check marks of the menu entries, by control name (platform/menu_names.h).
+// The marks are the authoritative state of the options.
 class Menu {
 public:
     virtual ~Menu() = default;

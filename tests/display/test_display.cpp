@@ -405,7 +405,7 @@ TEST_F(DisplayTest, TimeUsedOnlyWithTheElapsedTimeMark)
     display.消去_所有時間(-1);
     EXPECT_TRUE(surface.calls.empty());
 
-    menu.setChecked("KEIKA", true);
+    menu.setChecked(menu::KEIKA, true);
     display.描画_所有時間(g.MAN手番, 3725);
     for (int gx = 13; gx <= 15; ++gx)
         EXPECT_EQ(picturesAt(surface.calls, 背景_竹, gx, 9), 1);
@@ -526,7 +526,7 @@ TEST_F(DisplayTest, BlinkEndsOnThePieceAndWaitsBetweenImages)
 
 TEST_F(DisplayTest, RedrawPaintsInItsOrder)
 {
-    menu.setChecked("KEIKA", true);
+    menu.setChecked(menu::KEIKA, true);
     g.対局モード = COM対局;
     g.ハンデ設定 = 1;
     g.ハンデレベル = -2;

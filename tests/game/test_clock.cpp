@@ -21,7 +21,7 @@ namespace {
         {
             t.clock.step = 0; // exact readings; these games have no blink
             t.game.Form_Load();
-            t.menu.setChecked("KEIKA", true);
+            t.menu.setChecked(menu::KEIKA, true);
         }
     };
 
@@ -86,7 +86,7 @@ namespace {
         Table u;
         u.clock.step = 0;
         u.game.Form_Load();
-        u.menu.setChecked("KEIKA", false);
+        u.menu.setChecked(menu::KEIKA, false);
         u.clock.now = 200;
         u.game.START_Click();
         EXPECT_FALSE(u.timer.enabled());
@@ -156,12 +156,12 @@ namespace {
         g.COM所有時間 = 59.9;
 
         t.game.KEIKA_Click(); // off
-        EXPECT_FALSE(t.menu.checked("KEIKA"));
+        EXPECT_FALSE(t.menu.checked(menu::KEIKA));
         EXPECT_FALSE(t.timer.enabled());
 
         t.surface.clear();
         t.game.KEIKA_Click(); // on
-        EXPECT_TRUE(t.menu.checked("KEIKA"));
+        EXPECT_TRUE(t.menu.checked(menu::KEIKA));
         EXPECT_TRUE(t.timer.enabled());
         EXPECT_TRUE(t.surface.drewText("01:02:05"));
         EXPECT_TRUE(t.surface.drewText("00:00:59"));

@@ -162,7 +162,7 @@ namespace {
     // origin, the sound, the move text, the white outline and the hand-over.
     TEST_F(Versus, TheComputersTurnOnScreen)
     {
-        t.menu.setChecked("KEIKA", true);
+        t.menu.setChecked(menu::KEIKA, true);
         t.game.SENTE_Click();
         t.press(1, 5);
         t.surface.clear();
@@ -202,7 +202,7 @@ namespace {
 
     TEST_F(Versus, WithoutElapsedTimeTheClockStaysOffAfterTheComputer)
     {
-        t.menu.setChecked("KEIKA", false);
+        t.menu.setChecked(menu::KEIKA, false);
         t.game.SENTE_Click();
         t.move(1, 5, 1, 4);
         EXPECT_EQ(t.g.手番, t.g.MAN手番);

@@ -303,7 +303,7 @@ namespace {
         t.move(2, 3, 2, 4);
         t.move(3, 5, 3, 4);
         ASSERT_EQ(t.g.記録手数, 3);
-        t.menu.setChecked("KEIKA", true);
+        t.menu.setChecked(menu::KEIKA, true);
 
         // The state that taking back the last lower move leaves.
         t.g.手番 = -1;

@@ -33,9 +33,9 @@ namespace {
         EXPECT_EQ(g.レベル, 3);
         EXPECT_EQ(g.COM手番, 先手);
         EXPECT_EQ(g.MAN手番, 後手);
-        EXPECT_TRUE(t.menu.checked("LEVEL3"));
-        EXPECT_FALSE(t.menu.checked("LEVEL1"));
-        EXPECT_FALSE(t.menu.checked("LEVEL2"));
+        EXPECT_TRUE(t.menu.checked(menu::LEVEL3));
+        EXPECT_FALSE(t.menu.checked(menu::LEVEL1));
+        EXPECT_FALSE(t.menu.checked(menu::LEVEL2));
         EXPECT_EQ(g.盤[4][1], 鵬);
         EXPECT_EQ(g.盤[4][7], -鵬);
         EXPECT_FALSE(t.timer.enabled());
@@ -68,7 +68,7 @@ namespace {
         EXPECT_EQ(t.sounds.count(SoundCall::start), 1);
         EXPECT_EQ(t.sounds.count(SoundCall::dsPlayLooping, 音::BGM), 1);
         EXPECT_EQ(t.boxes.shown.size(), 1u);
-        EXPECT_TRUE(t.menu.checked("BGM"));
+        EXPECT_TRUE(t.menu.checked(menu::BGM));
     }
 
     struct Commands : ::testing::Test {
@@ -83,7 +83,7 @@ namespace {
 
     TEST_F(Commands, StartBeginsAGameBetweenPeople)
     {
-        t.menu.setChecked("KEIKA", true);
+        t.menu.setChecked(menu::KEIKA, true);
         t.clock.now = 1234;
         t.game.START_Click();
         EXPECT_EQ(t.g.MAN手番, 先手);
@@ -99,14 +99,14 @@ namespace {
 
     TEST_F(Commands, StartLeavesTheClockOffWithoutElapsedTime)
     {
-        t.menu.setChecked("KEIKA", false);
+        t.menu.setChecked(menu::KEIKA, false);
         t.game.START_Click();
         EXPECT_FALSE(t.timer.enabled());
     }
 
     TEST_F(Commands, SenteAfterStartUp)
     {
-        t.menu.setChecked("KEIKA", false);
+        t.menu.setChecked(menu::KEIKA, false);
         t.g.選択状態 = 1;
         t.g.棋譜モード = 1;
         t.game.SENTE_Click();
@@ -218,9 +218,9 @@ namespace {
         t.surface.clear();
         t.game.LEVEL1_Click();
         EXPECT_EQ(t.g.レベル, 1);
-        EXPECT_TRUE(t.menu.checked("LEVEL1"));
-        EXPECT_FALSE(t.menu.checked("LEVEL2"));
-        EXPECT_FALSE(t.menu.checked("LEVEL3"));
+        EXPECT_TRUE(t.menu.checked(menu::LEVEL1));
+        EXPECT_FALSE(t.menu.checked(menu::LEVEL2));
+        EXPECT_FALSE(t.menu.checked(menu::LEVEL3));
         // The three caption cells are covered with the background, nothing written.
         ASSERT_EQ(t.surface.pictures().size(), 3u);
         for (int i = 0; i < 3; ++i) {
@@ -232,12 +232,12 @@ namespace {
 
         t.game.LEVEL2_Click();
         EXPECT_EQ(t.g.レベル, 2);
-        EXPECT_TRUE(t.menu.checked("LEVEL2"));
-        EXPECT_FALSE(t.menu.checked("LEVEL1"));
+        EXPECT_TRUE(t.menu.checked(menu::LEVEL2));
+        EXPECT_FALSE(t.menu.checked(menu::LEVEL1));
         t.game.LEVEL3_Click();
         EXPECT_EQ(t.g.レベル, 3);
-        EXPECT_TRUE(t.menu.checked("LEVEL3"));
-        EXPECT_FALSE(t.menu.checked("LEVEL2"));
+        EXPECT_TRUE(t.menu.checked(menu::LEVEL3));
+        EXPECT_FALSE(t.menu.checked(menu::LEVEL2));
     }
 
     TEST_F(Commands, LevelInAComputerGameRedrawsTheCaption)
@@ -253,8 +253,8 @@ namespace {
     {
         t.game.レベル_設定(4);
         EXPECT_EQ(t.g.レベル, 3);
-        EXPECT_FALSE(
-            t.menu.checked("LEVEL1") || t.menu.checked("LEVEL2") || t.menu.checked("LEVEL3"));
+        EXPECT_FALSE(t.menu.checked(menu::LEVEL1) || t.menu.checked(menu::LEVEL2)
+            || t.menu.checked(menu::LEVEL3));
     }
 
     // ---------------------------------------------------------------------------

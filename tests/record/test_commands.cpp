@@ -51,7 +51,7 @@ struct Commands : ::testing::Test {
 
     Commands()
     {
-        menu.setChecked("KEIKA", true);
+        menu.setChecked(menu::KEIKA, true);
         panel.path = dir.path.string();
         startUp();
         startUps = 0;

@@ -83,10 +83,10 @@ TEST_F(SettingsFile, FirstStartWritesTheDefaultsAndChecksThemWithoutStartingTheM
     run.options.読込_環境設定ファイル();
 
     EXPECT_EQ(bytes(), defaultFile);
-    EXPECT_EQ(run.menu.backgrounds(), Strings { "MIDORI" });
-    EXPECT_FALSE(run.menu.checked("SIDOU"));
-    EXPECT_TRUE(run.menu.checked("KEIKA"));
-    EXPECT_TRUE(run.menu.checked("BGM"));
+    EXPECT_EQ(run.menu.backgrounds(), Strings { menu::MIDORI });
+    EXPECT_FALSE(run.menu.checked(menu::SIDOU));
+    EXPECT_TRUE(run.menu.checked(menu::KEIKA));
+    EXPECT_TRUE(run.menu.checked(menu::BGM));
     EXPECT_EQ(run.g.背景画, 2);
     EXPECT_EQ(run.g.移動指導, 0);
     EXPECT_EQ(run.g.移動指導色, 2);
@@ -103,20 +103,20 @@ TEST_F(SettingsFile, AShortFileIsReplacedByTheDefaultsAndGuidanceFollowsItsUnche
     put(竹 + "\r\n" + 指導ON + "\r\n");
     Session run(file);
     // As left by an earlier read, when a loaded record runs start-up again.
-    run.menu.setChecked("SIDOU", true);
-    run.menu.setChecked("TAKE", true);
+    run.menu.setChecked(menu::SIDOU, true);
+    run.menu.setChecked(menu::TAKE, true);
     run.g.移動指導 = 1;
     run.g.移動指導色 = 15;
     run.options.読込_環境設定ファイル();
 
     EXPECT_EQ(bytes(), defaultFile);
-    EXPECT_EQ(run.menu.backgrounds(), Strings { "MIDORI" });
+    EXPECT_EQ(run.menu.backgrounds(), Strings { menu::MIDORI });
     EXPECT_EQ(run.g.背景画, 2);
-    EXPECT_FALSE(run.menu.checked("SIDOU"));
+    EXPECT_FALSE(run.menu.checked(menu::SIDOU));
     EXPECT_EQ(run.g.移動指導, 0);
     EXPECT_EQ(run.g.移動指導色, 2);
-    EXPECT_TRUE(run.menu.checked("KEIKA"));
-    EXPECT_TRUE(run.menu.checked("BGM"));
+    EXPECT_TRUE(run.menu.checked(menu::KEIKA));
+    EXPECT_TRUE(run.menu.checked(menu::BGM));
     EXPECT_EQ(run.surface.backgrounds(), std::set<int> { 2 });
     EXPECT_FALSE(run.surface.redrawn());
     EXPECT_TRUE(run.sounds.log().empty()) << "the fallback must not start the music";
@@ -135,20 +135,20 @@ TEST_F(SettingsFile, LinesAreComparedWholeAndExactly)
         = 畳 + "\r\n" + "\x88\xDA\x93\xAE\x8E\x77\x93\xB1=on\r\n" + 経過OFF + "\r\nBGM=OFF\r\n";
     put(file1);
     Session run(file);
-    run.menu.setChecked("SIDOU", true);
+    run.menu.setChecked(menu::SIDOU, true);
     run.g.移動指導 = 1;
     run.g.移動指導色 = 15;
     run.options.読込_環境設定ファイル();
 
-    EXPECT_EQ(run.menu.backgrounds(), Strings { "TATAMI" });
+    EXPECT_EQ(run.menu.backgrounds(), Strings { menu::TATAMI });
     EXPECT_EQ(run.g.背景画, 3);
     EXPECT_EQ(run.surface.backgrounds(), std::set<int> { 3 });
     EXPECT_FALSE(run.surface.redrawn());
-    EXPECT_FALSE(run.menu.checked("SIDOU")) << "移動指導=on is not 移動指導=ON";
+    EXPECT_FALSE(run.menu.checked(menu::SIDOU)) << "移動指導=on is not 移動指導=ON";
     EXPECT_EQ(run.g.移動指導, 0);
     EXPECT_EQ(run.g.移動指導色, 2);
-    EXPECT_FALSE(run.menu.checked("KEIKA"));
-    EXPECT_FALSE(run.menu.checked("BGM"));
+    EXPECT_FALSE(run.menu.checked(menu::KEIKA));
+    EXPECT_FALSE(run.menu.checked(menu::BGM));
     EXPECT_TRUE(run.sounds.log().empty());
     EXPECT_EQ(bytes(), file1) << "a complete file is only read";
 
@@ -156,16 +156,16 @@ TEST_F(SettingsFile, LinesAreComparedWholeAndExactly)
     put(宇宙 + "\r\n" + 指導ON + "\r\n" + 経過ON + "\r\nBGM=ON \r\n");
     Session spaced(file);
     spaced.options.読込_環境設定ファイル();
-    EXPECT_FALSE(spaced.menu.checked("BGM"));
+    EXPECT_FALSE(spaced.menu.checked(menu::BGM));
     EXPECT_TRUE(spaced.sounds.log().empty());
-    EXPECT_TRUE(spaced.menu.checked("SIDOU"));
+    EXPECT_TRUE(spaced.menu.checked(menu::SIDOU));
     EXPECT_EQ(spaced.g.移動指導, 1);
     EXPECT_EQ(spaced.g.移動指導色, 15);
 
     put(宇宙 + "\r\n" + 指導ON + "\r\n" + 経過ON + "\r\nBGM=ON\r\n");
     Session music(file);
     music.options.読込_環境設定ファイル();
-    EXPECT_TRUE(music.menu.checked("BGM"));
+    EXPECT_TRUE(music.menu.checked(menu::BGM));
     EXPECT_EQ(music.sounds.log(), Strings { "dsPlayLooping BGM" });
     EXPECT_EQ(music.g.背景画, 5);
 }
@@ -179,11 +179,11 @@ TEST_F(SettingsFile, AnUnknownBackgroundLeavesTheBackgroundAndItsMarksAsTheyWere
     run.g.背景画 = 5;
     run.options.読込_環境設定ファイル();
 
-    EXPECT_EQ(run.menu.backgrounds(), Strings { "UCHU" });
+    EXPECT_EQ(run.menu.backgrounds(), Strings { menu::UCHU });
     EXPECT_EQ(run.g.背景画, 5);
     EXPECT_TRUE(run.surface.nothingDrawn());
-    EXPECT_TRUE(run.menu.checked("KEIKA"));
-    EXPECT_FALSE(run.menu.checked("BGM"));
+    EXPECT_TRUE(run.menu.checked(menu::KEIKA));
+    EXPECT_FALSE(run.menu.checked(menu::BGM));
 }
 
 TEST_F(SettingsFile, EveryBackgroundIsWrittenAndReadBackAfterARestart)
@@ -195,11 +195,11 @@ TEST_F(SettingsFile, EveryBackgroundIsWrittenAndReadBackAfterARestart)
         std::string line;
     };
     const Case cases[] = {
-        { &Options::TATAMI_Click, "TATAMI", 3, 畳 },
-        { &Options::TAKE_Click, "TAKE", 4, 竹 },
-        { &Options::UCHU_Click, "UCHU", 5, 宇宙 },
-        { &Options::RENGA_Click, "RENGA", 6, 煉瓦 },
-        { &Options::MIDORI_Click, "MIDORI", 2, 緑 },
+        { &Options::TATAMI_Click, menu::TATAMI, 3, 畳 },
+        { &Options::TAKE_Click, menu::TAKE, 4, 竹 },
+        { &Options::UCHU_Click, menu::UCHU, 5, 宇宙 },
+        { &Options::RENGA_Click, menu::RENGA, 6, 煉瓦 },
+        { &Options::MIDORI_Click, menu::MIDORI, 2, 緑 },
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.item);
@@ -231,32 +231,32 @@ TEST_F(SettingsFile, GuidanceElapsedTimeAndMusicSurviveARestartBothWays)
         run.options.読込_環境設定ファイル();
         run.options.RENGA_Click();
         run.options.SIDOU_Click();
-        EXPECT_TRUE(run.menu.checked("SIDOU"));
+        EXPECT_TRUE(run.menu.checked(menu::SIDOU));
         EXPECT_EQ(run.g.移動指導, 1);
         EXPECT_EQ(run.g.移動指導色, 15);
-        run.menu.setChecked("KEIKA", false); // as the clock's KEIKA_Click leaves it
+        run.menu.setChecked(menu::KEIKA, false); // as the clock's KEIKA_Click leaves it
         run.options.書込_環境設定ファイル();
         run.options.BGM_Click();
-        EXPECT_FALSE(run.menu.checked("BGM"));
+        EXPECT_FALSE(run.menu.checked(menu::BGM));
         EXPECT_EQ(run.sounds.log(), Strings { "dsStop BGM" });
         EXPECT_EQ(bytes(), 煉瓦 + "\r\n" + 指導ON + "\r\n" + 経過OFF + "\r\nBGM=OFF\r\n");
     }
     {
         Session run(file);
         run.options.読込_環境設定ファイル();
-        EXPECT_EQ(run.menu.backgrounds(), Strings { "RENGA" });
+        EXPECT_EQ(run.menu.backgrounds(), Strings { menu::RENGA });
         EXPECT_EQ(run.g.背景画, 6);
-        EXPECT_TRUE(run.menu.checked("SIDOU"));
+        EXPECT_TRUE(run.menu.checked(menu::SIDOU));
         EXPECT_EQ(run.g.移動指導, 1);
         EXPECT_EQ(run.g.移動指導色, 15);
-        EXPECT_FALSE(run.menu.checked("KEIKA"));
-        EXPECT_FALSE(run.menu.checked("BGM"));
+        EXPECT_FALSE(run.menu.checked(menu::KEIKA));
+        EXPECT_FALSE(run.menu.checked(menu::BGM));
         EXPECT_TRUE(run.sounds.log().empty());
 
         run.options.SIDOU_Click();
         EXPECT_EQ(run.g.移動指導, 0);
         EXPECT_EQ(run.g.移動指導色, 2);
-        run.menu.setChecked("KEIKA", true);
+        run.menu.setChecked(menu::KEIKA, true);
         run.options.書込_環境設定ファイル();
         run.options.BGM_Click();
         EXPECT_EQ(run.sounds.log(), Strings { "dsPlayLooping BGM" });
@@ -264,9 +264,9 @@ TEST_F(SettingsFile, GuidanceElapsedTimeAndMusicSurviveARestartBothWays)
     }
     Session run(file);
     run.options.読込_環境設定ファイル();
-    EXPECT_FALSE(run.menu.checked("SIDOU"));
-    EXPECT_TRUE(run.menu.checked("KEIKA"));
-    EXPECT_TRUE(run.menu.checked("BGM"));
+    EXPECT_FALSE(run.menu.checked(menu::SIDOU));
+    EXPECT_TRUE(run.menu.checked(menu::KEIKA));
+    EXPECT_TRUE(run.menu.checked(menu::BGM));
     EXPECT_EQ(run.sounds.log(), Strings { "dsPlayLooping BGM" });
 }
 
@@ -281,13 +281,13 @@ TEST_F(SettingsFile, TheCheckedBackgroundChosenAgainStillRewritesAndRedraws)
     EXPECT_TRUE(run.surface.redrawn());
     EXPECT_EQ(run.surface.titles(), 1);
     EXPECT_EQ(run.surface.backgrounds(), std::set<int> { 2 });
-    EXPECT_EQ(run.menu.backgrounds(), Strings { "MIDORI" });
+    EXPECT_EQ(run.menu.backgrounds(), Strings { menu::MIDORI });
 
     // An unchecked item takes over the mark and the picture.
     run.surface.clear();
     run.options.TAKE_Click();
     run.options.TAKE_Click();
-    EXPECT_EQ(run.menu.backgrounds(), Strings { "TAKE" });
+    EXPECT_EQ(run.menu.backgrounds(), Strings { menu::TAKE });
     EXPECT_EQ(run.g.背景画, 4);
     EXPECT_EQ(run.surface.titles(), 2);
     EXPECT_EQ(run.surface.backgrounds(), std::set<int> { 4 });
@@ -309,7 +309,7 @@ TEST_F(SettingsFile, TurningGuidanceOffCoversTheOutlinesOfTheBoardAndTheUpperHan
     EXPECT_EQ(run.surface.lastOutlines(), expected);
     EXPECT_EQ(run.surface.frames().size(), 55u);
     EXPECT_TRUE(run.surface.pictures().empty());
-    EXPECT_FALSE(run.menu.checked("SIDOU"));
+    EXPECT_FALSE(run.menu.checked(menu::SIDOU));
     EXPECT_EQ(run.g.移動指導, 0);
     EXPECT_EQ(run.g.移動指導色, 2);
 }
@@ -330,15 +330,15 @@ TEST_F(SettingsFile, AFileThatCannotBeWrittenLeavesThePlayersChoicesStanding)
 {
     Session run(dir / "no-such-folder" / "ZR鳥将棋.ini");
     run.options.読込_環境設定ファイル(); // the fallback cannot write either
-    EXPECT_EQ(run.menu.backgrounds(), Strings { "MIDORI" });
+    EXPECT_EQ(run.menu.backgrounds(), Strings { menu::MIDORI });
     run.options.UCHU_Click();
     run.options.SIDOU_Click();
     run.options.BGM_Click();
-    EXPECT_EQ(run.menu.backgrounds(), Strings { "UCHU" });
+    EXPECT_EQ(run.menu.backgrounds(), Strings { menu::UCHU });
     EXPECT_EQ(run.g.背景画, 5);
-    EXPECT_TRUE(run.menu.checked("SIDOU"));
+    EXPECT_TRUE(run.menu.checked(menu::SIDOU));
     EXPECT_EQ(run.g.移動指導, 1);
-    EXPECT_FALSE(run.menu.checked("BGM"));
+    EXPECT_FALSE(run.menu.checked(menu::BGM));
     EXPECT_EQ(run.sounds.log(), Strings { "dsStop BGM" });
     EXPECT_FALSE(fs::exists(dir / "no-such-folder"));
 }

@@ -8,6 +8,7 @@
 
 #include "platform/board_view.h"
 #include "platform/menu.h"
+#include "platform/menu_names.h"
 #include "platform/message_boxes.h"
 #include "platform/record_panel.h"
 #include "platform/sounds.h"
@@ -218,7 +219,7 @@ public:
     std::vector<std::string> backgrounds() const
     {
         std::vector<std::string> on;
-        for (const char* item : { "MIDORI", "TATAMI", "TAKE", "UCHU", "RENGA" })
+        for (const char* item : { menu::MIDORI, menu::TATAMI, menu::TAKE, menu::UCHU, menu::RENGA })
             if (checked(item))
                 on.push_back(item);
         return on;
