@@ -10,8 +10,6 @@ namespace tori {
 
 namespace {
 
-    constexpr int 白 = 15;
-    constexpr int 黒 = 0;
     constexpr int キー_ESC = 27;
     constexpr double 一日 = 86400;
 
@@ -164,7 +162,7 @@ void Game::Form_Load()
     g.COM手番 = GameState::先手;
     g.MAN手番 = GameState::後手;
 
-    p.background(2);
+    p.background(窓背景色);
     opts.読込_環境設定ファイル();
     初期設定(g, adapter.get());
     disp.描画_絵(1, 10.8, 0);

@@ -8,7 +8,7 @@ namespace tori {
 // One persistent image that holds everything drawn so far. Positions are in
 // twips (15 twips to a pixel at 1x), from the top left of the client area, and
 // may be fractional or negative. Colours are indices 0..15 of the 16-colour
-// palette.
+// palette (platform/palette.h).
 class Surface {
 public:
     virtual ~Surface() = default;

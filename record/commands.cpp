@@ -14,8 +14,6 @@ namespace tori {
 
 namespace {
 
-    constexpr int 白 = 15;
-
     // Line breaks inside message texts. Qt's message boxes break lines at "\n"
     // only; a "\r" would be shown as nothing at all.
     const std::string 改行 = "\n";

@@ -8,6 +8,7 @@
 #pragma once
 
 #include "platform/board_view.h"
+#include "platform/palette.h"
 
 #include <array>
 
@@ -101,7 +102,7 @@ struct GameState {
     int ハンデ設定 = 0;
     int 背景画 = 2; // picture code 2..6
     int 移動指導 = 0;
-    int 移動指導色 = 2; // 15 (white) while move guidance is on, else the board ground colour
+    int 移動指導色 = 桝枠色; // 白 while move guidance is on, else the board ground colour
 
     // The move being entered with the mouse.
     int 選択列 = 0, 選択段 = 0, 選択駒 = 0;

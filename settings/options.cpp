@@ -52,7 +52,7 @@ void Options::読込_環境設定ファイル()
         // would outline moves under an unchecked 移動指導.
         menu.setChecked(menu::SIDOU, false);
         g.移動指導 = 0;
-        g.移動指導色 = 2;
+        g.移動指導色 = 桝枠色;
         menu.setChecked(menu::KEIKA, true);
         // The music is not started here: it waits for the next start or for
         // BGM to be switched off and on.
@@ -70,7 +70,7 @@ void Options::読込_環境設定ファイル()
         }
 
     const bool guidance = line[1] == "移動指導=ON";
-    g.移動指導色 = guidance ? 15 : 2;
+    g.移動指導色 = guidance ? 白 : 桝枠色;
     menu.setChecked(menu::SIDOU, guidance);
     g.移動指導 = guidance ? 1 : 0;
 
@@ -145,11 +145,11 @@ void Options::SIDOU_Click()
             display.描画_桝輪郭(桝枠色, -1, row);
         menu.setChecked(menu::SIDOU, false);
         g.移動指導 = 0;
-        g.移動指導色 = 2;
+        g.移動指導色 = 桝枠色;
     } else {
         menu.setChecked(menu::SIDOU, true);
         g.移動指導 = 1;
-        g.移動指導色 = 15;
+        g.移動指導色 = 白;
     }
     書込_環境設定ファイル();
 }

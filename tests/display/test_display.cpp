@@ -81,7 +81,7 @@ TEST_F(DisplayTest, PicturesAndOutlinesSitOnTheTwipsGrid)
 
     const auto f = frames();
     ASSERT_EQ(f.size(), 1u);
-    EXPECT_EQ(f[0].colour, 12);
+    EXPECT_EQ(f[0].colour, 選択色);
     EXPECT_DOUBLE_EQ(f[0].x, 2535);
     EXPECT_DOUBLE_EQ(f[0].y, 2560);
     EXPECT_DOUBLE_EQ(f[0].x2, 2535 + 495);
@@ -143,8 +143,8 @@ TEST_F(DisplayTest, OwnHandShowsCountsAndEmptiesSlots)
     EXPECT_EQ(picturesAt(surface.calls, -雉, 9, 3), 1);
     auto t = texts();
     ASSERT_EQ(t.size(), 2u);
-    expectText(t[0], 10.1, 3.3, " 3", 0, 14);
-    expectText(t[1], 10, 3.2, " 3", 12, 14);
+    expectText(t[0], 10.1, 3.3, " 3", 黒, 14);
+    expectText(t[1], 10, 3.2, " 3", 明赤, 14);
 
     // The slot empties: the picture goes back to the empty square and the
     // count is wiped by the background tile, with nothing printed.
@@ -156,9 +156,10 @@ TEST_F(DisplayTest, OwnHandShowsCountsAndEmptiesSlots)
     EXPECT_EQ(picturesAt(surface.calls, -雉, 9, 3), 0);
     EXPECT_TRUE(texts().empty());
     // Its outline is redrawn in the board colour.
-    EXPECT_EQ(
-        std::count_if(surface.calls.begin(), surface.calls.end(),
-            [](const Call& c) { return c.kind == Call::Frame && c.colour == 2 && at(c, 9, 3); }),
+    EXPECT_EQ(std::count_if(surface.calls.begin(), surface.calls.end(),
+                  [](const Call& c) {
+                      return c.kind == Call::Frame && c.colour == 桝枠色 && at(c, 9, 3);
+                  }),
         1);
 }
 
@@ -189,25 +190,25 @@ TEST_F(DisplayTest, EnemyHandIsShownUpsideDown)
     // The outline of the board's left column is drawn again beside the hand.
     int boardEdge = 0;
     for (const Call& c : frames())
-        if (c.colour == 2 && std::abs(c.x - gridX(1)) < eps)
+        if (c.colour == 桝枠色 && std::abs(c.x - gridX(1)) < eps)
             ++boardEdge;
     EXPECT_EQ(boardEdge, 6);
 
     const auto t = texts();
     ASSERT_EQ(t.size(), 6u);
-    expectText(t[0], 0.1, 1.3, " 1", 0, 14);
-    expectText(t[1], 0, 1.2, " 1", 12, 14);
-    expectText(t[2], 0.1, 3.3, " 12", 0, 14);
-    expectText(t[4], 0.1, 6.3, " 2", 0, 14);
-    expectText(t[5], 0, 6.2, " 2", 12, 14);
+    expectText(t[0], 0.1, 1.3, " 1", 黒, 14);
+    expectText(t[1], 0, 1.2, " 1", 明赤, 14);
+    expectText(t[2], 0.1, 3.3, " 12", 黒, 14);
+    expectText(t[4], 0.1, 6.3, " 2", 黒, 14);
+    expectText(t[5], 0, 6.2, " 2", 明赤, 14);
 }
 
 TEST_F(DisplayTest, NumbersKeepASignPlaceAndKanjiOnlyForOneToNine)
 {
-    display.描画_数値(1, 1, 5, 15, 0, 12);
-    display.描画_数値(1, 1, 0, 15, 0, 12);
-    display.描画_数値(1, 1, -5, 15, 0, 12);
-    display.描画_数値(1, 1, std::string("00:01:02"), 15, 0, 12);
+    display.描画_数値(1, 1, 5, 白, 0, 12);
+    display.描画_数値(1, 1, 0, 白, 0, 12);
+    display.描画_数値(1, 1, -5, 白, 0, 12);
+    display.描画_数値(1, 1, std::string("00:01:02"), 白, 0, 12);
     auto t = texts();
     ASSERT_EQ(t.size(), 4u);
     EXPECT_EQ(t[0].text, " 5");
@@ -217,9 +218,9 @@ TEST_F(DisplayTest, NumbersKeepASignPlaceAndKanjiOnlyForOneToNine)
 
     clear();
     for (int v = -1; v <= 11; ++v)
-        display.描画_数値(2, 2, v, 14, 1, 12);
-    display.描画_数値(2, 2, std::string("7"), 14, 1, 12);
-    display.描画_数値(2, 2, std::string("7a"), 14, 1, 12);
+        display.描画_数値(2, 2, v, 黄, 1, 12);
+    display.描画_数値(2, 2, std::string("7"), 黄, 1, 12);
+    display.描画_数値(2, 2, std::string("7a"), 黄, 1, 12);
     t = texts();
     const char* numerals[] = { "一", "二", "三", "四", "五", "六", "七", "八", "九" };
     ASSERT_EQ(t.size(), 10u); // nothing for -1, 0, 10, 11 or "7a"
@@ -227,15 +228,15 @@ TEST_F(DisplayTest, NumbersKeepASignPlaceAndKanjiOnlyForOneToNine)
         EXPECT_EQ(t[k].text, numerals[k]);
     EXPECT_EQ(t[9].text, "七");
     EXPECT_EQ(t[0].points, 12);
-    EXPECT_EQ(t[0].colour, 14);
+    EXPECT_EQ(t[0].colour, 黄);
 }
 
 TEST_F(DisplayTest, SquareNumbersSwitchToBoldForGood)
 {
-    display.描画_数値(0, 0, 1, 15, 0, 12);
+    display.描画_数値(0, 0, 1, 白, 0, 12);
     display.描画_桝_数値();
     display.描画_手数(1);
-    display.描画_移動結果(g.MAN手番, 1, 3, -燕, 15);
+    display.描画_移動結果(g.MAN手番, 1, 3, -燕, 白);
     const auto t = texts();
     ASSERT_GT(t.size(), 1u);
     EXPECT_FALSE(t[0].bold);
@@ -249,12 +250,12 @@ TEST_F(DisplayTest, SquareNumbersLabelColumnsFromTheRight)
     const auto t = texts();
     ASSERT_EQ(t.size(), 28u);
     // Column 1 (left): " 7" with its shadow; row 1: "一".
-    expectText(t[0], 1.2, 0.5, " 7", 0, 16);
-    expectText(t[1], 1.1, 0.4, " 7", 14, 16);
-    expectText(t[2], 8.2, 1.4, "一", 0, 12);
-    expectText(t[3], 8.1, 1.3, "一", 14, 12);
-    expectText(t[25], 7.1, 0.4, " 1", 14, 16);
-    expectText(t[27], 8.1, 7.3, "七", 14, 12);
+    expectText(t[0], 1.2, 0.5, " 7", 黒, 16);
+    expectText(t[1], 1.1, 0.4, " 7", 黄, 16);
+    expectText(t[2], 8.2, 1.4, "一", 黒, 12);
+    expectText(t[3], 8.1, 1.3, "一", 黄, 12);
+    expectText(t[25], 7.1, 0.4, " 1", 黄, 16);
+    expectText(t[27], 8.1, 7.3, "七", 黄, 12);
     for (int i = 1; i <= 7; ++i) {
         EXPECT_EQ(picturesAt(surface.calls, 背景_竹, i, 0), 1);
         EXPECT_EQ(picturesAt(surface.calls, 背景_竹, 8, i), 1);
@@ -277,27 +278,27 @@ TEST_F(DisplayTest, MoveCounterMovesLeftAsItGrows)
         EXPECT_EQ(picturesAt(surface.calls, 背景_竹, 12, 3), 1);
         const auto t = texts();
         ASSERT_EQ(t.size(), 4u);
-        expectText(t[0], row.black, 3.4, row.text, 0, 12);
-        expectText(t[1], row.white, 3.3, row.text, 15, 12);
+        expectText(t[0], row.black, 3.4, row.text, 黒, 12);
+        expectText(t[1], row.white, 3.3, row.text, 白, 12);
         // "手目" goes through the fixed texts, 120 twips right and 160 down.
         EXPECT_EQ(t[2].text, "手目");
         EXPECT_NEAR(t[2].x, gridX(11.9) + 120, eps);
         EXPECT_NEAR(t[2].y, gridY(3.2) + 160, eps);
-        EXPECT_EQ(t[2].colour, 0);
+        EXPECT_EQ(t[2].colour, 黒);
         EXPECT_EQ(t[3].points, 10);
         EXPECT_NEAR(t[3].x, gridX(11.8) + 120, eps);
-        EXPECT_EQ(t[3].colour, 15);
+        EXPECT_EQ(t[3].colour, 白);
     }
 }
 
 TEST_F(DisplayTest, FixedTextsByCode)
 {
-    display.描画_文字列(0, 0, -7, 15, 10);
-    display.描画_文字列(0, 0, 0, 15, 10);
-    display.描画_文字列(0, 0, 7, 15, 10);
-    display.描画_文字列(0, 0, -3, 15, 10);
-    display.描画_文字列(0, 0, 8, 15, 10);
-    display.描画_文字列(0, 0, 98, 15, 10);
+    display.描画_文字列(0, 0, -7, 白, 10);
+    display.描画_文字列(0, 0, 0, 白, 10);
+    display.描画_文字列(0, 0, 7, 白, 10);
+    display.描画_文字列(0, 0, -3, 白, 10);
+    display.描画_文字列(0, 0, 8, 白, 10);
+    display.描画_文字列(0, 0, 98, 白, 10);
     const auto t = texts();
     ASSERT_EQ(t.size(), 4u);
     EXPECT_EQ(t[0].text, "ﾊﾝﾃﾞｨｷｬｯﾌﾟ:６段");
@@ -318,10 +319,10 @@ TEST_F(DisplayTest, HandicapLabelRightOfTheBoard)
     EXPECT_EQ(t[0].text, "ﾊﾝﾃﾞｨｷｬｯﾌﾟ:５級");
     EXPECT_NEAR(t[0].x, gridX(11.1) + 120, eps);
     EXPECT_NEAR(t[0].y, gridY(1.1) + 160, eps);
-    EXPECT_EQ(t[0].colour, 0);
+    EXPECT_EQ(t[0].colour, 黒);
     EXPECT_NEAR(t[1].x, gridX(11) + 120, eps);
     EXPECT_NEAR(t[1].y, gridY(1) + 160, eps);
-    EXPECT_EQ(t[1].colour, 15);
+    EXPECT_EQ(t[1].colour, 白);
     EXPECT_EQ(t[1].points, 10);
 }
 
@@ -331,53 +332,53 @@ TEST_F(DisplayTest, LevelCaption)
     EXPECT_TRUE(pictures().empty()); // the level commands wipe the cells themselves
     const auto t = texts();
     ASSERT_EQ(t.size(), 4u);
-    expectText(t[0], -1.4, 0.2, "LEVEL", 0, 10);
-    expectText(t[1], -1.5, 0.1, "LEVEL", 15, 10);
-    expectText(t[2], 0.1, 0.1, " 2", 0, 12);
-    expectText(t[3], 0, 0, " 2", 15, 12);
+    expectText(t[0], -1.4, 0.2, "LEVEL", 黒, 10);
+    expectText(t[1], -1.5, 0.1, "LEVEL", 白, 10);
+    expectText(t[2], 0.1, 0.1, " 2", 黒, 12);
+    expectText(t[3], 0, 0, " 2", 白, 12);
 }
 
 TEST_F(DisplayTest, LowerSwallowToColumnOneRowThree)
 {
-    display.描画_移動結果(g.MAN手番, 1, 3, -燕, 15);
+    display.描画_移動結果(g.MAN手番, 1, 3, -燕, 白);
     for (int gx = 11; gx <= 13; ++gx)
         EXPECT_EQ(picturesAt(surface.calls, 背景_竹, gx, 2), 1);
     const auto t = texts();
     ASSERT_EQ(t.size(), 6u);
-    expectText(t[0], 11.5, 2.5, "７", 0, 12);
-    expectText(t[1], 11.4, 2.4, "７", 15, 12);
-    expectText(t[2], 11.9, 2.5, "三", 0, 12);
-    expectText(t[3], 11.8, 2.4, "三", 15, 12);
-    expectText(t[4], 12.5, 2.5, "燕", 0, 12);
-    expectText(t[5], 12.4, 2.4, "燕", 15, 12);
+    expectText(t[0], 11.5, 2.5, "７", 黒, 12);
+    expectText(t[1], 11.4, 2.4, "７", 白, 12);
+    expectText(t[2], 11.9, 2.5, "三", 黒, 12);
+    expectText(t[3], 11.8, 2.4, "三", 白, 12);
+    expectText(t[4], 12.5, 2.5, "燕", 黒, 12);
+    expectText(t[5], 12.4, 2.4, "燕", 白, 12);
     EXPECT_TRUE(frames().empty());
 }
 
 TEST_F(DisplayTest, UpperMoveResultAndPromotedNames)
 {
-    display.描画_移動結果(g.COM手番, 7, 7, 鷹成, 14);
+    display.描画_移動結果(g.COM手番, 7, 7, 鷹成, 黄);
     const auto t = texts();
     ASSERT_EQ(t.size(), 6u);
-    expectText(t[0], -1.5, 8.5, "１", 0, 12);
-    expectText(t[3], -1.2, 8.4, "七", 14, 12);
-    expectText(t[5], -0.6, 8.4, "鷹成", 14, 12);
+    expectText(t[0], -1.5, 8.5, "１", 黒, 12);
+    expectText(t[3], -1.2, 8.4, "七", 黄, 12);
+    expectText(t[5], -0.6, 8.4, "鷹成", 黄, 12);
     for (int gx = -2; gx <= 0; ++gx)
         EXPECT_EQ(picturesAt(surface.calls, 背景_竹, gx, 8), 1);
     // The erase outlines (-1, 6) and (1, 7); the last call outlines (1, 7) again.
     const Call& last = surface.calls.back();
     EXPECT_EQ(last.kind, Call::Frame);
     EXPECT_TRUE(at(last, 1, 7));
-    EXPECT_EQ(last.colour, 2);
+    EXPECT_EQ(last.colour, 桝枠色);
     EXPECT_EQ(frames().size(), 3u);
 
     clear();
-    display.描画_移動結果(g.MAN手番, 4, 1, -鴈, 15);
+    display.描画_移動結果(g.MAN手番, 4, 1, -鴈, 白);
     EXPECT_EQ(texts()[4].text, "鴈");
 }
 
 TEST_F(DisplayTest, MoveResultOfNoSideOnlyErases)
 {
-    display.描画_移動結果(-1, 1, 3, -燕, 15);
+    display.描画_移動結果(-1, 1, 3, -燕, 白);
     EXPECT_TRUE(surface.calls.empty()); // and erasing no side draws nothing
     display.消去_移動結果(g.MAN手番);
     EXPECT_EQ(pictures().size(), 3u);
@@ -393,7 +394,7 @@ TEST_F(DisplayTest, RecordReadBandIsWiped)
         EXPECT_EQ(picturesAt(surface.calls, 背景_竹, i, 8), 1);
         EXPECT_EQ(std::count_if(surface.calls.begin(), surface.calls.end(),
                       [&](const Call& c) {
-                          return c.kind == Call::Frame && c.colour == 2 && at(c, i, 7);
+                          return c.kind == Call::Frame && c.colour == 桝枠色 && at(c, i, 7);
                       }),
             1);
     }
@@ -411,8 +412,8 @@ TEST_F(DisplayTest, TimeUsedOnlyWithTheElapsedTimeMark)
         EXPECT_EQ(picturesAt(surface.calls, 背景_竹, gx, 9), 1);
     auto t = texts();
     ASSERT_EQ(t.size(), 2u);
-    expectText(t[0], 13.1, 9.3, "01:02:05", 0, 12);
-    expectText(t[1], 13, 9.2, "01:02:05", 15, 12);
+    expectText(t[0], 13.1, 9.3, "01:02:05", 黒, 12);
+    expectText(t[1], 13, 9.2, "01:02:05", 白, 12);
     EXPECT_EQ(pictures().size(), 3u);
 
     clear();
@@ -421,8 +422,8 @@ TEST_F(DisplayTest, TimeUsedOnlyWithTheElapsedTimeMark)
         EXPECT_EQ(picturesAt(surface.calls, 背景_竹, gx, 9), 1);
     t = texts();
     ASSERT_EQ(t.size(), 2u);
-    expectText(t[0], -1.5, 9.3, "00:00:59", 0, 12);
-    expectText(t[1], -1.6, 9.2, "00:00:59", 15, 12);
+    expectText(t[0], -1.5, 9.3, "00:00:59", 黒, 12);
+    expectText(t[1], -1.6, 9.2, "00:00:59", 白, 12);
 
     clear();
     display.描画_所有時間(99, 10);
@@ -440,7 +441,7 @@ TEST_F(DisplayTest, GuidanceOffOnlyClearsHighlights)
         ".......\n"
         ".......\n");
     g.移動指導 = 0;
-    display.描画_移動可能桝色(4, 4, 15, -鵬);
+    display.描画_移動可能桝色(4, 4, 白, -鵬);
     const auto f = frames();
     ASSERT_EQ(f.size(), 49u);
     for (const Call& c : f)
@@ -459,7 +460,7 @@ TEST_F(DisplayTest, GuidanceOutlinesTheReachableSquares)
         ".......\n"
         ".......\n");
     g.移動指導 = 1;
-    display.描画_移動可能桝色(4, 4, 15, -鵬);
+    display.描画_移動可能桝色(4, 4, 白, -鵬);
     auto f = frames();
     ASSERT_EQ(f.size(), 49u + 8u);
     std::set<std::pair<int, int>> lit;
@@ -468,7 +469,7 @@ TEST_F(DisplayTest, GuidanceOutlinesTheReachableSquares)
             EXPECT_EQ(f[k].colour, 桝枠色); // all clearing comes first
             continue;
         }
-        EXPECT_EQ(f[k].colour, 15);
+        EXPECT_EQ(f[k].colour, 白);
         lit.insert({ static_cast<int>(std::lround((f[k].x - 1050) / 495)),
             static_cast<int>(std::lround((f[k].y - 100) / 615)) });
     }
@@ -486,10 +487,10 @@ TEST_F(DisplayTest, GuidanceOutlinesTheReachableSquares)
         ".......\n"
         "...k...\n");
     clear();
-    display.描画_移動可能桝色(4, 5, 12, -燕);
+    display.描画_移動可能桝色(4, 5, 明赤, -燕);
     f = frames();
     ASSERT_EQ(f.size(), 50u);
-    EXPECT_EQ(f.back().colour, 12);
+    EXPECT_EQ(f.back().colour, 明赤);
     EXPECT_TRUE(at(f.back(), 4, 4));
 }
 

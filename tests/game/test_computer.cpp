@@ -173,10 +173,10 @@ namespace {
 
         const auto caption = t.surface.textsOf("思考中");
         ASSERT_EQ(caption.size(), 2u);
-        EXPECT_EQ(caption[0].colour, 0);
+        EXPECT_EQ(caption[0].colour, 黒);
         EXPECT_DOUBLE_EQ(caption[0].x, 1050 + 495 * -1.5);
         EXPECT_DOUBLE_EQ(caption[0].y, 100 + 615 * 8.5);
-        EXPECT_EQ(caption[1].colour, 15);
+        EXPECT_EQ(caption[1].colour, 白);
         EXPECT_DOUBLE_EQ(caption[1].x, 1050 + 495 * -1.6);
         EXPECT_DOUBLE_EQ(caption[1].y, 100 + 615 * 8.4);
         EXPECT_GE(t.surface.refreshes(), 1);
@@ -194,7 +194,7 @@ namespace {
         EXPECT_GE(shown, 2);
         EXPECT_EQ(t.g.盤[toCol][toRow], t.g.棋譜_成駒[2]);
         EXPECT_TRUE(t.surface.drewText(文字列変換(t.g.棋譜_成駒[2])));
-        EXPECT_EQ(t.surface.lastOutline(toCol, toRow), 15);
+        EXPECT_EQ(t.surface.lastOutline(toCol, toRow), 白);
         EXPECT_EQ(t.sounds.played(), (std::vector<音> { 音::駒打音, 音::駒打音 }));
         EXPECT_EQ(t.g.手番, t.g.MAN手番);
         EXPECT_TRUE(t.timer.enabled());
@@ -293,7 +293,7 @@ namespace {
         EXPECT_EQ(t.g.勝者, -1);
         EXPECT_EQ(t.g.手番, t.g.MAN手番);
         const int toCol = t.g.棋譜_先列[1], toRow = t.g.棋譜_先段[1];
-        EXPECT_EQ(t.surface.lastOutline(toCol, toRow), 15);
+        EXPECT_EQ(t.surface.lastOutline(toCol, toRow), 白);
         EXPECT_TRUE(t.surface.drewText(文字列変換(t.g.棋譜_成駒[1])));
     }
 
@@ -315,7 +315,7 @@ namespace {
         EXPECT_EQ(t.lastBoxTitle(), "");
         EXPECT_EQ(t.g.勝者, -1);
         EXPECT_EQ(t.g.手番, t.g.MAN手番);
-        EXPECT_EQ(t.surface.lastOutline(4, 5), 15);
+        EXPECT_EQ(t.surface.lastOutline(4, 5), 白);
         // The person answers by taking the swallow.
         t.move(4, 6, 4, 5);
         EXPECT_EQ(t.g.持駒_MAN[1], 1);

@@ -160,11 +160,11 @@ namespace {
     TEST_F(HumanGame, EnemyPieceShowsItsGuidanceWithoutBeingSelected)
     {
         t.game.options().SIDOU_Click(); // guidance on
-        ASSERT_EQ(t.g.移動指導色, 15);
+        ASSERT_EQ(t.g.移動指導色, 白);
         t.press(4, 2); // the upper falcon while the lower side is to move
         EXPECT_EQ(t.g.選択状態, 0);
-        EXPECT_EQ(t.surface.lastOutline(4, 2), 15);
-        EXPECT_EQ(t.surface.lastOutline(3, 2), 15); // a square the falcon may reach
+        EXPECT_EQ(t.surface.lastOutline(4, 2), 白);
+        EXPECT_EQ(t.surface.lastOutline(3, 2), 白); // a square the falcon may reach
         EXPECT_EQ(t.surface.lastOutline(4, 5), 桝枠色);
         // The next press is a first press again.
         t.press(4, 6);

@@ -40,7 +40,7 @@ namespace {
         EXPECT_EQ(g.盤[4][7], -鵬);
         EXPECT_FALSE(t.timer.enabled());
 
-        EXPECT_EQ(t.backgroundColour, 2);
+        EXPECT_EQ(t.backgroundColour, 窓背景色);
         EXPECT_EQ(t.resized, 1);
         EXPECT_EQ(t.width, 9000);
         EXPECT_EQ(t.height, 7300);

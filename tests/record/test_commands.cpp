@@ -283,7 +283,7 @@ TEST_F(Commands, ALoadedGameReplaysToTheSameBoardHandsTotalsAndTimes)
     EXPECT_EQ(boxes.shown[1].title, "棋譜");
     auto header = [&](double x, double y) {
         for (const auto& t : surface.texts())
-            if (t.x == x && t.y == y && t.colour == 15 && t.points == 12)
+            if (t.x == x && t.y == y && t.colour == 白 && t.points == 12)
                 return t.text;
         return std::string("(none)");
     };

@@ -89,7 +89,7 @@ TEST_F(SettingsFile, FirstStartWritesTheDefaultsAndChecksThemWithoutStartingTheM
     EXPECT_TRUE(run.menu.checked(menu::BGM));
     EXPECT_EQ(run.g.背景画, 2);
     EXPECT_EQ(run.g.移動指導, 0);
-    EXPECT_EQ(run.g.移動指導色, 2);
+    EXPECT_EQ(run.g.移動指導色, 桝枠色);
     EXPECT_EQ(run.surface.backgrounds(), std::set<int> { 2 });
     EXPECT_FALSE(run.surface.redrawn());
     EXPECT_TRUE(run.sounds.log().empty());
@@ -106,7 +106,7 @@ TEST_F(SettingsFile, AShortFileIsReplacedByTheDefaultsAndGuidanceFollowsItsUnche
     run.menu.setChecked(menu::SIDOU, true);
     run.menu.setChecked(menu::TAKE, true);
     run.g.移動指導 = 1;
-    run.g.移動指導色 = 15;
+    run.g.移動指導色 = 白;
     run.options.読込_環境設定ファイル();
 
     EXPECT_EQ(bytes(), defaultFile);
@@ -114,7 +114,7 @@ TEST_F(SettingsFile, AShortFileIsReplacedByTheDefaultsAndGuidanceFollowsItsUnche
     EXPECT_EQ(run.g.背景画, 2);
     EXPECT_FALSE(run.menu.checked(menu::SIDOU));
     EXPECT_EQ(run.g.移動指導, 0);
-    EXPECT_EQ(run.g.移動指導色, 2);
+    EXPECT_EQ(run.g.移動指導色, 桝枠色);
     EXPECT_TRUE(run.menu.checked(menu::KEIKA));
     EXPECT_TRUE(run.menu.checked(menu::BGM));
     EXPECT_EQ(run.surface.backgrounds(), std::set<int> { 2 });
@@ -137,7 +137,7 @@ TEST_F(SettingsFile, LinesAreComparedWholeAndExactly)
     Session run(file);
     run.menu.setChecked(menu::SIDOU, true);
     run.g.移動指導 = 1;
-    run.g.移動指導色 = 15;
+    run.g.移動指導色 = 白;
     run.options.読込_環境設定ファイル();
 
     EXPECT_EQ(run.menu.backgrounds(), Strings { menu::TATAMI });
@@ -146,7 +146,7 @@ TEST_F(SettingsFile, LinesAreComparedWholeAndExactly)
     EXPECT_FALSE(run.surface.redrawn());
     EXPECT_FALSE(run.menu.checked(menu::SIDOU)) << "移動指導=on is not 移動指導=ON";
     EXPECT_EQ(run.g.移動指導, 0);
-    EXPECT_EQ(run.g.移動指導色, 2);
+    EXPECT_EQ(run.g.移動指導色, 桝枠色);
     EXPECT_FALSE(run.menu.checked(menu::KEIKA));
     EXPECT_FALSE(run.menu.checked(menu::BGM));
     EXPECT_TRUE(run.sounds.log().empty());
@@ -160,7 +160,7 @@ TEST_F(SettingsFile, LinesAreComparedWholeAndExactly)
     EXPECT_TRUE(spaced.sounds.log().empty());
     EXPECT_TRUE(spaced.menu.checked(menu::SIDOU));
     EXPECT_EQ(spaced.g.移動指導, 1);
-    EXPECT_EQ(spaced.g.移動指導色, 15);
+    EXPECT_EQ(spaced.g.移動指導色, 白);
 
     put(宇宙 + "\r\n" + 指導ON + "\r\n" + 経過ON + "\r\nBGM=ON\r\n");
     Session music(file);
@@ -233,7 +233,7 @@ TEST_F(SettingsFile, GuidanceElapsedTimeAndMusicSurviveARestartBothWays)
         run.options.SIDOU_Click();
         EXPECT_TRUE(run.menu.checked(menu::SIDOU));
         EXPECT_EQ(run.g.移動指導, 1);
-        EXPECT_EQ(run.g.移動指導色, 15);
+        EXPECT_EQ(run.g.移動指導色, 白);
         run.menu.setChecked(menu::KEIKA, false); // as the clock's KEIKA_Click leaves it
         run.options.書込_環境設定ファイル();
         run.options.BGM_Click();
@@ -248,14 +248,14 @@ TEST_F(SettingsFile, GuidanceElapsedTimeAndMusicSurviveARestartBothWays)
         EXPECT_EQ(run.g.背景画, 6);
         EXPECT_TRUE(run.menu.checked(menu::SIDOU));
         EXPECT_EQ(run.g.移動指導, 1);
-        EXPECT_EQ(run.g.移動指導色, 15);
+        EXPECT_EQ(run.g.移動指導色, 白);
         EXPECT_FALSE(run.menu.checked(menu::KEIKA));
         EXPECT_FALSE(run.menu.checked(menu::BGM));
         EXPECT_TRUE(run.sounds.log().empty());
 
         run.options.SIDOU_Click();
         EXPECT_EQ(run.g.移動指導, 0);
-        EXPECT_EQ(run.g.移動指導色, 2);
+        EXPECT_EQ(run.g.移動指導色, 桝枠色);
         run.menu.setChecked(menu::KEIKA, true);
         run.options.書込_環境設定ファイル();
         run.options.BGM_Click();
@@ -311,7 +311,7 @@ TEST_F(SettingsFile, TurningGuidanceOffCoversTheOutlinesOfTheBoardAndTheUpperHan
     EXPECT_TRUE(run.surface.pictures().empty());
     EXPECT_FALSE(run.menu.checked(menu::SIDOU));
     EXPECT_EQ(run.g.移動指導, 0);
-    EXPECT_EQ(run.g.移動指導色, 2);
+    EXPECT_EQ(run.g.移動指導色, 桝枠色);
 }
 
 TEST_F(SettingsFile, NoCheckedBackgroundWritesNoFirstLine)
@@ -352,7 +352,7 @@ TEST_F(SettingsFile, TurningGuidanceOffWhileAPieceIsSelectedRemovesItsOutlinesAt
     run.display.描画_移動可能桝色(4, 6, run.g.移動指導色, run.g.盤[4][6]);
     int white = 0;
     for (const auto& [cell, colour] : run.surface.lastOutlines())
-        white += colour == 15;
+        white += colour == 白;
     ASSERT_GT(white, 0) << "the guidance should have shown";
 
     run.options.SIDOU_Click();
