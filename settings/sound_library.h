@@ -3,7 +3,7 @@
 // simply silent: every call still works and does nothing.
 #pragma once
 
-#include "settings/sound.h"
+#include "platform/sounds.h"
 
 #include <array>
 #include <cstdint>
