@@ -6,6 +6,7 @@
 #include "rules/rules.h"
 #include "settings/text_file.h"
 
+#include <array>
 #include <filesystem>
 #include <unistd.h>
 #include <utility>
@@ -29,9 +30,11 @@ namespace {
         { 6, 7, -雉 }, { 3, 7, -鶴 }, { 5, 7, -鶴 }, { 4, 6, -鷹 } };
 
     // Header lines are printed on one line of the window; a name longer than this
-    // would only run off it.
-    std::string 見出し表示(const std::string& text)
+    // would only run off it, and a tab or a stray control character of the file
+    // shows as a space.
+    std::string 見出し表示(const std::string& line)
     {
+        const std::string text = 制御文字置換(line);
         constexpr size_t 最大文字数 = 60;
         size_t chars = 0;
         for (size_t i = 0; i < text.size(); ++i) {
@@ -41,10 +44,12 @@ namespace {
         return text;
     }
 
-    bool 使えるファイル名(const std::string& name)
+    std::string 前後の空白除去(const std::string& text)
     {
-        return name != "." && name != ".." && name.find('/') == std::string::npos
-            && name.find('\0') == std::string::npos;
+        const size_t first = text.find_first_not_of(' ');
+        if (first == std::string::npos)
+            return {};
+        return text.substr(first, text.find_last_not_of(' ') - first + 1);
     }
 
 } // namespace
@@ -89,6 +94,8 @@ void RecordCommands::KIFU_READ_Click()
 {
     描画_可視(true, true, true);
     描画_棋譜_IO(1);
+    // Files saved or copied into the folder since it was last listed show too.
+    panel.refreshFiles();
 }
 
 // A reversed or handicapped position does not start from the starting
@@ -131,9 +138,33 @@ void RecordCommands::VER_Click()
 
 void RecordCommands::Command1_Click()
 {
-    std::string name = panel.text(1);
-    if (name.empty()) {
+    // A line edit keeps a pasted line break; in a name it would make the header
+    // longer than its three lines and the record would load with no move. Every
+    // control character of the four boxes is written as a space.
+    std::array<std::string, 5> text;
+    for (int box = 1; box <= 4; ++box)
+        text[box] = 制御文字置換(panel.text(box));
+    if (text[1].empty()) {
         boxes.ok("ﾌｧｲﾙ名が入力されていません", "  ");
+        return;
+    }
+    // The extension is added here; a name typed with it would get it twice.
+    std::string name = 前後の空白除去(text[1]);
+    const std::string extension = ".棋譜";
+    if (name.size() > extension.size()
+        && name.compare(name.size() - extension.size(), extension.size(), extension) == 0)
+        name = 前後の空白除去(name.substr(0, name.size() - extension.size()));
+    // A name of blanks, a hidden file or a path into another folder is no file
+    // name; the player is told why.
+    std::string why;
+    if (name.empty())
+        why = "ﾌｧｲﾙ名が空白だけです";
+    else if (name[0] == '.')
+        why = "ﾌｧｲﾙ名を \".\" で始めることはできません";
+    else if (name.find('/') != std::string::npos)
+        why = "ﾌｧｲﾙ名に \"/\" は使えません";
+    if (!why.empty()) {
+        boxes.ok(why, "棋譜書込");
         return;
     }
     if (g.記録手数 < 1) {
@@ -144,18 +175,9 @@ void RecordCommands::Command1_Click()
     // still be open, the write is refused as 書込 refuses it.
     if (書込拒否())
         return;
-    // The extension is added here; a name typed with it would get it twice.
-    const std::string extension = ".棋譜";
-    if (name.size() > extension.size()
-        && name.compare(name.size() - extension.size(), extension.size(), extension) == 0)
-        name.resize(name.size() - extension.size());
-    if (!使えるファイル名(name)) {
-        boxes.ok("ファイル名に使えない文字があります: " + name, "棋譜書込");
-        return;
-    }
     const bool 先手MAN = g.MAN手番 == GameState::先手;
-    const std::array<std::string, 3> header { panel.text(2),
-        先手MAN ? panel.text(4) : panel.text(3), 先手MAN ? panel.text(3) : panel.text(4) };
+    const std::array<std::string, 3> header { text[2], 先手MAN ? text[4] : text[3],
+        先手MAN ? text[3] : text[4] };
     // A name the file cannot hold would be saved as "?"; the player fixes it first.
     for (const std::string& line : header) {
         bool ok = true;
@@ -194,7 +216,9 @@ void RecordCommands::File1_Click(const std::string& fileName)
     GameState scratch = g;
     const 棋譜読込結果 result = 読込_棋譜(path, scratch);
     if (!result.開けた) {
-        boxes.ok("棋譜ﾌｧｲﾙを開けません: " + fileName, "棋譜", MessageBoxes::Icon::Exclamation);
+        boxes.ok("棋譜ﾌｧｲﾙを開けません: " + fileName
+                + (result.大きすぎる ? 改行 + "1 MiB を超えるﾌｧｲﾙは棋譜ではありません" : ""),
+            "棋譜", MessageBoxes::Icon::Exclamation);
         return;
     }
 
@@ -253,9 +277,15 @@ bool RecordCommands::Drive1_Change(const std::string& drive)
 
 void RecordCommands::CANCEL_Click()
 {
+    // After a handicap or a reversal the record holds moves made from the
+    // edited position; replayed from the starting position they would put
+    // pieces over pieces that were never there. 最初 forgets them.
+    const bool edited = g.ハンデ設定 == 1 || g.反転フラグ == 1;
     DisplayBoardView view(display, timer);
     初期設定(g, &view);
     鵬位置更新(g);
+    if (edited)
+        g.最終記録手数 = 0;
     sounds.dsPlay(音::駒打音);
 }
 

@@ -234,6 +234,7 @@ TEST_F(Commands, ThePanelOpensAndClosesWithTheMenus)
 {
     rc.KIFU_READ_Click();
     EXPECT_TRUE(panel.driveVisible && panel.dirVisible && panel.fileVisible && !panel.writeVisible);
+    EXPECT_EQ(panel.refreshes, 1); // files saved meanwhile show
     rc.OPTION_Click();
     EXPECT_FALSE(panel.driveVisible || panel.dirVisible || panel.fileVisible || panel.writeVisible);
     rc.KIFU_WRITE_Click();
@@ -414,12 +415,10 @@ TEST_F(Commands, FirstKeepsTheRecordForReplay)
 {
     対局(g, 6, 9);
     const Position end = positionOf(g);
-    g.ハンデ設定 = 1;
     timer.on = true;
     rc.CANCEL_Click();
     EXPECT_EQ(g.記録手数, 0);
     EXPECT_EQ(g.最終記録手数, 6);
-    EXPECT_EQ(g.ハンデ設定, 0);
     EXPECT_FALSE(timer.on);
     EXPECT_EQ(sounds.played().back(), 音::駒打音);
     for (int i = 0; i < 6; ++i)
@@ -439,6 +438,14 @@ TEST_F(Commands, LoadingRefusesWhatDoesNotFitAndKeepsAGameWhenTheFileCannotBeOpe
     EXPECT_EQ(g.最終記録手数, 12);
     for (int n = 1; n <= 12; ++n)
         EXPECT_EQ(g.棋譜_成駒[n], before.棋譜_成駒[n]);
+
+    // A file larger than a record can be is not read, and the game stays.
+    writeBytes(dir.path / "大.棋譜", std::string(最大棋譜ファイルサイズ + 1, ' '));
+    rc.File1_Click("大.棋譜");
+    EXPECT_EQ(startUps, 0);
+    EXPECT_EQ(
+        lastBox().text, "棋譜ﾌｧｲﾙを開けません: 大.棋譜\n1 MiB を超えるﾌｧｲﾙは棋譜ではありません");
+    EXPECT_EQ(g.記録手数, 12);
 
     const std::string header = "a\r\nb\r\nc\r\n";
     const std::string good = " 5453 -10 -10  10    0    3    0    0\r\n";
@@ -627,4 +634,97 @@ TEST_F(Commands, ReversalTurnsTheBoardAndHandsToTheOtherSide)
     EXPECT_EQ(lastBox().title, "反転");
     EXPECT_EQ(sounds.played(), std::vector<音> { 音::禁止 });
     EXPECT_EQ(g.反転フラグ, 0);
+}
+
+TEST_F(Commands, ControlCharactersOfTheBoxesAreWrittenAsSpacesSoThatTheRecordLoadsWhole)
+{
+    playSmallGame(true);
+    rc.KIFU_WRITE_Click();
+    panel.texts[1] = "春\n"; // pasted with its line end
+    panel.texts[2] = "春の\r\n対局";
+    panel.texts[3] = "山田\t太郎";
+    panel.texts[4] = "鳥\x1b名人";
+    rc.Command1_Click();
+    EXPECT_EQ(lastBox().text, "棋譜を書き込みました");
+    ASSERT_TRUE(fs::exists(dir.path / "春.棋譜"));
+
+    rc.File1_Click("春.棋譜");
+    EXPECT_EQ(g.最終記録手数, 5);
+    EXPECT_EQ(boxes.shown[boxes.shown.size() - 2].text, " 読み込みました");
+    std::vector<std::string> printed;
+    for (const auto& t : surface.texts())
+        if (t.points == 12)
+            printed.push_back(t.text);
+    EXPECT_EQ(printed, (std::vector<std::string> { "春の  対局", "鳥 名人", "山田 太郎" }));
+}
+
+TEST_F(Commands, FileNamesOfBlanksHiddenFilesAndOtherFoldersAreRefusedWithTheReason)
+{
+    playSmallGame(true);
+    const std::vector<std::pair<std::string, std::string>> refused {
+        { "   ", "ﾌｧｲﾙ名が空白だけです" },
+        { "\r\n", "ﾌｧｲﾙ名が空白だけです" },
+        { " .棋譜", "ﾌｧｲﾙ名を \".\" で始めることはできません" },
+        { ".hidden", "ﾌｧｲﾙ名を \".\" で始めることはできません" },
+        { " ..", "ﾌｧｲﾙ名を \".\" で始めることはできません" },
+        { "../up", "ﾌｧｲﾙ名を \".\" で始めることはできません" },
+        { "棋譜/春", "ﾌｧｲﾙ名に \"/\" は使えません" },
+        { "/tmp/春", "ﾌｧｲﾙ名に \"/\" は使えません" },
+    };
+    for (const auto& [name, why] : refused) {
+        rc.KIFU_WRITE_Click();
+        panel.texts[1] = name;
+        rc.Command1_Click();
+        EXPECT_EQ(lastBox().text, why) << name;
+        EXPECT_EQ(lastBox().title, "棋譜書込") << name;
+        EXPECT_TRUE(panel.writeVisible) << name; // the player can mend the name
+    }
+    EXPECT_TRUE(fs::is_empty(dir.path));
+
+    // Blanks around a name are no part of it.
+    panel.texts[1] = "  春の対局 .棋譜 ";
+    rc.Command1_Click();
+    EXPECT_EQ(lastBox().text, "棋譜を書き込みました");
+    EXPECT_TRUE(fs::exists(dir.path / "春の対局.棋譜"));
+}
+
+TEST_F(Commands, FirstAfterAHandicapOrAReversalForgetsTheMovesMadeFromTheEditedPosition)
+{
+    // A handicap game: the upper 左鶉 is off the board, then two moves are made.
+    rc.LBEL_UP_Click();
+    指す(g, { 5, 4, 5, 3, -燕 }, false, 3);
+    指す(g, { 6, 1, 7, 1, 雉 }, false, 3); // onto the square of the removed 左鶉
+    ASSERT_EQ(g.最終記録手数, 2);
+    rc.CANCEL_Click();
+    EXPECT_EQ(g.最終記録手数, 0);
+    rc.AFTER_Click(); // nothing to replay onto the full starting position
+    EXPECT_EQ(lastBox().text, "できません");
+    GameState start;
+    初期設定(start);
+    EXPECT_EQ(g.盤, start.盤);
+
+    // A game after a reversal, the same.
+    rc.REVERSE_Click();
+    指す(g, { 5, 4, 5, 3, -燕 }, false, 3);
+    ASSERT_EQ(g.最終記録手数, 1);
+    rc.CANCEL_Click();
+    EXPECT_EQ(g.最終記録手数, 0);
+}
+
+TEST_F(Commands, ARecordThatWouldNotLoadBackWholeIsRefusedAndNotWritten)
+{
+    // Moves of a handicap game whose flag is gone: the writer's own check is
+    // the last defence.
+    rc.LBEL_UP_Click();
+    指す(g, { 5, 4, 5, 3, -燕 }, false, 3);
+    指す(g, { 6, 1, 7, 1, 雉 }, false, 3);
+    g.ハンデ設定 = 0;
+    rc.KIFU_WRITE_Click();
+    setNames();
+    rc.Command1_Click();
+    EXPECT_EQ(lastBox().title, "棋譜書込");
+    EXPECT_NE(lastBox().text.find("2手目"), std::string::npos) << lastBox().text;
+    EXPECT_NE(lastBox().text.find("読み込めない棋譜"), std::string::npos) << lastBox().text;
+    EXPECT_TRUE(fs::is_empty(dir.path));
+    EXPECT_TRUE(panel.writeVisible);
 }
