@@ -106,31 +106,36 @@ QtRecordPanel::QtRecordPanel(QWidget* parent)
 
 void QtRecordPanel::refreshDrives()
 {
+    std::vector<MountedVolume> mounted;
+    for (const QStorageInfo& volume : QStorageInfo::mountedVolumes())
+        if (volume.isValid())
+            mounted.push_back(
+                { volume.rootPath().toStdString(), volume.fileSystemType().toStdString(),
+                    volume.name().toStdString(), volume.isReady() });
+    drives = driveEntries(QDir::homePath().toStdString(), mounted);
     drive1->clear();
-    const QString current
-        = QStorageInfo(dirPath.isEmpty() ? QDir::currentPath() : dirPath).rootPath();
-    driveIndex = -1;
-    for (const QStorageInfo& volume : QStorageInfo::mountedVolumes()) {
-        if (!volume.isValid() || !volume.isReady())
-            continue;
-        const QString root = volume.rootPath();
-        const QString name = volume.displayName();
-        drive1->addItem(name == root ? root : root + "  [" + name + "]", root);
-        if (root == current)
-            driveIndex = drive1->count() - 1;
-    }
+    for (const DriveEntry& entry : drives)
+        drive1->addItem(fromUtf8(entry.label), fromUtf8(entry.path));
+    showCurrentDrive();
+}
+
+void QtRecordPanel::showCurrentDrive()
+{
+    driveIndex = driveEntryFor(drives, dirPath.toStdString());
     drive1->setCurrentIndex(driveIndex);
 }
 
 void QtRecordPanel::driveActivated(int index)
 {
+    // The entry that holds the folder already: the folder stays.
+    if (index == driveIndex)
+        return;
     const QString root = drive1->itemData(index).toString();
     const bool ok = driveChanged ? driveChanged(root.toStdString()) : QDir(root).isReadable();
     if (!ok) {
         drive1->setCurrentIndex(driveIndex); // Dir1 keeps its path
         return;
     }
-    driveIndex = index;
     setDirectoryListPath(root);
     if (directoryChanged)
         directoryChanged(root.toStdString());
@@ -140,6 +145,7 @@ void QtRecordPanel::setDirectoryListPath(const QString& path)
 {
     dirPath = QDir::cleanPath(path);
     fillDirectoryList();
+    showCurrentDrive();
 }
 
 void QtRecordPanel::fillDirectoryList()
@@ -181,6 +187,9 @@ std::string QtRecordPanel::directory() const { return filesPath.toStdString(); }
 
 void QtRecordPanel::setListsVisible(bool drive, bool dir, bool file)
 {
+    // A stick plugged in since the chooser was last shown is offered too.
+    if (drive && drive1->isHidden())
+        refreshDrives();
     drive1->setVisible(drive);
     dir1->setVisible(dir);
     file1->setVisible(file);

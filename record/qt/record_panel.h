@@ -6,6 +6,7 @@
 #pragma once
 
 #include "platform/record_panel.h"
+#include "record/qt/drives.h"
 
 #include <QString>
 #include <QWidget>
@@ -13,6 +14,7 @@
 #include <array>
 #include <functional>
 #include <string>
+#include <vector>
 
 class QComboBox;
 class QLabel;
@@ -51,10 +53,13 @@ public:
     QString directoryListPath() const { return dirPath; }
     // Points Dir1 at a directory and lists its subdirectories.
     void setDirectoryListPath(const QString& path);
-    // Fills Drive1 with the mounted volumes that are ready.
+    // Fills Drive1 with the home folder and the mounted volumes that can hold
+    // records; it is filled again each time the chooser is shown.
     void refreshDrives();
 
 private:
+    // Marks the entry that holds Dir1's directory as the current one.
+    void showCurrentDrive();
     void fillDirectoryList();
     void updateMask();
     void driveActivated(int index);
@@ -66,6 +71,7 @@ private:
     std::array<QLineEdit*, 5> textBoxes {}; // Text1..Text4 at 1..4
     QPushButton* command1;
 
+    std::vector<DriveEntry> drives; // Drive1's entries
     QString dirPath; // shown by Dir1
     QString filesPath; // shown by File1
     int driveIndex = -1;

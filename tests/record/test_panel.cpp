@@ -177,6 +177,40 @@ TEST_F(Panel, ARefusedDriveKeepsTheDirectory)
     EXPECT_EQ(changedTo, drive1->itemData(0).toString().toStdString());
 }
 
+TEST_F(Panel, TheDriveChooserIsFilledWhenShownAndItsCurrentEntryKeepsTheFolder)
+{
+    auto* drive1 = control<QComboBox>("Drive1");
+    ASSERT_GT(drive1->count(), 1); // home and the root file system at least
+    EXPECT_EQ(drive1->itemData(0).toString(), QDir::homePath());
+    // The temporary folder lies on the root file system (or one below it).
+    const int current = drive1->currentIndex();
+    ASSERT_GE(current, 1);
+    EXPECT_TRUE(
+        dir.path.string().rfind(drive1->itemData(current).toString().toStdString(), 0) == 0);
+
+    int asked = 0;
+    panel->setDriveChanged([&](const std::string&) {
+        ++asked;
+        return true;
+    });
+    const QString before = panel->directoryListPath();
+    emit drive1->activated(current);
+    EXPECT_EQ(panel->directoryListPath(), before);
+    EXPECT_EQ(asked, 0);
+
+    // Moving to home marks home as the current entry.
+    emit drive1->activated(0);
+    EXPECT_EQ(panel->directoryListPath(), QDir::homePath());
+    EXPECT_EQ(drive1->currentIndex(), 0);
+
+    // Emptied while hidden, the chooser is filled again when it is shown.
+    panel->setListsVisible(false, false, false);
+    drive1->clear();
+    panel->setListsVisible(true, true, true);
+    EXPECT_GT(drive1->count(), 1);
+    EXPECT_EQ(drive1->currentIndex(), 0);
+}
+
 TEST(Drives, HomeFirstThenTheVolumesThatCanHoldRecordsAndNoPseudoOrMemoryFileSystems)
 {
     // As a desktop's mount table lists them.
