@@ -17,6 +17,7 @@
 // a crash or a sanitizer report ends the program; a broken check exits with 1.
 #include "game/qt/drawing_area.h"
 #include "game/qt/form1.h"
+#include "platform/menu_names.h"
 #include "record/qt/record_panel.h"
 #include "record/record_file.h"
 #include "rules/rules.h"
@@ -133,7 +134,7 @@ public:
     {
         for (QAction* action : form.findChildren<QAction*>()) {
             const QString name = action->objectName();
-            if (!name.isEmpty() && name != QStringLiteral("OWARI") && !action->menu())
+            if (!name.isEmpty() && name != QLatin1String(menu::OWARI) && !action->menu())
                 commands.push_back(action);
         }
         for (QMenu* menu : form.findChildren<QMenu*>())
@@ -141,8 +142,8 @@ public:
         for (int box = 1; box <= 4; ++box)
             boxes.push_back(form.panel().findChild<QLineEdit*>(QStringLiteral("Text%1").arg(box)));
         file1 = form.panel().findChild<QListWidget*>(QStringLiteral("File1"));
-        write = form.findChild<QAction*>(QStringLiteral("KIFU_WRITE"));
-        read = form.findChild<QAction*>(QStringLiteral("KIFU_READ"));
+        write = form.findChild<QAction*>(QLatin1String(menu::KIFU_WRITE));
+        read = form.findChild<QAction*>(QLatin1String(menu::KIFU_READ));
         command1 = form.panel().findChild<QPushButton*>(QStringLiteral("Command1"));
         if (commands.empty() || !file1 || !command1 || boxes.size() != 4 || !write || !read)
             fail("the window lacks its menu or its record panel");
@@ -252,9 +253,9 @@ private:
     {
         if (chance(15)) {
             // Opening a menu runs its handler (局面, ｵﾌﾟｼｮﾝ, 対局 and 対局(人間) have one).
-            QMenu* menu = menus[pick(static_cast<int>(menus.size()))];
-            note("open the menu " + menu->objectName().toStdString());
-            emit menu->aboutToShow();
+            QMenu* opened = menus[pick(static_cast<int>(menus.size()))];
+            note("open the menu " + opened->objectName().toStdString());
+            emit opened->aboutToShow();
             return;
         }
         // 書込 and 読込 more often than the rest: the record panel is where a
