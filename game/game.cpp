@@ -135,6 +135,14 @@ bool Game::手番側駒(int code) const
     return (g.手番 == g.MAN手番 && 下手駒(code)) || (g.手番 == g.COM手番 && 上手駒(code));
 }
 
+// Covers the three cells left of the board on grid row gy with the background:
+// row 0 holds the level caption, row 8 the computer's 思考中.
+void Game::左上背景消去(int gy)
+{
+    for (int gx = -2; gx <= 0; ++gx)
+        disp.描画_絵(g.背景画, gx, gy);
+}
+
 void Game::着手拒否音() { sounds.dsPlay(音::禁止); }
 
 void Game::棋譜満杯通知()
@@ -205,8 +213,7 @@ void Game::MATCH_MAN_Click() { }
 void Game::START_Click()
 {
     disp.描画_棋譜読込み部分消去();
-    for (int gx = -2; gx <= 0; ++gx)
-        disp.描画_絵(g.背景画, gx, 0);
+    左上背景消去(0);
     g.MAN手番 = GameState::先手;
     g.COM手番 = GameState::後手;
     g.手番 = g.MAN手番;
@@ -261,24 +268,22 @@ void Game::GOTE_Click()
 // ---------------------------------------------------------------------------
 // Levels
 
+// Each level entry clears the caption's cells, then sets its level.
 void Game::LEVEL1_Click()
 {
-    for (int gx = -2; gx <= 0; ++gx)
-        disp.描画_絵(g.背景画, gx, 0);
+    左上背景消去(0);
     レベル_設定(1);
 }
 
 void Game::LEVEL2_Click()
 {
-    for (int gx = -2; gx <= 0; ++gx)
-        disp.描画_絵(g.背景画, gx, 0);
+    左上背景消去(0);
     レベル_設定(2);
 }
 
 void Game::LEVEL3_Click()
 {
-    for (int gx = -2; gx <= 0; ++gx)
-        disp.描画_絵(g.背景画, gx, 0);
+    左上背景消去(0);
     レベル_設定(3);
 }
 
@@ -573,8 +578,7 @@ void Game::com_ban()
     g.開始時刻 = p.clock.秒();
     if (p.menu.checked(menu::KEIKA))
         p.timer.setEnabled(true);
-    for (int gx = -2; gx <= 0; ++gx)
-        disp.描画_絵(g.背景画, gx, 8);
+    左上背景消去(8);
     disp.描画_数値(-1.5, 8.5, "思考中", 黒, 0, 12);
     disp.描画_数値(-1.6, 8.4, "思考中", 白, 0, 12);
     disp.描画_桝輪郭(桝枠色, 1, 7);

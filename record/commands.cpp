@@ -278,6 +278,14 @@ void RecordCommands::CANCEL_Click()
     sounds.dsPlay(音::駒打音);
 }
 
+// 戻 and 進 step with no piece selected, the clock stopped and the highlights gone.
+void RecordCommands::手順移動準備()
+{
+    g.選択状態 = 0;
+    timer.setEnabled(false);
+    display.描画_将棋盤桝();
+}
+
 void RecordCommands::REPLAY_Click()
 {
     g.勝者 = -1;
@@ -288,9 +296,7 @@ void RecordCommands::REPLAY_Click()
         boxes.ok("できません", "戻る");
         return;
     }
-    g.選択状態 = 0;
-    timer.setEnabled(false);
-    display.描画_将棋盤桝();
+    手順移動準備();
     const int n = std::min(g.記録手数, 最大手数);
 
     取消_棋譜手(g, n);
@@ -341,9 +347,7 @@ void RecordCommands::AFTER_Click()
         }
         return;
     }
-    g.選択状態 = 0;
-    timer.setEnabled(false);
-    display.描画_将棋盤桝();
+    手順移動準備();
     g.記録手数 += 1;
     g.手数 += 1;
     display.描画_手数(g.手数);

@@ -44,6 +44,7 @@ public:
     void LEBEL_DOWN_Click();
 
 private:
+    void 手順移動準備();
     // One handicap step: d = +1 for △, -1 for ▽.
     void ハンデ変更(int d);
     // The refusals of 書込 after a reversal or a handicap; true when refused.
