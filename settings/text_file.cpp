@@ -87,8 +87,8 @@ std::optional<std::vector<std::string>> readShiftJisLines(
         if (tooLarge)
             *tooLarge = true;
     }
-    // The file may grow while it is read: one byte more than the limit is
-    // enough to tell.
+    // The file may grow while it is read: reading stops as soon as it holds
+    // more than maxBytes.
     while (ok) {
         char buffer[65536];
         const ssize_t n = read(fd, buffer, sizeof buffer);
