@@ -1,6 +1,6 @@
-#include "art.h"
+#include "display/art/art.h"
 
-#include "texture.h"
+#include "display/art/texture.h"
 
 #include <QFontDatabase>
 #include <QPainter>
@@ -34,7 +34,7 @@ namespace {
     // Straight-grained wood, the grain running down the board from player to
     // player. It repeats every cell in both directions, so empty squares and the
     // ground under the pieces read as one board.
-    QImage wood(int scale)
+    QImage wood(Scale scale)
     {
         Random random(seed_wood);
         const PeriodicNoise1D sway(random, 3, cell_height);
@@ -87,22 +87,22 @@ namespace {
     // face would fade out at the size of a board square; a second impression a
     // little to the right thickens the verticals instead.
     void draw_character(QPainter& painter, const QString& character, double pixel_size,
-        QPointF centre, const QColor& colour, int scale, const QString& family = mincho_family)
+        QPointF centre, const QColor& colour, Scale scale, const QString& family = mincho_family)
     {
         QFont font(family);
-        font.setPixelSize(static_cast<int>(std::lround(pixel_size * scale)));
+        font.setPixelSize(static_cast<int>(std::lround(pixel_size * scale.y)));
         font.setHintingPreference(QFont::PreferVerticalHinting);
         QPainterPath glyph;
         glyph.addText(0, 0, font, character);
         const QPointF middle = glyph.boundingRect().center();
-        const QPointF origin(std::round(centre.x() * scale - middle.x()),
-            std::round(centre.y() * scale - middle.y()));
+        const QPointF origin(std::round(centre.x() * scale.x - middle.x()),
+            std::round(centre.y() * scale.y - middle.y()));
         painter.save();
         painter.resetTransform();
         painter.setFont(font);
         painter.setPen(colour);
         painter.drawText(origin, character);
-        painter.drawText(origin + QPointF(0.4 * scale, 0), character);
+        painter.drawText(origin + QPointF(0.4 * scale.x, 0), character);
         painter.restore();
     }
 
@@ -181,15 +181,15 @@ bool load_fonts()
     return ok;
 }
 
-QImage empty_square(int scale) { return wood(scale); }
+QImage empty_square(Scale scale) { return wood(scale); }
 
-QImage piece(const PieceFace& face, bool upper, int scale)
+QImage piece(const PieceFace& face, bool upper, Scale scale)
 {
     QImage image = wood(scale);
     {
         QPainter painter(&image);
         painter.setRenderHint(QPainter::Antialiasing);
-        painter.scale(scale, scale);
+        painter.scale(scale.x, scale.y);
         draw_plate(painter);
 
         if (face.kanji.size() == 1) {
@@ -209,7 +209,7 @@ QImage piece(const PieceFace& face, bool upper, int scale)
 
 namespace {
 
-    QImage midori(int scale)
+    QImage midori(Scale scale)
     {
         Random random(seed_midori);
         const PeriodicNoise2D felt(
@@ -227,7 +227,7 @@ namespace {
     // Rows of rush running across the mat, held by warp threads that run down it:
     // fine ribs in bays between the threads, each bay of each row a little lighter
     // or darker as the rush was woven over or under.
-    QImage tatami(int scale)
+    QImage tatami(Scale scale)
     {
         Random random(seed_tatami);
         constexpr int rows = 20;
@@ -263,7 +263,7 @@ namespace {
     }
 
     // A fence of green bamboo canes standing side by side.
-    QImage take(int scale)
+    QImage take(Scale scale)
     {
         Random random(seed_take);
         struct Cane {
@@ -302,7 +302,7 @@ namespace {
     }
 
     // The night sky: faint haze and a scatter of stars of several sizes and hues.
-    QImage uchu(int scale)
+    QImage uchu(Scale scale)
     {
         Random random(seed_uchu);
         struct Star {
@@ -354,7 +354,7 @@ namespace {
 
     // Running bond: four courses to a tile, each brick as long as a tile, every
     // other course shifted by half a brick.
-    QImage renga(int scale)
+    QImage renga(Scale scale)
     {
         Random random(seed_renga);
         const double course_top[] = { 0, 10, 20, 31, 41 };
@@ -392,7 +392,7 @@ namespace {
 
 } // namespace
 
-QImage background(Background kind, int scale)
+QImage background(Background kind, Scale scale)
 {
     switch (kind) {
     case Background::midori:
@@ -411,13 +411,13 @@ QImage background(Background kind, int scale)
 
 // ---------------------------------------------------------------- the title
 
-QImage title_plate(int scale)
+QImage title_plate(Scale scale)
 {
-    QImage image(title_width * scale, title_height * scale, QImage::Format_RGB32);
+    QImage image(device_size(title_width, title_height, scale), QImage::Format_RGB32);
     image.fill(QColor(120, 84, 44));
     QPainter painter(&image);
     painter.setRenderHint(QPainter::Antialiasing);
-    painter.scale(scale, scale);
+    painter.scale(scale.x, scale.y);
 
     QLinearGradient face(0, 0, 0, title_height);
     face.setColorAt(0.0, QColor(250, 241, 214));
