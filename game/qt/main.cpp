@@ -1,6 +1,8 @@
-// ZR 鳥将棋: one window, started from the folder that holds the sound library,
-// the wave files and the settings file.
+// ZR 鳥将棋: one window. The sound library and the wave files are found from
+// the executable's own folder, the settings under the player's configuration
+// folder, whatever folder the game is started from.
 #include "game/qt/form1.h"
+#include "settings/locations.h"
 #include "settings/sound_library.h"
 
 #include <QApplication>
@@ -8,9 +10,11 @@
 int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
-    // The library and the wave files lie in the folder the game runs from.
-    tori::SoundLibrary sounds;
-    tori::Form1 form(sounds);
+    const tori::RunTimeFolders folders = tori::runTimeFolders(tori::executableFolder());
+    tori::SoundLibrary sounds(folders.library, folders.waves);
+    tori::Form1Setup setup;
+    setup.settingsPath = tori::settingsFile();
+    tori::Form1 form(sounds, setup);
     form.show();
     form.game().Form_Load();
     return app.exec();
