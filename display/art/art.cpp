@@ -81,17 +81,26 @@ namespace {
     const QColor ink(24, 16, 10);
     const QColor vermilion(196, 22, 18);
 
+    enum class Strokes { normal, dense };
+
     // Draws one character in the Mincho face, its strokes centred on `centre`
     // (cell coordinates), in device pixels so that the font's vertical hinting can
     // line the horizontal strokes up with the pixel rows. The hairlines of a Mincho
     // face would fade out at the size of a board square; a second impression a
-    // little to the right thickens the verticals instead.
+    // little to the right thickens the verticals instead. A character of many
+    // strokes would run into one dark patch that way at the size of the normal
+    // pictures: there it is drawn once, a little larger and fully hinted, so that
+    // every stroke keeps a pixel of its own.
     void draw_character(QPainter& painter, const QString& character, double pixel_size,
-        QPointF centre, const QColor& colour, Scale scale, const QString& family = mincho_family)
+        QPointF centre, const QColor& colour, Scale scale, const QString& family = mincho_family,
+        Strokes strokes = Strokes::normal)
     {
+        const bool crowded = strokes == Strokes::dense && scale.y < 1.5;
         QFont font(family);
-        font.setPixelSize(static_cast<int>(std::lround(pixel_size * scale.y)));
-        font.setHintingPreference(QFont::PreferVerticalHinting);
+        font.setPixelSize(
+            static_cast<int>(std::lround((crowded ? pixel_size * 12 / 11 : pixel_size) * scale.y)));
+        font.setHintingPreference(
+            crowded ? QFont::PreferFullHinting : QFont::PreferVerticalHinting);
         QPainterPath glyph;
         glyph.addText(0, 0, font, character);
         const QPointF middle = glyph.boundingRect().center();
@@ -102,7 +111,8 @@ namespace {
         painter.setFont(font);
         painter.setPen(colour);
         painter.drawText(origin, character);
-        painter.drawText(origin + QPointF(0.4 * scale.x, 0), character);
+        if (!crowded)
+            painter.drawText(origin + QPointF(0.4 * scale.x, 0), character);
         painter.restore();
     }
 
@@ -137,8 +147,8 @@ const std::vector<PieceFace>& piece_faces()
         { "HU_0", QStringLiteral("燕"), false },
         { "HU_1", QStringLiteral("鴈"), true },
         { "KEI", QStringLiteral("雉"), false },
-        { "GIN_0", QStringLiteral("鷹"), false },
-        { "GIN_1", QStringLiteral("鷲"), true },
+        { "GIN_0", QStringLiteral("鷹"), false, true },
+        { "GIN_1", QStringLiteral("鷲"), true, true },
         { "KIN", QStringLiteral("鶴"), false },
         { "KAKU", QStringLiteral("左鶉"), false },
         { "SYA", QStringLiteral("右鶉"), false },
@@ -193,8 +203,8 @@ QImage piece(const PieceFace& face, bool upper, Scale scale)
         draw_plate(painter);
 
         if (face.kanji.size() == 1) {
-            draw_character(
-                painter, face.kanji, 22, { 16.5, 24.0 }, face.promoted ? vermilion : ink, scale);
+            draw_character(painter, face.kanji, 22, { 16.5, 24.0 }, face.promoted ? vermilion : ink,
+                scale, mincho_family, face.dense ? Strokes::dense : Strokes::normal);
         } else {
             // The quails carry two characters stacked: the small red side mark
             // above, the bird below keeping most of the room.

@@ -25,6 +25,7 @@ struct PieceFace {
     QString name; // without the SITA_ / UE_ prefix
     QString kanji; // one or two characters
     bool promoted; // red kanji
+    bool dense = false; // a character of many strokes, drawn finer at small sizes
 };
 
 const std::vector<PieceFace>& piece_faces();
