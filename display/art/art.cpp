@@ -7,6 +7,7 @@
 #include <QPainterPath>
 
 #include <cmath>
+#include <deque>
 #include <numbers>
 
 namespace tori::art {
@@ -34,7 +35,27 @@ namespace {
     // Straight-grained wood, the grain running down the board from player to
     // player. It repeats every cell in both directions, so empty squares and the
     // ground under the pieces read as one board.
+    QImage wood_texture(Scale scale);
+
+    // Every piece stands on the same wood: it is drawn once for each scale and
+    // kept for the last few scales asked for.
     QImage wood(Scale scale)
+    {
+        struct Kept {
+            double x, y;
+            QImage image;
+        };
+        static std::deque<Kept> kept;
+        for (const Kept& k : kept)
+            if (k.x == scale.x && k.y == scale.y)
+                return k.image;
+        kept.push_front({ scale.x, scale.y, wood_texture(scale) });
+        if (kept.size() > 8)
+            kept.pop_back();
+        return kept.front().image;
+    }
+
+    QImage wood_texture(Scale scale)
     {
         Random random(seed_wood);
         const PeriodicNoise1D sway(random, 3, cell_height);
@@ -457,6 +478,22 @@ std::vector<Asset> all_assets(int scale)
         assets.push_back({ b.name, background(b.kind, scale) });
     assets.push_back({ "ZRSHOGI", title_plate(scale) });
     return assets;
+}
+
+QImage picture(const QString& name, Scale scale)
+{
+    if (name == "KARA_MASU")
+        return empty_square(scale);
+    if (name == "ZRSHOGI")
+        return title_plate(scale);
+    for (const BackgroundInfo& b : backgrounds())
+        if (name == b.name)
+            return background(b.kind, scale);
+    for (bool upper : { false, true })
+        for (const PieceFace& face : piece_faces())
+            if (name == QString(upper ? "UE_" : "SITA_") + face.name)
+                return piece(face, upper, scale);
+    return {};
 }
 
 } // namespace tori::art

@@ -54,6 +54,9 @@ struct Asset {
 
 // Every picture of the store at one scale, named as its file is (without @2x).
 std::vector<Asset> all_assets(int scale);
+// One picture of the store by that name at any scale; a null image for a name
+// the store does not have.
+QImage picture(const QString& name, Scale scale);
 
 // The program's icon, a piece carrying 鳥 on a transparent ground: painted as a
 // square of `size` pixels, and the same shapes as an SVG document.

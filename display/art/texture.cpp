@@ -79,7 +79,10 @@ QSize device_size(int width, int height, Scale scale)
 QImage rasterise(int width, int height, Scale scale,
     const std::function<Rgb(double, double)>& shade, int period_x)
 {
-    constexpr int samples = 4;
+    // 4 x 4 samples for the picture files; at the larger sizes of a big window
+    // fewer samples smooth a device pixel as well, and keep a resize quick.
+    const int samples
+        = std::clamp(static_cast<int>(std::ceil(8 / std::max(scale.x, scale.y) - 1e-9)), 2, 4);
     QImage image(device_size(width, height, scale), QImage::Format_RGB32);
     const double period = period_x * scale.x;
     const int repeat

@@ -90,9 +90,9 @@ struct Scale {
 QSize device_size(int width, int height, Scale scale);
 
 // Paints a picture of design size width x height at `scale`, taking the colour
-// of each device pixel as the mean of a 4 x 4 grid of samples of `shade`, which
-// is given design coordinates. With a period_x that spans whole device pixels,
-// the columns from it on repeat the first ones pixel for pixel.
+// of each device pixel as the mean of a grid of samples of `shade` (4 x 4 up to
+// scale 2, fewer above), which is given design coordinates. With a period_x that spans whole device
+// pixels, the columns from it on repeat the first ones pixel for pixel.
 QImage rasterise(int width, int height, Scale scale,
     const std::function<Rgb(double, double)>& shade, int period_x = 0);
 
