@@ -6,7 +6,10 @@
 // grid cell (c, r).
 #pragma once
 
-#include "display/ports.h"
+#include "platform/menu.h"
+#include "platform/palette.h"
+#include "platform/surface.h"
+#include "platform/time_of_day.h"
 #include "rules/state.h"
 
 #include <string>
@@ -17,8 +20,6 @@ inline constexpr double 盤左 = 1050;
 inline constexpr double 盤上 = 100;
 inline constexpr double 桝幅 = 495;
 inline constexpr double 桝高 = 615;
-inline constexpr int 桝枠色 = 2; // the normal square outline, the board ground colour
-inline constexpr int 選択色 = 12;
 
 // The drawing procedures over one game state and one surface. They read the
 // state and never change it.

@@ -1,6 +1,7 @@
 #include "game/game.h"
 
 #include "engine/turn.h"
+#include "platform/menu_names.h"
 #include "rules/rules.h"
 
 #include <cmath>
@@ -9,8 +10,6 @@ namespace tori {
 
 namespace {
 
-    constexpr int 白 = 15;
-    constexpr int 黒 = 0;
     constexpr int キー_ESC = 27;
     constexpr double 一日 = 86400;
 
@@ -157,13 +156,13 @@ void Game::Form_Load()
     g.移動指導色 = 桝枠色;
     g.最終記録手数 = 0;
     g.レベル = 3;
-    p.menu.setChecked("LEVEL1", false);
-    p.menu.setChecked("LEVEL2", false);
-    p.menu.setChecked("LEVEL3", true);
+    p.menu.setChecked(menu::LEVEL1, false);
+    p.menu.setChecked(menu::LEVEL2, false);
+    p.menu.setChecked(menu::LEVEL3, true);
     g.COM手番 = GameState::先手;
     g.MAN手番 = GameState::後手;
 
-    p.background(2);
+    p.background(窓背景色);
     opts.読込_環境設定ファイル();
     初期設定(g, adapter.get());
     disp.描画_絵(1, 10.8, 0);
@@ -214,7 +213,7 @@ void Game::START_Click()
     g.対局モード = 人間対局;
     p.boxes.ok("先手の番です", " ");
     g.開始時刻 = p.clock.秒();
-    if (p.menu.checked("KEIKA"))
+    if (p.menu.checked(menu::KEIKA))
         p.timer.setEnabled(true);
 }
 
@@ -285,7 +284,7 @@ void Game::LEVEL3_Click()
 
 void Game::レベル_設定(int n)
 {
-    static const char* const names[] = { "LEVEL1", "LEVEL2", "LEVEL3" };
+    static const char* const names[] = { menu::LEVEL1, menu::LEVEL2, menu::LEVEL3 };
     for (const char* name : names)
         p.menu.setChecked(name, false);
     if (n >= 1 && n <= 3) {
@@ -317,13 +316,13 @@ void Game::Timer1_Timer()
 
 void Game::KEIKA_Click()
 {
-    if (p.menu.checked("KEIKA")) {
-        p.menu.setChecked("KEIKA", false);
+    if (p.menu.checked(menu::KEIKA)) {
+        p.menu.setChecked(menu::KEIKA, false);
         p.timer.setEnabled(false);
         disp.消去_所有時間(g.MAN手番);
         disp.消去_所有時間(g.COM手番);
     } else {
-        p.menu.setChecked("KEIKA", true);
+        p.menu.setChecked(menu::KEIKA, true);
         p.timer.setEnabled(true);
         disp.描画_所有時間(g.COM手番, g.COM所有時間);
         disp.描画_所有時間(g.MAN手番, g.MAN所有時間);
@@ -369,7 +368,7 @@ void Game::再開()
 {
     p.boxes.ok("OKですか？", "再開");
     g.開始時刻 = p.clock.秒();
-    if (p.menu.checked("KEIKA"))
+    if (p.menu.checked(menu::KEIKA))
         p.timer.setEnabled(true);
     // A full record has no next entry; the side that did not make the last
     // move is to move then.
@@ -572,7 +571,7 @@ void Game::com_ban()
         return;
     }
     g.開始時刻 = p.clock.秒();
-    if (p.menu.checked("KEIKA"))
+    if (p.menu.checked(menu::KEIKA))
         p.timer.setEnabled(true);
     for (int gx = -2; gx <= 0; ++gx)
         disp.描画_絵(g.背景画, gx, 8);
@@ -619,7 +618,7 @@ void Game::com_ban()
     g.COM所有時間 += g.手番経過秒;
     g.開始時刻 = p.clock.秒();
     g.手番 = g.MAN手番;
-    if (p.menu.checked("KEIKA"))
+    if (p.menu.checked(menu::KEIKA))
         p.timer.setEnabled(true);
 }
 

@@ -6,13 +6,18 @@
 #pragma once
 
 #include "display/display.h"
-#include "display/ports.h"
+#include "display/display_board_view.h"
 #include "engine/engine.h"
-#include "game/ports.h"
+#include "platform/menu.h"
+#include "platform/message_boxes.h"
+#include "platform/record_panel.h"
+#include "platform/sounds.h"
+#include "platform/surface.h"
+#include "platform/time_of_day.h"
+#include "platform/timer.h"
 #include "record/commands.h"
 #include "rules/state.h"
 #include "settings/options.h"
-#include "settings/sound.h"
 
 #include <functional>
 #include <memory>

@@ -1,5 +1,6 @@
 #include "record/commands.h"
 
+#include "display/display_board_view.h"
 #include "record/record_file.h"
 #include "rules/record_entry.h"
 #include "rules/rules.h"
@@ -12,8 +13,6 @@
 namespace tori {
 
 namespace {
-
-    constexpr int 白 = 15;
 
     // Line breaks inside message texts. Qt's message boxes break lines at "\n"
     // only; a "\r" would be shown as nothing at all.

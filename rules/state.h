@@ -7,6 +7,9 @@
 // names the kind and doubles as its material value.
 #pragma once
 
+#include "platform/board_view.h"
+#include "platform/palette.h"
+
 #include <array>
 
 namespace tori {
@@ -99,25 +102,11 @@ struct GameState {
     int ハンデ設定 = 0;
     int 背景画 = 2; // picture code 2..6
     int 移動指導 = 0;
-    int 移動指導色 = 2; // 15 (white) while move guidance is on, else the board ground colour
+    int 移動指導色 = 桝枠色; // 白 while move guidance is on, else the board ground colour
 
     // The move being entered with the mouse.
     int 選択列 = 0, 選択段 = 0, 選択駒 = 0;
     int 移動先列 = 0, 移動先段 = 0;
-};
-
-// What the rules ask of the window when a real move or a reset happens. The
-// window draws on its surface; the computer's trial moves and the mate tests
-// never call these, and every rule procedure accepts a null view.
-class BoardView {
-public:
-    virtual ~BoardView() = default;
-    virtual void 描画_絵(int code, double gx, double gy) = 0;
-    virtual void 描画_桝輪郭(int colour, double gx, double gy) = 0;
-    virtual void 描画_自持盤() = 0;
-    virtual void 描画_敵持盤() = 0;
-    virtual void 画面_再描画() = 0;
-    virtual void タイマー停止() = 0;
 };
 
 // Puts the state into the starting position with no game running. Leaves the

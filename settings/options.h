@@ -5,9 +5,9 @@
 #pragma once
 
 #include "display/display.h"
-#include "display/ports.h"
+#include "platform/menu.h"
+#include "platform/sounds.h"
 #include "rules/state.h"
-#include "settings/sound.h"
 
 #include <string>
 

@@ -4,7 +4,7 @@
 // nothing.
 #pragma once
 
-#include "settings/sound.h"
+#include "platform/sounds.h"
 
 #include <array>
 #include <cstdint>

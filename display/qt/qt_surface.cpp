@@ -1,7 +1,7 @@
 #include "display/qt/qt_surface.h"
 
-#include "display/palette.h"
 #include "display/pictures.h"
+#include "platform/palette.h"
 
 #include <QFile>
 #include <QFont>

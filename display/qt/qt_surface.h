@@ -3,7 +3,7 @@
 // the text stay sharp on HiDPI screens.
 #pragma once
 
-#include "display/ports.h"
+#include "platform/surface.h"
 
 #include <QColor>
 #include <QImage>

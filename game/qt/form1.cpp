@@ -1,6 +1,7 @@
 #include "game/qt/form1.h"
 
 #include "display/qt/qt_surface.h"
+#include "platform/menu_names.h"
 #include "record/qt/record_panel.h"
 
 #include <QAction>
@@ -111,52 +112,52 @@ void Form1::buildMenu()
     // handlers only run once it exists.
     auto g = [this] { return theGame.get(); };
 
-    QMenu* taikyoku = addMenu(bar, "TAIKYOKU", "対局");
+    QMenu* taikyoku = addMenu(bar, menu::TAIKYOKU, "対局");
     connect(
         taikyoku, &QMenu::aboutToShow, this, [this, g] { run([g] { g()->TAIKYOKU_Click(); }); });
-    QMenu* matchMan = addMenu(taikyoku, "MATCH_MAN", "対局(人間)");
+    QMenu* matchMan = addMenu(taikyoku, menu::MATCH_MAN, "対局(人間)");
     connect(
         matchMan, &QMenu::aboutToShow, this, [this, g] { run([g] { g()->MATCH_MAN_Click(); }); });
-    addEntry(matchMan, "START", "スタート", false, [g] { g()->START_Click(); });
-    QMenu* start2 = addMenu(taikyoku, "START2", "対局(COM)");
-    addEntry(start2, "SENTE", "先手", false, [g] { g()->SENTE_Click(); });
-    addEntry(start2, "GOTE", "後手", false, [g] { g()->GOTE_Click(); });
-    QMenu* level = addMenu(taikyoku, "LEVEL", "COM対局ﾚﾍﾞﾙ");
-    addEntry(level, "LEVEL1", "LEVEL1", true, [g] { g()->LEVEL1_Click(); });
-    addEntry(level, "LEVEL2", "LEVEL2", true, [g] { g()->LEVEL2_Click(); });
-    addEntry(level, "LEVEL3", "LEVEL3", true, [g] { g()->LEVEL3_Click(); });
-    addEntry(taikyoku, "OWARI", "終わり", false, [g] { g()->OWARI_Click(); });
+    addEntry(matchMan, menu::START, "スタート", false, [g] { g()->START_Click(); });
+    QMenu* start2 = addMenu(taikyoku, menu::START2, "対局(COM)");
+    addEntry(start2, menu::SENTE, "先手", false, [g] { g()->SENTE_Click(); });
+    addEntry(start2, menu::GOTE, "後手", false, [g] { g()->GOTE_Click(); });
+    QMenu* level = addMenu(taikyoku, menu::LEVEL, "COM対局ﾚﾍﾞﾙ");
+    addEntry(level, menu::LEVEL1, "LEVEL1", true, [g] { g()->LEVEL1_Click(); });
+    addEntry(level, menu::LEVEL2, "LEVEL2", true, [g] { g()->LEVEL2_Click(); });
+    addEntry(level, menu::LEVEL3, "LEVEL3", true, [g] { g()->LEVEL3_Click(); });
+    addEntry(taikyoku, menu::OWARI, "終わり", false, [g] { g()->OWARI_Click(); });
 
-    QMenu* stop = addMenu(bar, "STOP", "局面");
+    QMenu* stop = addMenu(bar, menu::STOP, "局面");
     connect(
         stop, &QMenu::aboutToShow, this, [this, g] { run([g] { g()->records().STOP_Click(); }); });
-    addEntry(stop, "CANCEL", "最初", false, [g] { g()->records().CANCEL_Click(); });
-    addEntry(stop, "REVERSE", "反転", false, [g] { g()->records().REVERSE_Click(); });
+    addEntry(stop, menu::CANCEL, "最初", false, [g] { g()->records().CANCEL_Click(); });
+    addEntry(stop, menu::REVERSE, "反転", false, [g] { g()->records().REVERSE_Click(); });
 
     // The four bare entries stand on the menu bar and act on one click.
-    addEntry(bar, "REPLAY", "戻", false, [g] { g()->records().REPLAY_Click(); });
-    addEntry(bar, "AFTER", "進", false, [g] { g()->records().AFTER_Click(); });
-    addEntry(bar, "LBEL_UP", "△", false, [g] { g()->records().LBEL_UP_Click(); });
-    addEntry(bar, "LEBEL_DOWN", "▽", false, [g] { g()->records().LEBEL_DOWN_Click(); });
+    addEntry(bar, menu::REPLAY, "戻", false, [g] { g()->records().REPLAY_Click(); });
+    addEntry(bar, menu::AFTER, "進", false, [g] { g()->records().AFTER_Click(); });
+    addEntry(bar, menu::LBEL_UP, "△", false, [g] { g()->records().LBEL_UP_Click(); });
+    addEntry(bar, menu::LEBEL_DOWN, "▽", false, [g] { g()->records().LEBEL_DOWN_Click(); });
 
-    QMenu* kifu = addMenu(bar, "KIFU", "棋譜");
-    addEntry(kifu, "KIFU_READ", "読込", false, [g] { g()->records().KIFU_READ_Click(); });
-    addEntry(kifu, "KIFU_WRITE", "書込", false, [g] { g()->records().KIFU_WRITE_Click(); });
+    QMenu* kifu = addMenu(bar, menu::KIFU, "棋譜");
+    addEntry(kifu, menu::KIFU_READ, "読込", false, [g] { g()->records().KIFU_READ_Click(); });
+    addEntry(kifu, menu::KIFU_WRITE, "書込", false, [g] { g()->records().KIFU_WRITE_Click(); });
 
-    QMenu* option = addMenu(bar, "OPTION", "ｵﾌﾟｼｮﾝ");
+    QMenu* option = addMenu(bar, menu::OPTION, "ｵﾌﾟｼｮﾝ");
     connect(option, &QMenu::aboutToShow, this,
         [this, g] { run([g] { g()->records().OPTION_Click(); }); });
-    QMenu* haikei = addMenu(option, "HAIKEI_GA", "背景画");
-    addEntry(haikei, "MIDORI", "緑", true, [g] { g()->options().MIDORI_Click(); });
-    addEntry(haikei, "TATAMI", "畳", true, [g] { g()->options().TATAMI_Click(); });
-    addEntry(haikei, "TAKE", "竹", true, [g] { g()->options().TAKE_Click(); });
-    addEntry(haikei, "UCHU", "宇宙", true, [g] { g()->options().UCHU_Click(); });
-    addEntry(haikei, "RENGA", "煉瓦", true, [g] { g()->options().RENGA_Click(); });
-    addEntry(option, "SIDOU", "移動指導", true, [g] { g()->options().SIDOU_Click(); });
-    addEntry(option, "KEIKA", "経過時間", true, [g] { g()->KEIKA_Click(); });
-    addEntry(option, "BGM", "BGM", true, [g] { g()->options().BGM_Click(); });
+    QMenu* haikei = addMenu(option, menu::HAIKEI_GA, "背景画");
+    addEntry(haikei, menu::MIDORI, "緑", true, [g] { g()->options().MIDORI_Click(); });
+    addEntry(haikei, menu::TATAMI, "畳", true, [g] { g()->options().TATAMI_Click(); });
+    addEntry(haikei, menu::TAKE, "竹", true, [g] { g()->options().TAKE_Click(); });
+    addEntry(haikei, menu::UCHU, "宇宙", true, [g] { g()->options().UCHU_Click(); });
+    addEntry(haikei, menu::RENGA, "煉瓦", true, [g] { g()->options().RENGA_Click(); });
+    addEntry(option, menu::SIDOU, "移動指導", true, [g] { g()->options().SIDOU_Click(); });
+    addEntry(option, menu::KEIKA, "経過時間", true, [g] { g()->KEIKA_Click(); });
+    addEntry(option, menu::BGM, "BGM", true, [g] { g()->options().BGM_Click(); });
 
-    addEntry(bar, "VER", "その他", false, [g] { g()->records().VER_Click(); });
+    addEntry(bar, menu::VER, "その他", false, [g] { g()->records().VER_Click(); });
 }
 
 void Form1::wirePanel()

@@ -2,8 +2,10 @@
 // marks, message boxes, the time of day and the 50 ms clock timer.
 #pragma once
 
-#include "display/ports.h"
-#include "game/ports.h"
+#include "platform/menu.h"
+#include "platform/message_boxes.h"
+#include "platform/time_of_day.h"
+#include "platform/timer.h"
 
 #include <QTimer>
 

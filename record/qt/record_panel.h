@@ -5,7 +5,7 @@
 // record commands.
 #pragma once
 
-#include "record/commands.h"
+#include "platform/record_panel.h"
 
 #include <QString>
 #include <QWidget>

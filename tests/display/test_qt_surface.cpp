@@ -4,7 +4,7 @@
 #include "display/display.h"
 #include "display/pictures.h"
 #include "display/qt/qt_surface.h"
-#include "fakes.h"
+#include "support/fakes.h"
 
 #include <QGuiApplication>
 #include <QPainter>
@@ -245,7 +245,7 @@ TEST(QtSurface, EmptiedHandSlotShowsTheEmptySquareAndTheBackground)
 TEST(QtSurface, TextIsDrawnInItsColourBelowAndRightOfItsPoint)
 {
     QtSurface s({ 200, 100 }, 1, testPictures());
-    s.文字(600, 300, "鳥将棋", 24, false, 15); // (40, 20) px
+    s.文字(600, 300, "鳥将棋", 24, false, 白); // (40, 20) px
     const QColor white(255, 255, 255);
     EXPECT_GT(countInk(s, QRect(40, 20, 120, 40), white), 30);
     EXPECT_EQ(countInk(s, QRect(0, 0, 200, 20), white), 0);
@@ -257,12 +257,12 @@ TEST(QtSurface, FontSizeFollowsPointsAndRatio)
     // 9 points is 12 pixels at 1x: a full-height kanji takes most of that.
     const QColor white(255, 255, 255);
     QtSurface one({ 100, 100 }, 1, testPictures());
-    one.文字(150, 150, "鵬", 9, true, 15);
+    one.文字(150, 150, "鵬", 9, true, 白);
     const int h1 = inkHeight(one, white);
     EXPECT_GE(h1, 8);
     EXPECT_LE(h1, 13);
     QtSurface two({ 100, 100 }, 2, testPictures());
-    two.文字(150, 150, "鵬", 9, true, 15);
+    two.文字(150, 150, "鵬", 9, true, 白);
     const int h2 = inkHeight(two, white);
     EXPECT_GE(h2, 2 * h1 - 3);
     EXPECT_LE(h2, 2 * h1 + 3);
@@ -276,12 +276,12 @@ TEST(QtSurface, TheBoldSwitchReachesThePixels)
     FakeMenu menu;
     QtSurface before({ 600, 487 }, 1, testPictures());
     tori::Display d1(g, before, menu);
-    d1.描画_数値(10, 3, 88, 12, 0, 14);
+    d1.描画_数値(10, 3, 88, 明赤, 0, 14);
 
     QtSurface after({ 600, 487 }, 1, testPictures());
     tori::Display d2(g, after, menu);
     d2.描画_桝_数値();
-    d2.描画_数値(10, 3, 88, 12, 0, 14);
+    d2.描画_数値(10, 3, 88, 明赤, 0, 14);
     const QRect cell(400, 130, 60, 41);
     EXPECT_GT(countInk(after, cell, lightRedText), countInk(before, cell, lightRedText) * 6 / 5);
 }
@@ -292,7 +292,7 @@ TEST(QtSurface, RefreshAndChangeCallbacks)
     int refreshed = 0, changed = 0;
     s.setRefresh([&] { ++refreshed; });
     s.setChanged([&] { ++changed; });
-    s.枠(12, 0, 0, 300, 300);
+    s.枠(明赤, 0, 0, 300, 300);
     s.絵(空, 0, 0);
     s.絵(-鵬, 0, 0); // no picture: no change
     EXPECT_EQ(changed, 2);

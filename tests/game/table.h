@@ -29,7 +29,7 @@ inline std::string tempSettingsPath()
 
 struct Table {
     RecordingSurface surface;
-    MapMenu menu;
+    FakeMenu menu;
     // Each reading moves on a millisecond, so that the blink's busy wait ends.
     ScriptedTimeOfDay clock { 36000, 0.001 };
     ScriptedMessageBoxes boxes;

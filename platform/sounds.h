@@ -1,4 +1,4 @@
-// The game's four sounds, played through the sound library "ZR鳥将棋.so".
+// The game's four sounds.
 #pragma once
 
 #include <string>
