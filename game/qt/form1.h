@@ -41,6 +41,10 @@ public:
 
     // The drawing area's size in logical pixels for a window of the given size in twips.
     static QSize areaSize(int widthTwips, int heightTwips);
+    // The scale the window opens at: the largest of 200 %, 150 % and 100 % at
+    // which a window of `windowPixels` at 100 % fits in 80 % of the screen's
+    // available area.
+    static double startScale(QSize windowPixels, QSize available);
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -51,12 +55,14 @@ private:
         std::function<void()> handler);
     void buildMenu();
     void wirePanel();
+    void setDesignSize(int widthTwips, int heightTwips);
     // Runs one of the game's handlers, unless the game has already ended.
     void run(const std::function<void()>& handler);
     void end();
 
     Form1Setup setup;
     bool ending = false;
+    bool sized = false;
     QtMenu marks;
     std::unique_ptr<QtMessageBoxes> qtBoxes;
     SystemTimeOfDay clock;
