@@ -210,6 +210,8 @@ bool QtSurface::draw(const Operation& op)
             return false;
         DevicePainter p(canvas);
         p->drawImage(QPoint(left, top), *image);
+        if (op.value >= 背景_緑 && op.value <= 背景_煉瓦)
+            background = op.value;
         return true;
     }
     case Operation::outline: {
@@ -325,6 +327,39 @@ void QtSurface::文字(
         x + ink.right() * twipsPerPixel, y + ink.bottom() * twipsPerPixel);
     keep(std::move(op));
     touched();
+}
+
+void QtSurface::paintAround(QPainter& painter, QPointF origin, const QRectF& area) const
+{
+    const QSize natural = pictures.naturalSize(background);
+    if (natural.isEmpty())
+        return;
+    const QRectF drawing(origin, QSizeF(canvas.size()) / dpr);
+    painter.save();
+    painter.setClipRegion(QRegion(area.toAlignedRect()).subtracted(QRegion(drawing.toRect())));
+    // The cells of the grid of 描画_背景 that reach into the area.
+    auto cell = [this](double logical, double start, double step) {
+        return (logical / shown * twipsPerPixel - start) / step;
+    };
+    const int firstColumn
+        = static_cast<int>(std::floor(cell(area.left() - origin.x(), 1050, 495))) - 1;
+    const int lastColumn = static_cast<int>(std::ceil(cell(area.right() - origin.x(), 1050, 495)));
+    const int firstRow = static_cast<int>(std::floor(cell(area.top() - origin.y(), 100, 615))) - 1;
+    const int lastRow = static_cast<int>(std::ceil(cell(area.bottom() - origin.y(), 100, 615)));
+    for (int gx = firstColumn; gx <= lastColumn; ++gx)
+        for (int gy = firstRow; gy <= lastRow; ++gy) {
+            const double x = 1050 + 495 * gx, y = 100 + 615 * gy;
+            const QRect device(QPoint(devicePixel(x), devicePixel(y)),
+                QPoint(devicePixel(x + natural.width() * twipsPerPixel) - 1,
+                    devicePixel(y + natural.height() * twipsPerPixel) - 1));
+            const QRectF target(
+                origin + QPointF(device.topLeft()) / dpr, QSizeF(device.size()) / dpr);
+            if (!target.intersects(area) || drawing.contains(target))
+                continue;
+            if (const QImage* tile = pictures.picture(background, device.size()))
+                painter.drawImage(target, *tile);
+        }
+    painter.restore();
 }
 
 void QtSurface::更新()

@@ -11,6 +11,7 @@
 
 #include <QColor>
 #include <QImage>
+#include <QPainter>
 #include <QRect>
 #include <QSize>
 
@@ -79,6 +80,13 @@ public:
     // Called after every drawing operation, so the window can schedule a repaint.
     void setChanged(std::function<void()> f) { changed = std::move(f); }
 
+    // Paints the ground around the drawing, which lies at `origin` of a widget
+    // painter's logical pixels: the background tiles of the drawing laid on
+    // beyond its edges, cell by cell as the drawing lays them, so that the
+    // window looks all of one piece at any shape. Nothing before a background
+    // has been drawn.
+    void paintAround(QPainter& painter, QPointF origin, const QRectF& area) const;
+
     static QColor paletteColour(int index);
     // The device pixel of a position in twips (rounded to the nearest).
     int devicePixel(double twips) const;
@@ -103,6 +111,7 @@ private:
     void touched();
 
     QSize design;
+    int background = -1; // the background picture drawn last
     qreal dpr;
     double shown;
     PictureSet pictures;

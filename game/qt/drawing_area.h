@@ -6,6 +6,7 @@
 #pragma once
 
 #include <QImage>
+#include <QPainter>
 #include <QTimer>
 #include <QWidget>
 
@@ -43,6 +44,9 @@ public:
     // The area needs its picture drawn at another scale or device pixel ratio:
     // the drawing, and whatever lies over it, is laid out anew.
     std::function<void(double scale, qreal dpr)> rescale;
+    // Paints the ground around the drawing, which lies at `drawing` (logical
+    // pixels); the ground colour lies under it.
+    std::function<void(QPainter& painter, const QRectF& drawing)> paintGround;
 
     // Lays the drawing out at once for the area's present size and ratio,
     // instead of when the resizing has come to rest.

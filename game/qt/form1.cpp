@@ -67,6 +67,12 @@ Form1::Form1(Sounds& sounds, Form1Setup s)
         picture->setScale(scale, dpr);
         recordPanel->setScale(scale, drawing->origin());
     };
+    drawing->paintGround = [this](QPainter& painter, const QRectF& shown) {
+        // Only when the drawing is shown at the size it was drawn for; while
+        // it is stretched the plain ground will do.
+        if (picture->scale() == drawing->scale())
+            picture->paintAround(painter, shown.topLeft(), QRectF(drawing->rect()));
+    };
 
     buildMenu();
 

@@ -343,17 +343,26 @@ int edgePixels(const QImage& picture)
     return edges;
 }
 
+// The starting position drawn whole on bamboo.
+struct BambooGame {
+    explicit BambooGame(Surface& s)
+        : d(g, s, menu)
+    {
+        初期設定(g, nullptr);
+        g.背景画 = 背景_竹;
+        d.画面_再描画();
+    }
+    GameState g;
+    FakeMenu menu;
+    tori::Display d;
+};
+
 // A little of everything the game draws: background, pieces, outlines, texts.
 void drawAGameScene(Surface& s)
 {
-    GameState g;
-    初期設定(g, nullptr);
-    g.背景画 = 背景_竹;
-    FakeMenu menu;
-    tori::Display d(g, s, menu);
-    d.画面_再描画();
-    d.描画_桝輪郭(選択色, 3, 7);
-    d.描画_数値(10, 3, 12, 12, 0, 14);
+    BambooGame game(s);
+    game.d.描画_桝輪郭(選択色, 3, 7);
+    game.d.描画_数値(10, 3, 12, 12, 0, 14);
     s.文字(800, 6350, "対局名", 12, false, 15);
 }
 
@@ -427,24 +436,48 @@ TEST(QtSurface, TextAndOutlinesScaleWithTheDrawing)
 TEST(QtSurface, ALongGameKeepsOnlyWhatCanStillBeSeen)
 {
     QtSurface s({ 600, 456 }, 1, testPictures());
-    GameState g;
-    初期設定(g, nullptr);
-    g.背景画 = 背景_竹;
-    FakeMenu menu;
-    tori::Display d(g, s, menu);
-    d.画面_再描画();
+    BambooGame game(s);
     // Hours of clock ticks, counts and selections, each drawn over the last.
     for (int i = 0; i < 3000; ++i) {
-        d.描画_絵(g.背景画, 10, 3);
-        d.描画_数値(10, 3, i % 100, 12, 0, 14);
-        d.描画_将棋盤桝();
-        d.描画_桝輪郭(選択色, 1 + i % 7, 1 + i % 5);
+        game.d.描画_絵(背景_竹, 10, 3);
+        game.d.描画_数値(10, 3, i % 100, 12, 0, 14);
+        game.d.描画_将棋盤桝();
+        game.d.描画_桝輪郭(選択色, 1 + i % 7, 1 + i % 5);
     }
     EXPECT_LT(s.keptOperations(), 2500u);
     const QImage before = s.image().copy();
     s.setScale(2, 1);
     s.setScale(1, 1);
     EXPECT_TRUE(s.image() == before);
+}
+
+TEST(QtSurface, TheGroundAroundTheDrawingCarriesOnItsBackground)
+{
+    QtSurface s({ 600, 456 }, 1, testPictures(), 2);
+    QImage widget(1400, 912, QImage::Format_RGB32);
+    widget.fill(marker);
+    const QPointF origin(100, 0);
+    {
+        QPainter p(&widget);
+        s.paintAround(p, origin, QRectF(widget.rect()));
+    }
+    // Before a background is drawn the ground is left as it is.
+    EXPECT_EQ(widget.pixelColor(50, 400), marker);
+
+    GameState g;
+    FakeMenu menu;
+    tori::Display d(g, s, menu);
+    d.描画_背景(背景_竹);
+    {
+        QPainter p(&widget);
+        s.paintAround(p, origin, QRectF(widget.rect()));
+    }
+    for (const QPoint& ground :
+        { QPoint(0, 0), QPoint(99, 911), QPoint(1300, 0), QPoint(1399, 911) })
+        EXPECT_EQ(widget.pixelColor(ground), bamboo) << ground.x() << "," << ground.y();
+    // The drawing's own place is left to the drawing.
+    EXPECT_EQ(widget.pixelColor(100, 0), marker);
+    EXPECT_EQ(widget.pixelColor(1299, 911), marker);
 }
 
 int main(int argc, char** argv)
