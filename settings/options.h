@@ -1,5 +1,6 @@
 // The ｵﾌﾟｼｮﾝ menu: background picture, move guidance and music, kept in the
-// settings file "ZR鳥将棋.ini" in the current working directory. The menu's
+// settings file "ZR鳥将棋.ini" (the window keeps it in the player's
+// configuration folder, settings/locations.h). The menu's
 // check marks are the authoritative state of the choices; every change is
 // written to the file at once.
 #pragma once

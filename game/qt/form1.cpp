@@ -3,6 +3,7 @@
 #include "display/qt/qt_surface.h"
 #include "platform/menu_names.h"
 #include "record/qt/record_panel.h"
+#include "settings/locations.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -79,7 +80,8 @@ Form1::Form1(Sounds& sounds, Form1Setup s)
     Ports ports { *picture, marks, clock, boxes, timer1, sounds, *recordPanel, [this] { end(); },
         [this](int width, int height) { setDesignSize(width, height); },
         [this](int colour) { drawing->setGround(QtSurface::paletteColour(colour)); } };
-    theGame = std::make_unique<Game>(ports, setup.settingsPath);
+    theGame = std::make_unique<Game>(
+        ports, setup.settingsPath.empty() ? settingsFile() : setup.settingsPath);
 
     drawing->mouseDown = [this](int button, int shift, double x, double y) {
         run([&] { theGame->Form_MouseDown(button, shift, x, y); });

@@ -21,7 +21,8 @@ class QtSurface;
 class QtRecordPanel;
 
 struct Form1Setup {
-    std::string settingsPath = "ZR鳥将棋.ini";
+    // Empty: the player's own, "ZR鳥将棋.ini" under $XDG_CONFIG_HOME/zr-torishogi.
+    std::string settingsPath;
     // Message boxes other than Qt's own (tests answer from a script).
     MessageBoxes* boxes = nullptr;
     // Ends the program; by default closes the window and leaves the event loop.

@@ -23,9 +23,7 @@ int main(int argc, char** argv)
 
     const tori::RunTimeFolders folders = tori::runTimeFolders(tori::executableFolder());
     tori::SoundLibrary sounds(folders.library, folders.waves);
-    tori::Form1Setup setup;
-    setup.settingsPath = tori::settingsFile();
-    tori::Form1 form(sounds, setup);
+    tori::Form1 form(sounds); // its settings under the player's configuration folder
     form.show();
     form.game().Form_Load();
     return app.exec();
