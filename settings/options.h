@@ -10,7 +10,9 @@
 #include "platform/sounds.h"
 #include "rules/state.h"
 
+#include <optional>
 #include <string>
+#include <vector>
 
 namespace tori {
 
@@ -37,6 +39,9 @@ private:
     Display& display;
     Sounds& sounds;
     std::string path;
+    // The choices of this run that the file could not keep; start-up, which
+    // loading a record runs again, reads them instead of the file.
+    std::optional<std::vector<std::string>> unsaved;
 };
 
 } // namespace tori
