@@ -116,6 +116,8 @@ private:
     void 着手拒否音();
     void 棋譜満杯通知();
     void 再開();
+    void 未対局応答();
+    bool 駒のある桝(int col, int row) const;
 
     Ports p;
     SoundSession sounds;

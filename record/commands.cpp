@@ -55,12 +55,13 @@ namespace {
 } // namespace
 
 RecordCommands::RecordCommands(GameState& g, Display& display, MessageBoxes& boxes, Sounds& sounds,
-    Timer& timer, RecordPanel& panel, std::function<void()> formLoad)
+    Timer& timer, TimeOfDay& clock, RecordPanel& panel, std::function<void()> formLoad)
     : g(g)
     , display(display)
     , boxes(boxes)
     , sounds(sounds)
     , timer(timer)
+    , clock(clock)
     , panel(panel)
     , formLoad(std::move(formLoad))
 {
@@ -366,6 +367,14 @@ void RecordCommands::AFTER_Click()
         g.手番 = g.MAN手番;
     else if (下手駒(placed))
         g.手番 = g.COM手番;
+    // A replayed phoenix capture ends the game again, as the capture did.
+    if (g.棋譜_取駒[n] == 鵬)
+        g.勝者 = g.MAN手番;
+    else if (g.棋譜_取駒[n] == -鵬)
+        g.勝者 = g.COM手番;
+    // Play may go on from here with a press: the turn's time starts now, not
+    // when the position was first reached.
+    g.開始時刻 = clock.秒();
 
     g.COM所有時間 = g.棋譜_時間4[n];
     display.描画_所有時間(g.COM手番, g.COM所有時間);
@@ -404,6 +413,7 @@ void RecordCommands::REVERSE_Click()
     std::swap(g.持駒数_MAN, g.持駒数_COM);
     鵬位置更新(g);
 
+    display.forgetMoveTexts();
     display.画面_再描画();
     display.描画_手数(g.手数);
     if (g.ハンデ設定 == 1) {

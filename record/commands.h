@@ -6,6 +6,7 @@
 #include "platform/message_boxes.h"
 #include "platform/record_panel.h"
 #include "platform/sounds.h"
+#include "platform/time_of_day.h"
 #include "platform/timer.h"
 #include "rules/state.h"
 
@@ -19,7 +20,7 @@ namespace tori {
 class RecordCommands {
 public:
     RecordCommands(GameState& g, Display& display, MessageBoxes& boxes, Sounds& sounds,
-        Timer& timer, RecordPanel& panel, std::function<void()> formLoad);
+        Timer& timer, TimeOfDay& clock, RecordPanel& panel, std::function<void()> formLoad);
 
     void 描画_可視(bool drive, bool dir, bool file);
     void 描画_棋譜_IO(int mode);
@@ -55,6 +56,7 @@ private:
     MessageBoxes& boxes;
     Sounds& sounds;
     Timer& timer;
+    TimeOfDay& clock;
     RecordPanel& panel;
     std::function<void()> formLoad;
 };

@@ -21,7 +21,8 @@ class QtSurface;
 class QtRecordPanel;
 
 struct Form1Setup {
-    std::string settingsPath = "ZR鳥将棋.ini";
+    // Empty: the player's own, "ZR鳥将棋.ini" under $XDG_CONFIG_HOME/zr-torishogi.
+    std::string settingsPath;
     // Message boxes other than Qt's own (tests answer from a script).
     MessageBoxes* boxes = nullptr;
     // Ends the program; by default closes the window and leaves the event loop.
@@ -41,6 +42,10 @@ public:
 
     // The drawing area's size in logical pixels for a window of the given size in twips.
     static QSize areaSize(int widthTwips, int heightTwips);
+    // The scale the window opens at: the largest of 200 %, 150 % and 100 % at
+    // which a window of `windowPixels` at 100 % fits in 80 % of the screen's
+    // available area.
+    static double startScale(QSize windowPixels, QSize available);
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -51,12 +56,14 @@ private:
         std::function<void()> handler);
     void buildMenu();
     void wirePanel();
+    void setDesignSize(int widthTwips, int heightTwips);
     // Runs one of the game's handlers, unless the game has already ended.
     void run(const std::function<void()>& handler);
     void end();
 
     Form1Setup setup;
     bool ending = false;
+    bool sized = false;
     QtMenu marks;
     std::unique_ptr<QtMessageBoxes> qtBoxes;
     SystemTimeOfDay clock;

@@ -109,3 +109,16 @@ TEST(TextFile, RefusesLargeFilesAndFilesThatAreNoRegularFileBeforeReadingThem)
     ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);
     EXPECT_FALSE(readShiftJisLines(pipe));
 }
+
+TEST(TextFile, AFileWithoutANameIsNotWrittenIntoTheWorkingFolder)
+{
+    TempDir dir;
+    const fs::path before = fs::current_path();
+    fs::current_path(dir.path);
+    std::string error;
+    const bool written = writeShiftJisLines("", { "a" }, &error);
+    fs::current_path(before);
+    EXPECT_FALSE(written);
+    EXPECT_FALSE(error.empty());
+    EXPECT_TRUE(fs::is_empty(dir.path));
+}
