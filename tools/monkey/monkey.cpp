@@ -445,8 +445,8 @@ int main(int argc, char** argv)
 {
     const Run options = parse(argc, argv);
 
-    // The game writes its settings and records in the folder it runs in (and,
-    // where a desktop puts them, below HOME): both are the monkey's own.
+    // The game keeps its settings below HOME and opens the record panel on the
+    // documents folder: both are the monkey's own folder.
     char pattern[] = "/tmp/zr-monkey-XXXXXX";
     if (!mkdtemp(pattern))
         fail("no folder to play in");
@@ -454,6 +454,7 @@ int main(int argc, char** argv)
     setenv("HOME", pattern, 1);
     setenv("XDG_CONFIG_HOME", pattern, 1);
     setenv("XDG_DATA_HOME", pattern, 1);
+    setenv("XDG_DOCUMENTS_DIR", pattern, 1);
     if (chdir(pattern) != 0)
         fail("cannot enter " + folder.string());
     seedRecords(folder);
