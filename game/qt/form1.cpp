@@ -2,6 +2,7 @@
 
 #include "display/qt/qt_surface.h"
 #include "platform/menu_names.h"
+#include "record/qt/move_list_panel.h"
 #include "record/qt/record_panel.h"
 
 #include <QAction>
@@ -54,9 +55,15 @@ Form1::Form1(Sounds& sounds, Form1Setup s)
 
     recordPanel = new QtRecordPanel(drawing);
 
+    // Beside the board, never over it: the window grows to the right to hold it.
+    kifuList = new QtMoveList(this);
+    addDockWidget(Qt::RightDockWidgetArea, kifuList);
+    kifuList->hide();
+
     buildMenu();
 
-    Ports ports { *picture, marks, clock, boxes, timer1, sounds, *recordPanel, [this] { end(); },
+    Ports ports { *picture, marks, clock, boxes, timer1, sounds, *recordPanel, *kifuList, clipboard,
+        [this] { end(); },
         [this](int width, int height) {
             // Always set: the window manager places the window, so no
             // position of ours could ask to keep the size it has.
@@ -133,6 +140,8 @@ void Form1::buildMenu()
         stop, &QMenu::aboutToShow, this, [this, g] { run([g] { g()->records().STOP_Click(); }); });
     addEntry(stop, menu::CANCEL, "最初", false, [g] { g()->records().CANCEL_Click(); });
     addEntry(stop, menu::REVERSE, "反転", false, [g] { g()->records().REVERSE_Click(); });
+    addEntry(stop, menu::FEN_COPY, "FENｺﾋﾟｰ", false, [g] { g()->fen().FEN_COPY_Click(); });
+    addEntry(stop, menu::FEN_PASTE, "FEN貼付", false, [g] { g()->fen().FEN_PASTE_Click(); });
 
     // The four bare entries stand on the menu bar and act on one click.
     addEntry(bar, menu::REPLAY, "戻", false, [g] { g()->records().REPLAY_Click(); });
@@ -143,6 +152,7 @@ void Form1::buildMenu()
     QMenu* kifu = addMenu(bar, menu::KIFU, "棋譜");
     addEntry(kifu, menu::KIFU_READ, "読込", false, [g] { g()->records().KIFU_READ_Click(); });
     addEntry(kifu, menu::KIFU_WRITE, "書込", false, [g] { g()->records().KIFU_WRITE_Click(); });
+    addEntry(kifu, menu::KIFU_LIST, "棋譜一覧", true, [g] { g()->moveList().KIFU_LIST_Click(); });
 
     QMenu* option = addMenu(bar, menu::OPTION, "ｵﾌﾟｼｮﾝ");
     connect(option, &QMenu::aboutToShow, this,
@@ -173,12 +183,18 @@ void Form1::wirePanel()
         return ready;
     });
     recordPanel->setReturnClicked([this, &recs] { run([&] { recs.Command1_Click(); }); });
+    kifuList->setEntryClicked(
+        [this](int row) { run([this, row] { theGame->moveList().List1_Click(row); }); });
 }
 
 void Form1::run(const std::function<void()>& handler)
 {
-    if (!ending && theGame)
-        handler();
+    if (ending || !theGame)
+        return;
+    handler();
+    // Whatever the event did to the record, the list shows it.
+    if (!ending)
+        theGame->moveList().描画_棋譜一覧();
 }
 
 void Form1::end()

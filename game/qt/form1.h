@@ -1,6 +1,6 @@
 // Form1, the game's one window: the menu bar with every command, the drawing
-// area with the record panel over its left part, and the Qt versions of the
-// platform pieces, all around one Game.
+// area with the record panel over its left part, the move list docked on its
+// right, and the Qt versions of the platform pieces, all around one Game.
 #pragma once
 
 #include "game/game.h"
@@ -19,6 +19,7 @@ namespace tori {
 
 class QtSurface;
 class QtRecordPanel;
+class QtMoveList;
 
 struct Form1Setup {
     std::string settingsPath = "ZR鳥将棋.ini";
@@ -37,6 +38,7 @@ public:
     DrawingArea& area() { return *drawing; }
     QtSurface& surface() { return *picture; }
     QtRecordPanel& panel() { return *recordPanel; }
+    QtMoveList& moveList() { return *kifuList; }
     QtMenu& menu() { return marks; }
 
     // The drawing area's size in logical pixels for a window of the given size in twips.
@@ -60,10 +62,12 @@ private:
     QtMenu marks;
     std::unique_ptr<QtMessageBoxes> qtBoxes;
     SystemTimeOfDay clock;
+    QtClipboard clipboard;
     QtTimer timer1;
     DrawingArea* drawing = nullptr;
     std::unique_ptr<QtSurface> picture;
     QtRecordPanel* recordPanel = nullptr;
+    QtMoveList* kifuList = nullptr;
     std::unique_ptr<Game> theGame;
 };
 
