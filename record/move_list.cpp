@@ -56,17 +56,18 @@ void MoveListCommands::List1_Click(int n)
         sounds.dsPlay(音::駒打音);
 }
 
-void MoveListCommands::描画_棋譜一覧()
+bool MoveListCommands::描画_棋譜一覧()
 {
     if (!menu.checked(menu::KIFU_LIST))
-        return;
+        return false;
     std::vector<MoveListEntry> entries = 棋譜一覧項目(g);
     const int current = std::clamp(g.記録手数, 0, static_cast<int>(entries.size()) - 1);
     if (entries == shown && current == shownCurrent)
-        return;
+        return false;
     shown = std::move(entries);
     shownCurrent = current;
     list.setEntries(shown, current);
+    return true;
 }
 
 } // namespace tori

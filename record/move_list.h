@@ -35,7 +35,8 @@ public:
     void List1_Click(int n);
     // Brings the shown list up to date with the record; the window calls it
     // after every event, so that the list follows whatever changed the record.
-    void 描画_棋譜一覧();
+    // True when the list was changed.
+    bool 描画_棋譜一覧();
 
 private:
     class SilentBoxes : public MessageBoxes {

@@ -11,6 +11,7 @@
 #include <QLayout>
 #include <QMenu>
 #include <QMenuBar>
+#include <QTreeWidget>
 
 namespace tori {
 
@@ -20,6 +21,31 @@ namespace {
     // and frame included; what is left below the menu bar must still hold the
     // lowest text the game prints, the record header lines at y 6350 in 12 point.
     constexpr int frameTwips = 450;
+
+    // Message boxes that run a step before each box: the move list is brought
+    // up to date while the player reads the box, in the middle of an event.
+    class BoxesAfter : public MessageBoxes {
+    public:
+        BoxesAfter(MessageBoxes& boxes, std::function<void()> before)
+            : boxes(boxes)
+            , before(std::move(before))
+        {
+        }
+        void ok(const std::string& text, const std::string& title, Icon icon) override
+        {
+            before();
+            boxes.ok(text, title, icon);
+        }
+        bool yesNo(const std::string& text, const std::string& title) override
+        {
+            before();
+            return boxes.yesNo(text, title);
+        }
+
+    private:
+        MessageBoxes& boxes;
+        std::function<void()> before;
+    };
 
 } // namespace
 
@@ -36,7 +62,8 @@ Form1::Form1(Sounds& sounds, Form1Setup s)
     setWindowTitle(QStringLiteral("ZR 鳥将棋"));
     if (!setup.boxes)
         qtBoxes = std::make_unique<QtMessageBoxes>(this);
-    MessageBoxes& boxes = setup.boxes ? *setup.boxes : *qtBoxes;
+    listedBoxes = std::make_unique<BoxesAfter>(
+        setup.boxes ? *setup.boxes : *qtBoxes, [this] { showMoveList(false); });
 
     drawing = new DrawingArea(this);
     setCentralWidget(drawing);
@@ -49,7 +76,10 @@ Form1::Form1(Sounds& sounds, Form1Setup s)
     drawing->setPicture(&picture->image());
     // Paint at once, not at the next turn of the event loop: the computer's
     // caption and the blink of its piece show in the middle of its move.
-    picture->setRefresh([this] { drawing->repaint(); });
+    picture->setRefresh([this] {
+        drawing->repaint();
+        showMoveList(true);
+    });
     // Whatever is drawn without a refresh shows when the handler returns.
     picture->setChanged([this] { drawing->update(); });
 
@@ -62,8 +92,8 @@ Form1::Form1(Sounds& sounds, Form1Setup s)
 
     buildMenu();
 
-    Ports ports { *picture, marks, clock, boxes, timer1, sounds, *recordPanel, *kifuList, clipboard,
-        [this] { end(); },
+    Ports ports { *picture, marks, clock, *listedBoxes, timer1, sounds, *recordPanel, *kifuList,
+        clipboard, [this] { end(); },
         [this](int width, int height) {
             // Always set: the window manager places the window, so no
             // position of ours could ask to keep the size it has.
@@ -193,8 +223,17 @@ void Form1::run(const std::function<void()>& handler)
         return;
     handler();
     // Whatever the event did to the record, the list shows it.
-    if (!ending)
-        theGame->moveList().描画_棋譜一覧();
+    showMoveList(false);
+}
+
+void Form1::showMoveList(bool now)
+{
+    if (ending || !theGame)
+        return;
+    // Inside an event (the computer's caption, its blink) nothing is painted
+    // unless asked for at once.
+    if (theGame->moveList().描画_棋譜一覧() && now)
+        kifuList->list()->viewport()->repaint();
 }
 
 void Form1::end()

@@ -55,12 +55,16 @@ private:
     void wirePanel();
     // Runs one of the game's handlers, unless the game has already ended.
     void run(const std::function<void()>& handler);
+    // Brings the move list up to date, after an event or in the middle of one
+    // when the picture is shown (now: painted at once) or a box waits.
+    void showMoveList(bool now);
     void end();
 
     Form1Setup setup;
     bool ending = false;
     QtMenu marks;
     std::unique_ptr<QtMessageBoxes> qtBoxes;
+    std::unique_ptr<MessageBoxes> listedBoxes;
     SystemTimeOfDay clock;
     QtClipboard clipboard;
     QtTimer timer1;

@@ -30,9 +30,10 @@ QtMoveList::QtMoveList(QWidget* parent)
     list1->setFont(font);
     list1->header()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
     list1->header()->setStretchLastSection(true);
-    // Room for the longest move, "500 △７七鷹成成", without a scroll bar across.
+    // Room for the longest move, "500 △７七鷹成成", and the vertical scroll
+    // bar, and no more: the board keeps the window's width.
     const QFontMetrics metrics(font);
-    list1->setMinimumWidth(metrics.horizontalAdvance(QStringLiteral("500 △７七鷹成成 ")) + 48);
+    list1->setFixedWidth(metrics.horizontalAdvance(QStringLiteral("500 △７七鷹成成")) + 56);
     setWidget(list1);
 
     connect(list1, &QTreeWidget::itemClicked, this, [this](QTreeWidgetItem* item, int) {

@@ -23,6 +23,7 @@
 #include <cmath>
 #include <cstddef>
 #include <deque>
+#include <functional>
 #include <map>
 #include <set>
 #include <string>
@@ -243,11 +244,15 @@ public:
     void ok(const std::string& text, const std::string& title, Icon icon = Icon::None) override
     {
         shown.push_back({ text, title, false, icon });
+        if (onShow)
+            onShow(shown.back());
     }
     // Answers from `answers` in order; Yes once they run out.
     bool yesNo(const std::string& text, const std::string& title) override
     {
         shown.push_back({ text, title, true, Icon::None });
+        if (onShow)
+            onShow(shown.back());
         if (answers.empty())
             return true;
         const bool answer = answers.front();
@@ -277,6 +282,8 @@ public:
 
     std::vector<Shown> shown;
     std::deque<bool> answers;
+    // Runs while a box is up, for tests of what the player sees meanwhile.
+    std::function<void(const Shown&)> onShow;
 };
 
 class FakeTimer : public Timer {

@@ -421,6 +421,25 @@ private slots:
         QVERIFY(list->topLevelItem(1)->isSelected());
         QCOMPARE(list->topLevelItemCount(), 4);
 
+        // Loading a record: the list holds it while the boxes about it are up.
+        RecordCommands& records = w.form->game().records();
+        w.form->panel().setDirectory(w.dir.path().toStdString());
+        records.AFTER_Click();
+        records.AFTER_Click();
+        w.form->panel().setText(1, "list");
+        records.Command1_Click();
+        QCOMPARE(
+            QString::fromStdString(w.boxes.texts().back()), QStringLiteral("棋譜を書き込みました"));
+        w.action(menu::REVERSE)->trigger(); // clears the record
+        QCOMPARE(list->topLevelItemCount(), 1);
+        std::vector<int> rowsAtBoxes;
+        w.boxes.onShow = [&](const ScriptedMessageBoxes::Shown&) {
+            rowsAtBoxes.push_back(list->topLevelItemCount());
+        };
+        records.File1_Click("list.棋譜");
+        QCOMPARE(rowsAtBoxes, (std::vector<int> { 4, 4 }));
+        w.boxes.onShow = nullptr;
+
         w.action(menu::KIFU_LIST)->trigger();
         QVERIFY(!dock.isVisible());
         QApplication::processEvents();
