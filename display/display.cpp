@@ -166,6 +166,20 @@ void Display::画面_再描画()
     if (g.ハンデ設定 == 1)
         描画_ハンデレベル(g.ハンデレベル);
     描画_絵(題字, 10.8, 0);
+    // The texts beside the board stay what they were.
+    if (shownCount >= 0)
+        描画_手数(shownCount);
+    const MoveText upper = upperMove, lower = lowerMove;
+    if (upper.shown)
+        描画_移動結果(g.COM手番, upper.col, upper.row, upper.piece, upper.colour);
+    if (lower.shown)
+        描画_移動結果(g.MAN手番, lower.col, lower.row, lower.piece, lower.colour);
+}
+
+void Display::forgetMoveTexts()
+{
+    shownCount = -1;
+    upperMove = lowerMove = MoveText {};
 }
 
 // ---- texts and numbers ----
@@ -231,6 +245,7 @@ void Display::描画_桝_数値()
 
 void Display::描画_手数(int n)
 {
+    shownCount = n;
     描画_絵(g.背景画, 11, 3);
     描画_絵(g.背景画, 12, 3);
     // Longer numbers start further left so that the count stays beside "手目".
@@ -271,10 +286,15 @@ void Display::描画_移動結果(int side, int col, int row, int piece, int col
     }
     if (side == g.COM手番)
         描画_桝輪郭(桝枠色, 1, 7);
+    (side == g.COM手番 ? upperMove : lowerMove) = { true, col, row, piece, colour };
 }
 
 void Display::消去_移動結果(int side)
 {
+    if (side == g.COM手番)
+        upperMove = {};
+    else if (side == g.MAN手番)
+        lowerMove = {};
     if (side == g.COM手番) {
         描画_絵(g.背景画, -2, 8);
         描画_絵(g.背景画, -1, 8);
@@ -297,6 +317,20 @@ void Display::描画_棋譜読込み部分消去()
         描画_絵(g.背景画, i, 8);
         描画_桝輪郭(桝枠色, i, 7);
     }
+    // The header lines of a loaded record: the game's name and the lower
+    // player below the board (row 10), the upper player above it, right of
+    // the column numbers and under the title.
+    for (int gx = -2; gx <= 16; ++gx)
+        描画_絵(g.背景画, gx, 10);
+    for (int gx = 8; gx <= 16; ++gx)
+        描画_絵(g.背景画, gx, 0);
+    描画_絵(題字, 10.8, 0);
+    // The row numbers' tiles reach a pixel into the board's right border and
+    // the lower hand's left border; both are outlined again.
+    for (int i = 1; i <= 6; ++i)
+        描画_桝輪郭(桝枠色, 7, i);
+    for (int i = 2; i <= 7; ++i)
+        描画_桝輪郭(桝枠色, 9, i);
 }
 
 void Display::描画_ハンデレベル(int level)

@@ -62,6 +62,10 @@ public:
         印字(x, y, text, colour, size);
     }
 
+    // Forgets the move counter and the last-move texts on screen, so that the
+    // next 画面_再描画 leaves them out: the position they describe is gone.
+    void forgetMoveTexts();
+
     // The clock of the blink's busy wait; without one the blink does not wait.
     void setClock(TimeOfDay* clock) { this->clock = clock; }
 
@@ -74,6 +78,16 @@ private:
     const Menu& menu;
     bool bold = false; // the bold switch: once on, all later text is bold
     TimeOfDay* clock = nullptr;
+
+    // What the texts beside the board show, so that a full redraw (a new
+    // background) can show them again: the move counter (-1: none) and the
+    // last move of the upper and of the lower side.
+    struct MoveText {
+        bool shown = false;
+        int col = 0, row = 0, piece = 0, colour = 0;
+    };
+    int shownCount = -1;
+    MoveText upperMove, lowerMove;
 };
 
 // Code-to-text tables of the display.

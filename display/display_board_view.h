@@ -22,7 +22,13 @@ public:
     }
     void 描画_自持盤() override { display.描画_自持盤(); }
     void 描画_敵持盤() override { display.描画_敵持盤(); }
-    void 画面_再描画() override { display.画面_再描画(); }
+    // The rules redraw the whole window after a reset only: the texts of the
+    // old position's moves go with it.
+    void 画面_再描画() override
+    {
+        display.forgetMoveTexts();
+        display.画面_再描画();
+    }
     void タイマー停止() override { timer.setEnabled(false); }
 
 private:

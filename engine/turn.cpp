@@ -146,6 +146,14 @@ namespace {
         return best;
     }
 
+    // No move of either side is made once the game is decided or the record is full.
+    着手拒否 対局継続拒否(const GameState& g)
+    {
+        if (g.勝者 != -1)
+            return 着手拒否::終局;
+        return 棋譜満杯(g) ? 着手拒否::満杯 : 着手拒否::なし;
+    }
+
 } // namespace
 
 int 着手記録実行(GameState& g, int 元列, int 元段, int 先列, int 先段, int 駒, int 成駒値,
@@ -171,14 +179,9 @@ int 着手記録実行(GameState& g, int 元列, int 元段, int 先列, int 先
     int 成駒値, TurnHooks* hooks)
 {
     人間着手結果 result;
-    if (g.勝者 != -1) {
-        result.拒否 = 着手拒否::終局;
+    result.拒否 = 対局継続拒否(g);
+    if (result.拒否 != 着手拒否::なし)
         return result;
-    }
-    if (棋譜満杯(g)) {
-        result.拒否 = 着手拒否::満杯;
-        return result;
-    }
     調査_2燕フラグ設定(g);
     const int 駒 = 着手駒(g, 元列, 元段);
     bool legal = 駒 != 0 && 移動チェック(g, 元列, 元段, 先列, 先段, 駒) == 1;
@@ -209,14 +212,9 @@ int 着手記録実行(GameState& g, int 元列, int 元段, int 先列, int 先
 COM着手結果 com_ban(GameState& g, EngineState& e, TurnHooks* hooks)
 {
     COM着手結果 result;
-    if (g.勝者 != -1) {
-        result.拒否 = 着手拒否::終局;
+    result.拒否 = 対局継続拒否(g);
+    if (result.拒否 != 着手拒否::なし)
         return result;
-    }
-    if (棋譜満杯(g)) {
-        result.拒否 = 着手拒否::満杯;
-        return result;
-    }
 
     const 最善手 best = 探索(g, e, hooks);
     if (!best.ある) {

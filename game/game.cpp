@@ -118,8 +118,8 @@ Game::Game(Ports ports, std::string settingsPath)
     , sounds(p.sounds)
     , disp(g, p.surface, p.menu)
     , opts(g, p.menu, disp, sounds, std::move(settingsPath))
-    , recs(g, disp, p.boxes, sounds, p.timer, p.panel, [this] { Form_Load(); })
-    , kifuList(g, disp, p.timer, p.panel, sounds, p.menu, p.moveList)
+    , recs(g, disp, p.boxes, sounds, p.timer, p.clock, p.panel, [this] { Form_Load(); })
+    , kifuList(g, disp, p.timer, p.clock, p.panel, sounds, p.menu, p.moveList)
     , fenCommands(g, disp, p.boxes, sounds, p.timer, p.clipboard)
     , adapter(std::make_unique<DisplayBoardView>(disp, p.timer))
 {
@@ -135,6 +135,14 @@ void Game::手番終了() { g.手番経過秒 = 調査_経過秒(g.開始時刻,
 bool Game::手番側駒(int code) const
 {
     return (g.手番 == g.MAN手番 && 下手駒(code)) || (g.手番 == g.COM手番 && 上手駒(code));
+}
+
+// Covers the three cells left of the board on grid row gy with the background:
+// row 0 holds the level caption, row 8 the computer's 思考中.
+void Game::左上背景消去(int gy)
+{
+    for (int gx = -2; gx <= 0; ++gx)
+        disp.描画_絵(g.背景画, gx, gy);
 }
 
 void Game::着手拒否音() { sounds.dsPlay(音::禁止); }
@@ -229,8 +237,7 @@ void Game::FEN初手()
 void Game::START_Click()
 {
     disp.描画_棋譜読込み部分消去();
-    for (int gx = -2; gx <= 0; ++gx)
-        disp.描画_絵(g.背景画, gx, 0);
+    左上背景消去(0);
     if (!FEN手番設定()) {
         g.MAN手番 = GameState::先手;
         g.COM手番 = GameState::後手;
@@ -239,7 +246,7 @@ void Game::START_Click()
     g.対局モード = 人間対局;
     p.boxes.ok("先手の番です", " ");
     g.開始時刻 = p.clock.秒();
-    if (p.menu.checked(menu::KEIKA))
+    if (p.menu.checked(menu::KEIKA) && g.勝者 == -1)
         p.timer.setEnabled(true);
 }
 
@@ -251,7 +258,9 @@ void Game::SENTE_Click()
     g.対局モード = COM対局;
     g.棋譜モード = 0;
     g.開始時刻 = p.clock.秒();
-    p.timer.setEnabled(true);
+    // A decided game stays decided: its clock stands still.
+    if (g.勝者 == -1)
+        p.timer.setEnabled(true);
     if (FEN手番設定()) {
         FEN初手();
     } else if (g.手数 == 0 || g.手番 == -1) {
@@ -273,7 +282,9 @@ void Game::GOTE_Click()
     g.選択状態 = 0;
     g.対局モード = COM対局;
     g.棋譜モード = 0;
-    p.timer.setEnabled(true);
+    g.開始時刻 = p.clock.秒();
+    if (g.勝者 == -1)
+        p.timer.setEnabled(true);
     if (FEN手番設定()) {
         FEN初手();
     } else if (g.手数 == 0 || g.手番 == -1) {
@@ -291,24 +302,22 @@ void Game::GOTE_Click()
 // ---------------------------------------------------------------------------
 // Levels
 
+// Each level entry clears the caption's cells, then sets its level.
 void Game::LEVEL1_Click()
 {
-    for (int gx = -2; gx <= 0; ++gx)
-        disp.描画_絵(g.背景画, gx, 0);
+    左上背景消去(0);
     レベル_設定(1);
 }
 
 void Game::LEVEL2_Click()
 {
-    for (int gx = -2; gx <= 0; ++gx)
-        disp.描画_絵(g.背景画, gx, 0);
+    左上背景消去(0);
     レベル_設定(2);
 }
 
 void Game::LEVEL3_Click()
 {
-    for (int gx = -2; gx <= 0; ++gx)
-        disp.描画_絵(g.背景画, gx, 0);
+    左上背景消去(0);
     レベル_設定(3);
 }
 
@@ -371,25 +380,62 @@ void Game::Form_MouseDown(int button, int /*shift*/, double x, double y)
     }
     TAIKYOKU_Click();
     if (g.手番 == -1) {
-        if (g.棋譜モード == 1) {
-            if (!p.boxes.yesNo("棋譜を '進 'で進めて下さい", "棋譜")) {
-                着手拒否音();
-                Form_Load();
-            }
-        } else if (g.記録手数 == 0) {
-            着手拒否音();
-            p.boxes.ok("「対局」で始めて下さい", "開始");
-        } else {
+        if (g.棋譜モード == 1 || g.記録手数 == 0)
+            未対局応答();
+        else
             再開();
-        }
         return;
     }
     const int col = static_cast<int>(std::floor((x - 盤左) / 桝幅));
     const int row = static_cast<int>(std::floor((y - 盤上) / 桝高));
+    // 進 sets the side to move without choosing a kind of game: a loaded record
+    // is stepped through, not played on, until a game is started.
+    if (g.対局モード == -1) {
+        if (駒のある桝(col, row))
+            未対局応答();
+        return;
+    }
+    // Against the computer a press on its turn (after 進 stopped before its
+    // move) lets it move, as a resume does; the person never moves its pieces.
+    if (g.対局モード == COM対局 && g.手番 == g.COM手番) {
+        p.boxes.ok("OKですか？", "再開");
+        com_ban();
+        return;
+    }
+    // Stepping stopped the clock; the turn's time counts from the last step.
+    if (!p.timer.enabled() && p.menu.checked(menu::KEIKA))
+        p.timer.setEnabled(true);
     if (盤内(col, row))
         盤押下(button, col, row);
     else
         盤外押下(col, row);
+}
+
+// The answer to a press while no game is being played: step through the
+// loaded record, or start a game first.
+void Game::未対局応答()
+{
+    if (g.棋譜モード == 1) {
+        if (!p.boxes.yesNo("棋譜を '進 'で進めて下さい", "棋譜")) {
+            着手拒否音();
+            Form_Load();
+        }
+        return;
+    }
+    着手拒否音();
+    p.boxes.ok("「対局」で始めて下さい", "開始");
+}
+
+// A board square with a piece, or a hand cell with pieces: what a press could select.
+bool Game::駒のある桝(int col, int row) const
+{
+    if (盤内(col, row))
+        return g.盤[col][row] != 空;
+    if (col == MAN持駒列 && row >= 2 && row <= 7)
+        return g.持駒_MAN[row - 1] > 0;
+    if (col == COM持駒列 && row >= 1 && row <= 6)
+        return g.持駒_COM[7 - row] > 0;
+    return false;
 }
 
 // Play resumes from a position reached by stepping back: the owner of the
@@ -469,7 +515,8 @@ void Game::着手(int button)
         refuse();
         return;
     }
-    if (移動後チェック(g.移動先段, g.選択駒) == 0 && button == 1) {
+    // Only the right button asks for promotion; any other button is a left one.
+    if (移動後チェック(g.移動先段, g.選択駒) == 0 && button != 2) {
         着手拒否音();
         p.boxes.ok("マウスの右をクリックして下さい", "成り");
         return;
@@ -523,13 +570,11 @@ void Game::相手COM着手(int button)
         com_ban();
 }
 
-// A move between two people, or on a board where no kind of game was chosen.
+// A move between two people.
 void Game::人間着手(int button)
 {
-    const bool running = g.対局モード == 人間対局;
-    if (running)
-        手番終了();
-    const double turn = running ? g.手番経過秒 : 0;
+    手番終了();
+    const double turn = g.手番経過秒;
     const bool upper = 上手駒(g.選択駒);
     const int 駒 = g.選択駒;
     if (調査_駒成(g, g.選択列, g.選択段, g.移動先列, g.移動先段, 駒) == 1 && button == 2)
@@ -546,8 +591,6 @@ void Game::人間着手(int button)
         g.選択段 = 7 - g.選択段;
     disp.描画_移動結果(upper ? g.COM手番 : g.MAN手番, g.移動先列, g.移動先段, g.選択駒, 白);
 
-    if (!running)
-        return;
     if (g.手番 == g.MAN手番)
         g.MAN所有時間 += turn;
     else
@@ -603,8 +646,7 @@ void Game::com_ban()
     g.開始時刻 = p.clock.秒();
     if (p.menu.checked(menu::KEIKA))
         p.timer.setEnabled(true);
-    for (int gx = -2; gx <= 0; ++gx)
-        disp.描画_絵(g.背景画, gx, 8);
+    左上背景消去(8);
     disp.描画_数値(-1.5, 8.5, "思考中", 黒, 0, 12);
     disp.描画_数値(-1.6, 8.4, "思考中", 白, 0, 12);
     disp.描画_桝輪郭(桝枠色, 1, 7);

@@ -120,9 +120,12 @@ private:
     void 着手(int button);
     void 人間着手(int button);
     void 相手COM着手(int button);
+    void 左上背景消去(int gy);
     void 着手拒否音();
     void 棋譜満杯通知();
     void 再開();
+    void 未対局応答();
+    bool 駒のある桝(int col, int row) const;
     bool FEN手番設定();
     void FEN初手();
 

@@ -50,12 +50,13 @@ namespace {
 } // namespace
 
 RecordCommands::RecordCommands(GameState& g, Display& display, MessageBoxes& boxes, Sounds& sounds,
-    Timer& timer, RecordPanel& panel, std::function<void()> formLoad)
+    Timer& timer, TimeOfDay& clock, RecordPanel& panel, std::function<void()> formLoad)
     : g(g)
     , display(display)
     , boxes(boxes)
     , sounds(sounds)
     , timer(timer)
+    , clock(clock)
     , panel(panel)
     , formLoad(std::move(formLoad))
 {
@@ -210,19 +211,8 @@ void RecordCommands::File1_Click(const std::string& fileName)
     display.描画_文字_位置(3700, 6350, 見出し表示(result.見出し[2]), 白, 12);
 
     const int k = result.手数;
-    for (int n = 1; n <= k; ++n) {
-        g.棋譜_元列[n] = scratch.棋譜_元列[n];
-        g.棋譜_元段[n] = scratch.棋譜_元段[n];
-        g.棋譜_先列[n] = scratch.棋譜_先列[n];
-        g.棋譜_先段[n] = scratch.棋譜_先段[n];
-        g.棋譜_取駒[n] = scratch.棋譜_取駒[n];
-        g.棋譜_駒[n] = scratch.棋譜_駒[n];
-        g.棋譜_成駒[n] = scratch.棋譜_成駒[n];
-        g.棋譜_時間1[n] = scratch.棋譜_時間1[n];
-        g.棋譜_時間2[n] = scratch.棋譜_時間2[n];
-        g.棋譜_時間3[n] = scratch.棋譜_時間3[n];
-        g.棋譜_時間4[n] = scratch.棋譜_時間4[n];
-    }
+    for (int n = 1; n <= k; ++n)
+        複写_棋譜手(g, scratch, n);
     g.記録手数 = 0;
     g.手数 = 0;
     g.最終記録手数 = k;
@@ -263,6 +253,14 @@ void RecordCommands::CANCEL_Click()
     sounds.dsPlay(音::駒打音);
 }
 
+// 戻 and 進 step with no piece selected, the clock stopped and the highlights gone.
+void RecordCommands::手順移動準備()
+{
+    g.選択状態 = 0;
+    timer.setEnabled(false);
+    display.描画_将棋盤桝();
+}
+
 void RecordCommands::REPLAY_Click()
 {
     g.勝者 = -1;
@@ -273,9 +271,7 @@ void RecordCommands::REPLAY_Click()
         boxes.ok("できません", "戻る");
         return;
     }
-    g.選択状態 = 0;
-    timer.setEnabled(false);
-    display.描画_将棋盤桝();
+    手順移動準備();
     const int n = std::min(g.記録手数, 最大手数);
 
     取消_棋譜手(g, n);
@@ -326,9 +322,7 @@ void RecordCommands::AFTER_Click()
         }
         return;
     }
-    g.選択状態 = 0;
-    timer.setEnabled(false);
-    display.描画_将棋盤桝();
+    手順移動準備();
     g.記録手数 += 1;
     g.手数 += 1;
     display.描画_手数(g.手数);
@@ -347,6 +341,14 @@ void RecordCommands::AFTER_Click()
         g.手番 = g.MAN手番;
     else if (下手駒(placed))
         g.手番 = g.COM手番;
+    // A replayed phoenix capture ends the game again, as the capture did.
+    if (g.棋譜_取駒[n] == 鵬)
+        g.勝者 = g.MAN手番;
+    else if (g.棋譜_取駒[n] == -鵬)
+        g.勝者 = g.COM手番;
+    // Play may go on from here with a press: the turn's time starts now, not
+    // when the position was first reached.
+    g.開始時刻 = clock.秒();
 
     g.COM所有時間 = g.棋譜_時間4[n];
     display.描画_所有時間(g.COM手番, g.COM所有時間);
@@ -385,6 +387,7 @@ void RecordCommands::REVERSE_Click()
     std::swap(g.持駒数_MAN, g.持駒数_COM);
     鵬位置更新(g);
 
+    display.forgetMoveTexts();
     display.画面_再描画();
     display.描画_手数(g.手数);
     if (g.ハンデ設定 == 1) {

@@ -6,6 +6,7 @@
 #include "platform/message_boxes.h"
 #include "platform/record_panel.h"
 #include "platform/sounds.h"
+#include "platform/time_of_day.h"
 #include "platform/timer.h"
 #include "rules/state.h"
 
@@ -19,7 +20,7 @@ namespace tori {
 class RecordCommands {
 public:
     RecordCommands(GameState& g, Display& display, MessageBoxes& boxes, Sounds& sounds,
-        Timer& timer, RecordPanel& panel, std::function<void()> formLoad);
+        Timer& timer, TimeOfDay& clock, RecordPanel& panel, std::function<void()> formLoad);
 
     void 描画_可視(bool drive, bool dir, bool file);
     void 描画_棋譜_IO(int mode);
@@ -44,6 +45,7 @@ public:
     void LEBEL_DOWN_Click();
 
 private:
+    void 手順移動準備();
     // One handicap step: d = +1 for △, -1 for ▽.
     void ハンデ変更(int d);
     // The refusals of 書込 after a reversal or a handicap; true when refused.
@@ -54,6 +56,7 @@ private:
     MessageBoxes& boxes;
     Sounds& sounds;
     Timer& timer;
+    TimeOfDay& clock;
     RecordPanel& panel;
     std::function<void()> formLoad;
 };

@@ -43,6 +43,7 @@ void FenCommands::FEN_PASTE_Click()
     g.棋譜モード = 0;
     設定_FEN局面(g, position);
     g.FEN設定 = 1;
+    display.forgetMoveTexts();
     display.画面_再描画();
     sounds.dsPlay(音::駒打音);
 }

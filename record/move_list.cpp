@@ -18,13 +18,13 @@ std::vector<MoveListEntry> 棋譜一覧項目(const GameState& g)
     return entries;
 }
 
-MoveListCommands::MoveListCommands(GameState& g, Display& display, Timer& timer, RecordPanel& panel,
-    Sounds& sounds, Menu& menu, MoveList& list)
+MoveListCommands::MoveListCommands(GameState& g, Display& display, Timer& timer, TimeOfDay& clock,
+    RecordPanel& panel, Sounds& sounds, Menu& menu, MoveList& list)
     : g(g)
     , sounds(sounds)
     , menu(menu)
     , list(list)
-    , steps(g, display, silentBoxes, silentSounds, timer, panel, nullptr)
+    , steps(g, display, silentBoxes, silentSounds, timer, clock, panel, nullptr)
 {
 }
 

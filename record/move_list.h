@@ -8,6 +8,7 @@
 #include "platform/move_list.h"
 #include "platform/record_panel.h"
 #include "platform/sounds.h"
+#include "platform/time_of_day.h"
 #include "platform/timer.h"
 #include "record/commands.h"
 #include "rules/state.h"
@@ -23,8 +24,8 @@ std::vector<MoveListEntry> 棋譜一覧項目(const GameState& g);
 
 class MoveListCommands {
 public:
-    MoveListCommands(GameState& g, Display& display, Timer& timer, RecordPanel& panel,
-        Sounds& sounds, Menu& menu, MoveList& list);
+    MoveListCommands(GameState& g, Display& display, Timer& timer, TimeOfDay& clock,
+        RecordPanel& panel, Sounds& sounds, Menu& menu, MoveList& list);
 
     // 棋譜 → 棋譜一覧: shows or hides the list. Not a setting: each start
     // begins without it.

@@ -41,7 +41,7 @@ Options::Options(GameState& g, Menu& menu, Display& display, Sounds& sounds, std
 // word: the player simply sees the game as it first came.
 void Options::読込_環境設定ファイル()
 {
-    const auto lines = readShiftJisLines(path);
+    const auto lines = unsaved ? unsaved : readShiftJisLines(path);
     if (!lines || lines->size() < 4) {
         writeShiftJisLines(path, defaultLines);
         チェック設定(2);
@@ -98,7 +98,10 @@ void Options::書込_環境設定ファイル()
     lines.push_back(menu.checked(menu::SIDOU) ? "移動指導=ON" : "移動指導=OFF");
     lines.push_back(menu.checked(menu::KEIKA) ? "経過時間=ON" : "経過時間=OFF");
     lines.push_back(menu.checked(menu::BGM) ? "BGM=ON" : "BGM=OFF");
-    writeShiftJisLines(path, lines);
+    if (writeShiftJisLines(path, lines))
+        unsaved.reset();
+    else
+        unsaved = lines;
 }
 
 void Options::チェック設定(int id)

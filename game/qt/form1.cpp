@@ -4,14 +4,17 @@
 #include "platform/menu_names.h"
 #include "record/qt/move_list_panel.h"
 #include "record/qt/record_panel.h"
+#include "settings/locations.h"
 
 #include <QAction>
 #include <QCloseEvent>
 #include <QCoreApplication>
-#include <QLayout>
 #include <QMenu>
 #include <QMenuBar>
+#include <QScreen>
 #include <QTreeWidget>
+
+#include <cmath>
 
 namespace tori {
 
@@ -54,6 +57,15 @@ QSize Form1::areaSize(int widthTwips, int heightTwips)
     return QSize(widthTwips / twipsPerPixel, (heightTwips - frameTwips) / twipsPerPixel);
 }
 
+double Form1::startScale(QSize windowPixels, QSize available)
+{
+    for (double scale : { 2.0, 1.5 })
+        if (windowPixels.width() * scale <= 0.8 * available.width()
+            && windowPixels.height() * scale <= 0.8 * available.height())
+            return scale;
+    return 1;
+}
+
 Form1::Form1(Sounds& sounds, Form1Setup s)
     : setup(std::move(s))
     , timer1([this] { run([this] { theGame->Timer1_Timer(); }); })
@@ -68,9 +80,8 @@ Form1::Form1(Sounds& sounds, Form1Setup s)
     drawing = new DrawingArea(this);
     setCentralWidget(drawing);
     const QSize size = areaSize(9000, 7300);
-    drawing->setFixedSize(size);
-    // The window keeps the size of its drawing area, as the game draws for one size only.
-    layout()->setSizeConstraint(QLayout::SetFixedSize);
+    drawing->setDesignSize(size);
+    drawing->setMinimumSize(size);
 
     picture = std::make_unique<QtSurface>(size, devicePixelRatioF());
     drawing->setPicture(&picture->image());
@@ -84,6 +95,16 @@ Form1::Form1(Sounds& sounds, Form1Setup s)
     picture->setChanged([this] { drawing->update(); });
 
     recordPanel = new QtRecordPanel(drawing);
+    drawing->rescale = [this](double scale, qreal dpr) {
+        picture->setScale(scale, dpr);
+        recordPanel->setScale(scale, drawing->origin());
+    };
+    drawing->paintGround = [this](QPainter& painter, const QRectF& shown) {
+        // Only when the drawing is shown at the size it was drawn for; while
+        // it is stretched the plain ground will do.
+        if (picture->scale() == drawing->scale())
+            picture->paintAround(painter, shown.topLeft(), QRectF(drawing->rect()));
+    };
 
     // Beside the board, never over it: the window grows to the right to hold it.
     kifuList = new QtMoveList(this);
@@ -94,13 +115,10 @@ Form1::Form1(Sounds& sounds, Form1Setup s)
 
     Ports ports { *picture, marks, clock, *listedBoxes, timer1, sounds, *recordPanel, *kifuList,
         clipboard, [this] { end(); },
-        [this](int width, int height) {
-            // Always set: the window manager places the window, so no
-            // position of ours could ask to keep the size it has.
-            drawing->setFixedSize(areaSize(width, height));
-        },
+        [this](int width, int height) { setDesignSize(width, height); },
         [this](int colour) { drawing->setGround(QtSurface::paletteColour(colour)); } };
-    theGame = std::make_unique<Game>(ports, setup.settingsPath);
+    theGame = std::make_unique<Game>(
+        ports, setup.settingsPath.empty() ? settingsFile() : setup.settingsPath);
 
     drawing->mouseDown = [this](int button, int shift, double x, double y) {
         run([&] { theGame->Form_MouseDown(button, shift, x, y); });
@@ -245,6 +263,27 @@ void Form1::end()
     }
     close();
     QCoreApplication::quit();
+}
+
+// Start-up asks for the window's design size. The first time, the window opens
+// at the largest of 100 %, 150 % and 200 % of it that fits the screen; later
+// (start-up runs again when a record is loaded) the player's size stays.
+void Form1::setDesignSize(int widthTwips, int heightTwips)
+{
+    const QSize area = areaSize(widthTwips, heightTwips);
+    drawing->setDesignSize(area);
+    drawing->setMinimumSize(area);
+    if (sized)
+        return;
+    sized = true;
+    const QSize available = screen() ? screen()->availableGeometry().size() : QSize();
+    const double scale
+        = startScale(QSize(widthTwips / twipsPerPixel, heightTwips / twipsPerPixel), available);
+    const QSize scaled(static_cast<int>(std::lround(area.width() * scale)),
+        static_cast<int>(std::lround(area.height() * scale)));
+    resize(scaled.width(), scaled.height() + menuBar()->sizeHint().height());
+    drawing->resize(scaled);
+    drawing->rescaleNow();
 }
 
 void Form1::closeEvent(QCloseEvent* event)

@@ -22,7 +22,8 @@ class QtRecordPanel;
 class QtMoveList;
 
 struct Form1Setup {
-    std::string settingsPath = "ZR鳥将棋.ini";
+    // Empty: the player's own, "ZR鳥将棋.ini" under $XDG_CONFIG_HOME/zr-torishogi.
+    std::string settingsPath;
     // Message boxes other than Qt's own (tests answer from a script).
     MessageBoxes* boxes = nullptr;
     // Ends the program; by default closes the window and leaves the event loop.
@@ -43,6 +44,10 @@ public:
 
     // The drawing area's size in logical pixels for a window of the given size in twips.
     static QSize areaSize(int widthTwips, int heightTwips);
+    // The scale the window opens at: the largest of 200 %, 150 % and 100 % at
+    // which a window of `windowPixels` at 100 % fits in 80 % of the screen's
+    // available area.
+    static double startScale(QSize windowPixels, QSize available);
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -53,6 +58,7 @@ private:
         std::function<void()> handler);
     void buildMenu();
     void wirePanel();
+    void setDesignSize(int widthTwips, int heightTwips);
     // Runs one of the game's handlers, unless the game has already ended.
     void run(const std::function<void()>& handler);
     // Brings the move list up to date, after an event or in the middle of one
@@ -62,6 +68,7 @@ private:
 
     Form1Setup setup;
     bool ending = false;
+    bool sized = false;
     QtMenu marks;
     std::unique_ptr<QtMessageBoxes> qtBoxes;
     std::unique_ptr<MessageBoxes> listedBoxes;

@@ -2,6 +2,8 @@
 
 #include <QFontMetrics>
 #include <QHeaderView>
+#include <QLayout>
+#include <QMainWindow>
 #include <QTreeWidget>
 
 namespace tori {
@@ -43,6 +45,26 @@ QtMoveList::QtMoveList(QWidget* parent)
         // The game decides where the record stands; a refused step leaves it.
         select(current);
     });
+}
+
+void QtMoveList::setShown(bool on)
+{
+    if (on != isHidden())
+        return;
+    auto* window = qobject_cast<QMainWindow*>(parentWidget());
+    QWidget* central = window ? window->centralWidget() : nullptr;
+    if (!central) {
+        setVisible(on);
+        return;
+    }
+    const int keep = central->width();
+    setVisible(on);
+    if (window->windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen))
+        return;
+    // Lay the window out at once, then give back to the central widget what
+    // the list took from it, or take back what the list leaves.
+    window->layout()->activate();
+    window->resize(window->width() + keep - central->width(), window->height());
 }
 
 void QtMoveList::setEntries(const std::vector<MoveListEntry>& entries, int shownCurrent)

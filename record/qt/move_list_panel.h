@@ -18,7 +18,10 @@ class QtMoveList : public QDockWidget, public MoveList {
 public:
     explicit QtMoveList(QWidget* parent = nullptr);
 
-    void setShown(bool on) override { setVisible(on); }
+    // Beside the main window's central widget, which keeps its size: the
+    // window grows by the list's width, and shrinks by it again (a maximised
+    // or full-screen window gives the list room from the central widget).
+    void setShown(bool on) override;
     void setEntries(const std::vector<MoveListEntry>& entries, int current) override;
 
     // A row was clicked: its index, 0 for the start position.

@@ -43,11 +43,12 @@ struct Commands : ::testing::Test {
     ScriptedMessageBoxes boxes;
     RecordingSounds sounds;
     FakeTimer timer;
+    ScriptedTimeOfDay clock { 36000, 0 };
     FakeRecordPanel panel;
     GameState g;
     Display display { g, surface, menu };
     int startUps = 0;
-    RecordCommands rc { g, display, boxes, sounds, timer, panel, [this] { startUp(); } };
+    RecordCommands rc { g, display, boxes, sounds, timer, clock, panel, [this] { startUp(); } };
 
     Commands()
     {

@@ -24,12 +24,13 @@ struct MoveListTest : ::testing::Test {
     ScriptedMessageBoxes boxes;
     RecordingSounds sounds;
     FakeTimer timer;
+    ScriptedTimeOfDay clock;
     FakeRecordPanel panel;
     FakeMoveList list;
     GameState g;
     Display display { g, surface, menu };
-    RecordCommands rc { g, display, boxes, sounds, timer, panel, [this] { startUp(); } };
-    MoveListCommands ml { g, display, timer, panel, sounds, menu, list };
+    RecordCommands rc { g, display, boxes, sounds, timer, clock, panel, [this] { startUp(); } };
+    MoveListCommands ml { g, display, timer, clock, panel, sounds, menu, list };
 
     MoveListTest()
     {

@@ -390,6 +390,7 @@ private slots:
         QVERIFY(!dock.isVisible());
         QApplication::processEvents();
         const int narrow = w.form->width();
+        const QSize board = area->size();
 
         w.action(menu::KIFU_LIST)->trigger();
         QVERIFY(w.action(menu::KIFU_LIST)->isChecked());
@@ -397,7 +398,7 @@ private slots:
         QApplication::processEvents();
         QVERIFY(w.form->width() > narrow);
         QVERIFY(dock.geometry().left() >= area->geometry().right());
-        QCOMPARE(area->size(), Form1::areaSize(9000, 7300));
+        QCOMPARE(area->size(), board);
         QCOMPARE(list->topLevelItemCount(), 1);
 
         w.action(menu::START)->trigger();
@@ -444,6 +445,15 @@ private slots:
         QVERIFY(!dock.isVisible());
         QApplication::processEvents();
         QCOMPARE(w.form->width(), narrow);
+        QCOMPARE(area->size(), board);
+
+        // A wider window: the list still only adds its own width.
+        w.form->resize(narrow + 200, w.form->height());
+        QApplication::processEvents();
+        const QSize wide = area->size();
+        w.action(menu::KIFU_LIST)->trigger();
+        QApplication::processEvents();
+        QCOMPARE(area->size(), wide);
     }
 
     // FENｺﾋﾟｰ and FEN貼付 through the system clipboard.

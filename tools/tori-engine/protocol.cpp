@@ -46,6 +46,23 @@ namespace {
         return g.勝者 == g.MAN手番 ? "man" : "com";
     }
 
+    // The reply to a move that was not made.
+    const char* refusalText(着手拒否 refusal)
+    {
+        switch (refusal) {
+        case 着手拒否::反則:
+            return "error illegal";
+        case 着手拒否::終局:
+            return "error over";
+        case 着手拒否::満杯:
+            return "error full";
+        case 着手拒否::指手なし:
+            return "com none";
+        default:
+            return "";
+        }
+    }
+
     std::string scoreText(int tenths)
     {
         char buffer[32];
@@ -160,36 +177,18 @@ bool EngineSession::command(std::string_view line, std::string& reply)
             return true;
         }
         const 人間着手結果 r = MAN着手(g_, e_, args[0], args[1], args[2], args[3], args[4]);
-        switch (r.拒否) {
-        case 着手拒否::反則:
-            reply = "error illegal";
+        if (r.拒否 != 着手拒否::なし) {
+            reply = refusalText(r.拒否);
             return true;
-        case 着手拒否::終局:
-            reply = "error over";
-            return true;
-        case 着手拒否::満杯:
-            reply = "error full";
-            return true;
-        default:
-            break;
         }
         reply = "man mated=" + std::to_string(r.詰め) + " winner=" + winnerName(g_);
         return true;
     }
     if (word == "go") {
         const COM着手結果 r = com_ban(g_, e_);
-        switch (r.拒否) {
-        case 着手拒否::終局:
-            reply = "error over";
+        if (r.拒否 != 着手拒否::なし) {
+            reply = refusalText(r.拒否);
             return true;
-        case 着手拒否::満杯:
-            reply = "error full";
-            return true;
-        case 着手拒否::指手なし:
-            reply = "com none";
-            return true;
-        default:
-            break;
         }
         reply = "com " + std::to_string(r.元列) + " " + std::to_string(r.元段) + " "
             + std::to_string(r.先列) + " " + std::to_string(r.先段) + " " + std::to_string(r.駒)
