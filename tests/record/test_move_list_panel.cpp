@@ -5,7 +5,6 @@
 
 #include <gtest/gtest.h>
 
-#include <QApplication>
 #include <QMainWindow>
 #include <QScrollBar>
 #include <QTest>
@@ -103,14 +102,4 @@ TEST_F(Dock, HoldsAFullRecord)
     EXPECT_EQ(list->currentItem(), list->topLevelItem(500));
     // The longest text fits beside its number without a scroll bar across.
     EXPECT_FALSE(list->horizontalScrollBar()->isVisible());
-}
-
-int main(int argc, char** argv)
-{
-    // The build lists the tests by running this without a display.
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    ::testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
 }
