@@ -279,8 +279,7 @@ void Display::描画_移動結果(int side, int col, int row, int piece, int col
     } else {
         return;
     }
-    // The column digit matches the board's own column labels (7 on the left).
-    const std::string texts[3] = { 文字列変換(8 - col), 文字列変換(1000 + row), 文字列変換(piece) };
+    const auto texts = 移動結果文字(col, row, piece);
     for (int k = 0; k < 3; ++k) {
         描画_移動駒種類(x[k], y, texts[k], 黒);
         描画_移動駒種類(x[k] - 0.1, y - 0.1, texts[k], colour);

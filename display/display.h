@@ -12,6 +12,7 @@
 #include "platform/time_of_day.h"
 #include "rules/state.h"
 
+#include <array>
 #include <string>
 
 namespace tori {
@@ -91,6 +92,13 @@ private:
 
 // Code-to-text tables of the display.
 std::string 文字列変換(int code);
+// The three parts of a move's text as the window shows a side's last move: the
+// column digit as the board labels it, the row numeral, and the name of the
+// piece that stands on the target after the move.
+std::array<std::string, 3> 移動結果文字(int col, int row, int piece);
+// Record entry n in the same words, with 打 after a drop and 成 after a move
+// that promoted: "３三鴈成" is a swallow that became a goose on ３三.
+std::string 変換_棋譜手(const GameState& g, int n);
 // Hours, minutes and seconds as "hh:mm:ss" (an hour field of three digits or more is empty).
 std::string 調査_時間秒追加結果(double seconds);
 std::string 変換_数字から文字(long n);

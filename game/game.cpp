@@ -119,6 +119,8 @@ Game::Game(Ports ports, std::string settingsPath)
     , disp(g, p.surface, p.menu)
     , opts(g, p.menu, disp, sounds, std::move(settingsPath))
     , recs(g, disp, p.boxes, sounds, p.timer, p.clock, p.panel, [this] { Form_Load(); })
+    , kifuList(g, disp, p.timer, p.clock, p.panel, sounds, p.menu, p.moveList)
+    , fenCommands(g, disp, p.boxes, sounds, p.timer, p.clipboard)
     , adapter(std::make_unique<DisplayBoardView>(disp, p.timer))
 {
     disp.setClock(&p.clock);
@@ -210,13 +212,37 @@ void Game::TAIKYOKU_Click()
 
 void Game::MATCH_MAN_Click() { }
 
+// A position set from FEN names its side to move: a game begun on it, before
+// its first move, starts with that side, which is then 先手.
+bool Game::FEN手番設定()
+{
+    if (g.FEN設定 == 0 || g.記録手数 != 0 || g.手数 != 0)
+        return false;
+    const bool upper = g.FEN手番 > 0;
+    g.MAN手番 = upper ? GameState::後手 : GameState::先手;
+    g.COM手番 = upper ? GameState::先手 : GameState::後手;
+    g.手番 = GameState::先手;
+    return true;
+}
+
+// The first turn of a game against the computer on a FEN position.
+void Game::FEN初手()
+{
+    if (g.手番 == g.MAN手番)
+        p.boxes.ok("あなたの番です", " ");
+    else
+        com_ban();
+}
+
 void Game::START_Click()
 {
     disp.描画_棋譜読込み部分消去();
     左上背景消去(0);
-    g.MAN手番 = GameState::先手;
-    g.COM手番 = GameState::後手;
-    g.手番 = g.MAN手番;
+    if (!FEN手番設定()) {
+        g.MAN手番 = GameState::先手;
+        g.COM手番 = GameState::後手;
+        g.手番 = g.MAN手番;
+    }
     g.対局モード = 人間対局;
     p.boxes.ok("先手の番です", " ");
     g.開始時刻 = p.clock.秒();
@@ -235,7 +261,9 @@ void Game::SENTE_Click()
     // A decided game stays decided: its clock stands still.
     if (g.勝者 == -1)
         p.timer.setEnabled(true);
-    if (g.手数 == 0 || g.手番 == -1) {
+    if (FEN手番設定()) {
+        FEN初手();
+    } else if (g.手数 == 0 || g.手番 == -1) {
         g.MAN手番 = GameState::先手;
         g.COM手番 = GameState::後手;
         g.手番 = GameState::先手;
@@ -257,7 +285,9 @@ void Game::GOTE_Click()
     g.開始時刻 = p.clock.秒();
     if (g.勝者 == -1)
         p.timer.setEnabled(true);
-    if (g.手数 == 0 || g.手番 == -1) {
+    if (FEN手番設定()) {
+        FEN初手();
+    } else if (g.手数 == 0 || g.手番 == -1) {
         g.MAN手番 = GameState::後手;
         g.COM手番 = GameState::先手;
         g.手番 = GameState::先手;

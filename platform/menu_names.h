@@ -22,6 +22,8 @@ inline constexpr const char* OWARI = "OWARI";
 inline constexpr const char* STOP = "STOP";
 inline constexpr const char* CANCEL = "CANCEL";
 inline constexpr const char* REVERSE = "REVERSE";
+inline constexpr const char* FEN_COPY = "FEN_COPY";
+inline constexpr const char* FEN_PASTE = "FEN_PASTE";
 
 // the bare entries on the menu bar: 戻, 進, △, ▽
 inline constexpr const char* REPLAY = "REPLAY";
@@ -33,6 +35,7 @@ inline constexpr const char* LEBEL_DOWN = "LEBEL_DOWN";
 inline constexpr const char* KIFU = "KIFU";
 inline constexpr const char* KIFU_READ = "KIFU_READ";
 inline constexpr const char* KIFU_WRITE = "KIFU_WRITE";
+inline constexpr const char* KIFU_LIST = "KIFU_LIST";
 
 // ｵﾌﾟｼｮﾝ: the background pictures, move guidance, elapsed time and music
 inline constexpr const char* OPTION = "OPTION";

@@ -85,9 +85,9 @@ void RecordCommands::描画_棋譜_IO(int mode)
 
 void RecordCommands::描画_メッセージ(int n)
 {
-    static const char* const reasons[4]
-        = { "", "棋譜ﾓｰﾄﾞではできません", "対局途中ではできません", "反転後ではできません" };
-    const std::string reason = n >= 1 && n <= 3 ? reasons[n] : "";
+    static const char* const reasons[5] = { "", "棋譜ﾓｰﾄﾞではできません", "対局途中ではできません",
+        "反転後ではできません", "FEN設定後ではできません" };
+    const std::string reason = n >= 1 && n <= 4 ? reasons[n] : "";
     boxes.ok(reason + 改行 + 改行 + "局面→最初にして下さい", "ﾊﾝﾃﾞｨｷｬｯﾌﾟ設定");
 }
 
@@ -99,7 +99,7 @@ void RecordCommands::KIFU_READ_Click()
     panel.refreshFiles();
 }
 
-// A reversed or handicapped position does not start from the starting
+// A reversed, handicapped or FEN position does not start from the starting
 // position, so its moves cannot be read back: such a game is not written.
 bool RecordCommands::書込拒否()
 {
@@ -109,6 +109,10 @@ bool RecordCommands::書込拒否()
     }
     if (g.ハンデ設定 == 1) {
         boxes.ok("ﾊﾝﾃﾞｷｬｯﾌﾟ設定後は書き込みできません", "棋譜書込");
+        return true;
+    }
+    if (g.FEN設定 == 1) {
+        boxes.ok("FEN設定後は書き込みできません", "棋譜書込");
         return true;
     }
     return false;
@@ -440,6 +444,9 @@ void RecordCommands::ハンデ変更(int d)
         reason = 2;
     else if (g.反転フラグ == 1)
         reason = 3;
+    // The steps take their pieces from the squares of the starting position.
+    else if (g.FEN設定 == 1)
+        reason = 4;
     if (reason != 0) {
         sounds.dsPlay(音::禁止);
         描画_メッセージ(reason);

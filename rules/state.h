@@ -50,6 +50,9 @@ int 持駒種類(int slot);
 int 持駒番号(int code);
 // True for the eighteen piece codes.
 bool 駒コード(int code);
+// The piece's name, the same for either side ("燕" .. "鵬", "鴈" and "鷹成" for
+// the promoted kinds); empty for any code that is no piece.
+const char* 駒名(int code);
 
 template <typename T> using 盤配列 = std::array<std::array<T, 8>, 8>; // [列][段], 1..7 used
 template <typename T> using 棋譜配列 = std::array<T, 最大手数 + 1>; // move n at index n
@@ -100,6 +103,11 @@ struct GameState {
     int 反転フラグ = 0;
     int ハンデレベル = 0;
     int ハンデ設定 = 0;
+    // A position set from a FEN string: FEN設定 is 1 until 初期設定, so that
+    // the game is not written as a record; FEN手番 is the side the string gives
+    // the move, 1 the upper side, -1 the lower side, 0 without a FEN.
+    int FEN設定 = 0;
+    int FEN手番 = 0;
     int 背景画 = 2; // picture code 2..6
     int 移動指導 = 0;
     int 移動指導色 = 桝枠色; // 白 while move guidance is on, else the board ground colour
@@ -109,7 +117,8 @@ struct GameState {
     int 移動先列 = 0, 移動先段 = 0;
 };
 
-// Puts the state into the starting position with no game running. Leaves the
+// Puts the state into the starting position with no game running, and clears
+// the handicap, the reversal and a position set from FEN. Leaves the
 // turn ids, the level, 最終記録手数, 棋譜モード, the phoenix squares, the
 // two-swallow flags and the record entries as they were. With a view it stops
 // the clock before the reset and redraws the whole window after it.

@@ -2,6 +2,7 @@
 
 #include "display/qt/qt_surface.h"
 #include "platform/menu_names.h"
+#include "record/qt/move_list_panel.h"
 #include "record/qt/record_panel.h"
 #include "settings/locations.h"
 
@@ -11,6 +12,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QScreen>
+#include <QTreeWidget>
 
 #include <cmath>
 
@@ -22,6 +24,31 @@ namespace {
     // and frame included; what is left below the menu bar must still hold the
     // lowest text the game prints, the record header lines at y 6350 in 12 point.
     constexpr int frameTwips = 450;
+
+    // Message boxes that run a step before each box: the move list is brought
+    // up to date while the player reads the box, in the middle of an event.
+    class BoxesAfter : public MessageBoxes {
+    public:
+        BoxesAfter(MessageBoxes& boxes, std::function<void()> before)
+            : boxes(boxes)
+            , before(std::move(before))
+        {
+        }
+        void ok(const std::string& text, const std::string& title, Icon icon) override
+        {
+            before();
+            boxes.ok(text, title, icon);
+        }
+        bool yesNo(const std::string& text, const std::string& title) override
+        {
+            before();
+            return boxes.yesNo(text, title);
+        }
+
+    private:
+        MessageBoxes& boxes;
+        std::function<void()> before;
+    };
 
 } // namespace
 
@@ -47,7 +74,8 @@ Form1::Form1(Sounds& sounds, Form1Setup s)
     setWindowTitle(QStringLiteral("ZR 鳥将棋"));
     if (!setup.boxes)
         qtBoxes = std::make_unique<QtMessageBoxes>(this);
-    MessageBoxes& boxes = setup.boxes ? *setup.boxes : *qtBoxes;
+    listedBoxes = std::make_unique<BoxesAfter>(
+        setup.boxes ? *setup.boxes : *qtBoxes, [this] { showMoveList(false); });
 
     drawing = new DrawingArea(this);
     setCentralWidget(drawing);
@@ -59,7 +87,10 @@ Form1::Form1(Sounds& sounds, Form1Setup s)
     drawing->setPicture(&picture->image());
     // Paint at once, not at the next turn of the event loop: the computer's
     // caption and the blink of its piece show in the middle of its move.
-    picture->setRefresh([this] { drawing->repaint(); });
+    picture->setRefresh([this] {
+        drawing->repaint();
+        showMoveList(true);
+    });
     // Whatever is drawn without a refresh shows when the handler returns.
     picture->setChanged([this] { drawing->update(); });
 
@@ -75,9 +106,15 @@ Form1::Form1(Sounds& sounds, Form1Setup s)
             picture->paintAround(painter, shown.topLeft(), QRectF(drawing->rect()));
     };
 
+    // Beside the board, never over it: the window grows to the right to hold it.
+    kifuList = new QtMoveList(this);
+    addDockWidget(Qt::RightDockWidgetArea, kifuList);
+    kifuList->hide();
+
     buildMenu();
 
-    Ports ports { *picture, marks, clock, boxes, timer1, sounds, *recordPanel, [this] { end(); },
+    Ports ports { *picture, marks, clock, *listedBoxes, timer1, sounds, *recordPanel, *kifuList,
+        clipboard, [this] { end(); },
         [this](int width, int height) { setDesignSize(width, height); },
         [this](int colour) { drawing->setGround(QtSurface::paletteColour(colour)); } };
     theGame = std::make_unique<Game>(
@@ -151,6 +188,8 @@ void Form1::buildMenu()
         stop, &QMenu::aboutToShow, this, [this, g] { run([g] { g()->records().STOP_Click(); }); });
     addEntry(stop, menu::CANCEL, "最初", false, [g] { g()->records().CANCEL_Click(); });
     addEntry(stop, menu::REVERSE, "反転", false, [g] { g()->records().REVERSE_Click(); });
+    addEntry(stop, menu::FEN_COPY, "FENｺﾋﾟｰ", false, [g] { g()->fen().FEN_COPY_Click(); });
+    addEntry(stop, menu::FEN_PASTE, "FEN貼付", false, [g] { g()->fen().FEN_PASTE_Click(); });
 
     // The four bare entries stand on the menu bar and act on one click.
     addEntry(bar, menu::REPLAY, "戻", false, [g] { g()->records().REPLAY_Click(); });
@@ -161,6 +200,7 @@ void Form1::buildMenu()
     QMenu* kifu = addMenu(bar, menu::KIFU, "棋譜");
     addEntry(kifu, menu::KIFU_READ, "読込", false, [g] { g()->records().KIFU_READ_Click(); });
     addEntry(kifu, menu::KIFU_WRITE, "書込", false, [g] { g()->records().KIFU_WRITE_Click(); });
+    addEntry(kifu, menu::KIFU_LIST, "棋譜一覧", true, [g] { g()->moveList().KIFU_LIST_Click(); });
 
     QMenu* option = addMenu(bar, menu::OPTION, "ｵﾌﾟｼｮﾝ");
     connect(option, &QMenu::aboutToShow, this,
@@ -191,12 +231,27 @@ void Form1::wirePanel()
         return ready;
     });
     recordPanel->setReturnClicked([this, &recs] { run([&] { recs.Command1_Click(); }); });
+    kifuList->setEntryClicked(
+        [this](int row) { run([this, row] { theGame->moveList().List1_Click(row); }); });
 }
 
 void Form1::run(const std::function<void()>& handler)
 {
-    if (!ending && theGame)
-        handler();
+    if (ending || !theGame)
+        return;
+    handler();
+    // Whatever the event did to the record, the list shows it.
+    showMoveList(false);
+}
+
+void Form1::showMoveList(bool now)
+{
+    if (ending || !theGame)
+        return;
+    // Inside an event (the computer's caption, its blink) nothing is painted
+    // unless asked for at once.
+    if (theGame->moveList().描画_棋譜一覧() && now)
+        kifuList->list()->viewport()->repaint();
 }
 
 void Form1::end()

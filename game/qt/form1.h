@@ -1,6 +1,6 @@
 // Form1, the game's one window: the menu bar with every command, the drawing
-// area with the record panel over its left part, and the Qt versions of the
-// platform pieces, all around one Game.
+// area with the record panel over its left part, the move list docked on its
+// right, and the Qt versions of the platform pieces, all around one Game.
 #pragma once
 
 #include "game/game.h"
@@ -19,6 +19,7 @@ namespace tori {
 
 class QtSurface;
 class QtRecordPanel;
+class QtMoveList;
 
 struct Form1Setup {
     // Empty: the player's own, "ZR鳥将棋.ini" under $XDG_CONFIG_HOME/zr-torishogi.
@@ -38,6 +39,7 @@ public:
     DrawingArea& area() { return *drawing; }
     QtSurface& surface() { return *picture; }
     QtRecordPanel& panel() { return *recordPanel; }
+    QtMoveList& moveList() { return *kifuList; }
     QtMenu& menu() { return marks; }
 
     // The drawing area's size in logical pixels for a window of the given size in twips.
@@ -59,6 +61,9 @@ private:
     void setDesignSize(int widthTwips, int heightTwips);
     // Runs one of the game's handlers, unless the game has already ended.
     void run(const std::function<void()>& handler);
+    // Brings the move list up to date, after an event or in the middle of one
+    // when the picture is shown (now: painted at once) or a box waits.
+    void showMoveList(bool now);
     void end();
 
     Form1Setup setup;
@@ -66,11 +71,14 @@ private:
     bool sized = false;
     QtMenu marks;
     std::unique_ptr<QtMessageBoxes> qtBoxes;
+    std::unique_ptr<MessageBoxes> listedBoxes;
     SystemTimeOfDay clock;
+    QtClipboard clipboard;
     QtTimer timer1;
     DrawingArea* drawing = nullptr;
     std::unique_ptr<QtSurface> picture;
     QtRecordPanel* recordPanel = nullptr;
+    QtMoveList* kifuList = nullptr;
     std::unique_ptr<Game> theGame;
 };
 

@@ -36,6 +36,8 @@ struct Table {
     FakeTimer timer;
     RecordingSounds sounds;
     FakeRecordPanel panel;
+    FakeMoveList moveList;
+    FakeClipboard clipboard;
     int quits = 0;
     std::function<void()> onQuit;
     int resized = 0;
@@ -45,7 +47,7 @@ struct Table {
     GameState& g;
 
     explicit Table(const std::string& settings = tempSettingsPath())
-        : game(Ports { surface, menu, clock, boxes, timer, sounds, panel,
+        : game(Ports { surface, menu, clock, boxes, timer, sounds, panel, moveList, clipboard,
                    [this] {
                        ++quits;
                        if (onQuit)

@@ -2,14 +2,17 @@
 // platform/: a surface that records what is drawn, a menu of check marks in a
 // map, a scripted time of day, message boxes that record what they showed and
 // answer from a script, a timer that only remembers its switch, sounds that
-// record every call, a record panel that keeps its texts and visibilities, and
-// a board view that logs what the rules ask of the window.
+// record every call, a record panel that keeps its texts and visibilities, a
+// move list and a clipboard that keep what they were given, and a board view
+// that logs what the rules ask of the window.
 #pragma once
 
 #include "platform/board_view.h"
+#include "platform/clipboard.h"
 #include "platform/menu.h"
 #include "platform/menu_names.h"
 #include "platform/message_boxes.h"
+#include "platform/move_list.h"
 #include "platform/record_panel.h"
 #include "platform/sounds.h"
 #include "platform/surface.h"
@@ -20,6 +23,7 @@
 #include <cmath>
 #include <cstddef>
 #include <deque>
+#include <functional>
 #include <map>
 #include <set>
 #include <string>
@@ -240,11 +244,15 @@ public:
     void ok(const std::string& text, const std::string& title, Icon icon = Icon::None) override
     {
         shown.push_back({ text, title, false, icon });
+        if (onShow)
+            onShow(shown.back());
     }
     // Answers from `answers` in order; Yes once they run out.
     bool yesNo(const std::string& text, const std::string& title) override
     {
         shown.push_back({ text, title, true, Icon::None });
+        if (onShow)
+            onShow(shown.back());
         if (answers.empty())
             return true;
         const bool answer = answers.front();
@@ -274,6 +282,8 @@ public:
 
     std::vector<Shown> shown;
     std::deque<bool> answers;
+    // Runs while a box is up, for tests of what the player sees meanwhile.
+    std::function<void(const Shown&)> onShow;
 };
 
 class FakeTimer : public Timer {
@@ -384,6 +394,39 @@ public:
     std::map<int, std::string> texts;
     std::string path = "."; // File1's directory
     int refreshes = 0;
+};
+
+class FakeMoveList : public MoveList {
+public:
+    void setShown(bool on) override { shown = on; }
+    void setEntries(const std::vector<MoveListEntry>& e, int c) override
+    {
+        entries = e;
+        current = c;
+        ++updates;
+    }
+
+    // The texts of the entries, the start position's caption first.
+    std::vector<std::string> texts() const
+    {
+        std::vector<std::string> out;
+        for (const MoveListEntry& e : entries)
+            out.push_back(e.text);
+        return out;
+    }
+
+    bool shown = false;
+    std::vector<MoveListEntry> entries;
+    int current = -1;
+    int updates = 0;
+};
+
+class FakeClipboard : public Clipboard {
+public:
+    std::string text() const override { return contents; }
+    void setText(const std::string& text) override { contents = text; }
+
+    std::string contents;
 };
 
 // Logs every request as a line such as "絵 -10 4,3", "輪郭 2 4,3", "自持盤",

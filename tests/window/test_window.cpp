@@ -4,11 +4,13 @@
 #include "game/qt/drawing_area.h"
 #include "game/qt/form1.h"
 #include "game/qt/qt_ports.h"
+#include "record/qt/move_list_panel.h"
 #include "record/qt/record_panel.h"
 #include "support/fakes.h"
 
 #include <QAction>
 #include <QApplication>
+#include <QClipboard>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
@@ -16,6 +18,7 @@
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTimer>
+#include <QTreeWidget>
 #include <QtTest>
 
 #include <deque>
@@ -130,6 +133,8 @@ private slots:
         row(menu::STOP, "局面", bar, true, false);
         row(menu::CANCEL, "最初", menu::STOP, false, false);
         row(menu::REVERSE, "反転", menu::STOP, false, false);
+        row(menu::FEN_COPY, "FENｺﾋﾟｰ", menu::STOP, false, false);
+        row(menu::FEN_PASTE, "FEN貼付", menu::STOP, false, false);
         row(menu::REPLAY, "戻", bar, false, false);
         row(menu::AFTER, "進", bar, false, false);
         row(menu::LBEL_UP, "△", bar, false, false);
@@ -137,6 +142,7 @@ private slots:
         row(menu::KIFU, "棋譜", bar, true, false);
         row(menu::KIFU_READ, "読込", menu::KIFU, false, false);
         row(menu::KIFU_WRITE, "書込", menu::KIFU, false, false);
+        row(menu::KIFU_LIST, "棋譜一覧", menu::KIFU, false, true);
         row(menu::OPTION, "ｵﾌﾟｼｮﾝ", bar, true, false);
         row(menu::HAIKEI_GA, "背景画", menu::OPTION, true, false);
         row(menu::MIDORI, "緑", menu::HAIKEI_GA, false, true);
@@ -371,6 +377,103 @@ private slots:
             QCOMPARE(g.選択列, c.col);
             QCOMPARE(g.選択段, c.row);
         }
+    }
+
+    // 棋譜一覧 stands right of the board, the window growing to hold it, and
+    // follows the moves made with the mouse; a click on a row steps there.
+    void moveListBesideTheBoardFollowsTheGame()
+    {
+        Window w;
+        DrawingArea* area = &w.form->area();
+        QtMoveList& dock = w.form->moveList();
+        QTreeWidget* list = dock.list();
+        QVERIFY(!dock.isVisible());
+        QApplication::processEvents();
+        const int narrow = w.form->width();
+        const QSize board = area->size();
+
+        w.action(menu::KIFU_LIST)->trigger();
+        QVERIFY(w.action(menu::KIFU_LIST)->isChecked());
+        QVERIFY(dock.isVisible());
+        QApplication::processEvents();
+        QVERIFY(w.form->width() > narrow);
+        QVERIFY(dock.geometry().left() >= area->geometry().right());
+        QCOMPARE(area->size(), board);
+        QCOMPARE(list->topLevelItemCount(), 1);
+
+        w.action(menu::START)->trigger();
+        const auto move = [&](int c1, int r1, int c2, int r2) {
+            QTest::mousePress(area, Qt::LeftButton, {}, cellCentre(c1, r1));
+            QTest::mousePress(area, Qt::LeftButton, {}, cellCentre(c2, r2));
+        };
+        move(1, 5, 1, 4);
+        move(2, 3, 2, 4);
+        move(1, 4, 1, 3);
+        QCOMPARE(list->topLevelItemCount(), 4);
+        QCOMPARE(list->topLevelItem(3)->text(1), QStringLiteral("▲７三燕"));
+        QCOMPARE(list->topLevelItem(2)->text(1), QStringLiteral("△６四燕"));
+        QVERIFY(list->topLevelItem(3)->isSelected());
+
+        const QRect row1 = list->visualItemRect(list->topLevelItem(1));
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, row1.center());
+        const GameState& g = w.form->game().state();
+        QCOMPARE(g.記録手数, 1);
+        QCOMPARE(g.盤[1][3], 燕);
+        QVERIFY(list->topLevelItem(1)->isSelected());
+        QCOMPARE(list->topLevelItemCount(), 4);
+
+        // Loading a record: the list holds it while the boxes about it are up.
+        RecordCommands& records = w.form->game().records();
+        w.form->panel().setDirectory(w.dir.path().toStdString());
+        records.AFTER_Click();
+        records.AFTER_Click();
+        w.form->panel().setText(1, "list");
+        records.Command1_Click();
+        QCOMPARE(
+            QString::fromStdString(w.boxes.texts().back()), QStringLiteral("棋譜を書き込みました"));
+        w.action(menu::REVERSE)->trigger(); // clears the record
+        QCOMPARE(list->topLevelItemCount(), 1);
+        std::vector<int> rowsAtBoxes;
+        w.boxes.onShow = [&](const ScriptedMessageBoxes::Shown&) {
+            rowsAtBoxes.push_back(list->topLevelItemCount());
+        };
+        records.File1_Click("list.棋譜");
+        QCOMPARE(rowsAtBoxes, (std::vector<int> { 4, 4 }));
+        w.boxes.onShow = nullptr;
+
+        w.action(menu::KIFU_LIST)->trigger();
+        QVERIFY(!dock.isVisible());
+        QApplication::processEvents();
+        QCOMPARE(w.form->width(), narrow);
+        QCOMPARE(area->size(), board);
+
+        // A wider window: the list still only adds its own width.
+        w.form->resize(narrow + 200, w.form->height());
+        QApplication::processEvents();
+        const QSize wide = area->size();
+        w.action(menu::KIFU_LIST)->trigger();
+        QApplication::processEvents();
+        QCOMPARE(area->size(), wide);
+    }
+
+    // FENｺﾋﾟｰ and FEN貼付 through the system clipboard.
+    void fenThroughTheClipboard()
+    {
+        Window w;
+        QClipboard* clipboard = QGuiApplication::clipboard();
+        w.action(menu::FEN_COPY)->trigger();
+        QCOMPARE(clipboard->text(),
+            QStringLiteral("rpckcpl/3f3/sssssss/2s1S2/SSSSSSS/3F3/LPCKCPR[-] w 0 1"));
+        const QString position = QStringLiteral("3k3/7/7/7/7/7/3K3[SPCFLRspcflr] b 0 1");
+        clipboard->setText(position);
+        w.action(menu::FEN_PASTE)->trigger();
+        const GameState& g = w.form->game().state();
+        QCOMPARE(g.盤[4][1], 鵬);
+        QCOMPARE(g.持駒数_MAN, 6);
+        clipboard->clear();
+        w.action(menu::FEN_COPY)->trigger();
+        QCOMPARE(clipboard->text(), position);
+        QVERIFY(w.boxes.shown.empty());
     }
 
     void surfaceFollowsPixelRatio()
