@@ -1,6 +1,7 @@
 #include "record/commands.h"
 
 #include "record/record_file.h"
+#include "rules/record_entry.h"
 #include "rules/rules.h"
 #include "settings/text_file.h"
 
@@ -17,55 +18,6 @@ namespace {
     // Line breaks inside message texts. Qt's message boxes break lines at "\n"
     // only; a "\r" would be shown as nothing at all.
     const std::string 改行 = "\n";
-
-    // The computer and the mate tests look for the phoenixes at these squares;
-    // stepping and reversing move them without 駒移動, so they are found again.
-    void 鵬位置更新(GameState& g)
-    {
-        for (int c = 1; c <= 7; ++c)
-            for (int r = 1; r <= 7; ++r) {
-                if (g.盤[c][r] == 鵬) {
-                    g.COM鵬_列 = c;
-                    g.COM鵬_段 = r;
-                } else if (g.盤[c][r] == -鵬) {
-                    g.MAN鵬_列 = c;
-                    g.MAN鵬_段 = r;
-                }
-            }
-    }
-
-    // One piece more (+1) or less (-1) in the hand of the side that owns `code`
-    // (a lower code in 持駒_MAN, an upper one in 持駒_COM), as a drop is undone
-    // or redone.
-    void 持駒増減_持主(GameState& g, int code, int d)
-    {
-        const int slot = 持駒番号(code);
-        if (slot == 0)
-            return;
-        if (下手駒(code)) {
-            g.持駒_MAN[slot] += d;
-            g.持駒数_MAN += d;
-        } else if (上手駒(code)) {
-            g.持駒_COM[slot] += d;
-            g.持駒数_COM += d;
-        }
-    }
-
-    // A captured code in the capturer's hand: a lower piece in 持駒_COM, an upper
-    // one in 持駒_MAN. A phoenix has no slot but counts in the total, as 駒移動 counts it.
-    void 取駒増減(GameState& g, int code, int d)
-    {
-        const int slot = 持駒番号(code);
-        if (下手駒(code)) {
-            if (slot != 0)
-                g.持駒_COM[slot] += d;
-            g.持駒数_COM += d;
-        } else if (上手駒(code)) {
-            if (slot != 0)
-                g.持駒_MAN[slot] += d;
-            g.持駒数_MAN += d;
-        }
-    }
 
     struct 除去手 {
         int 列, 段, 駒;
@@ -323,18 +275,14 @@ void RecordCommands::REPLAY_Click()
     display.描画_将棋盤桝();
     const int n = std::min(g.記録手数, 最大手数);
 
+    取消_棋譜手(g, n);
+
     const int 元列 = g.棋譜_元列[n], 元段 = g.棋譜_元段[n];
     const int 先列 = g.棋譜_先列[n], 先段 = g.棋譜_先段[n];
     if (盤内(元列, 元段)) {
-        g.盤[元列][元段] = g.棋譜_駒[n];
         display.描画_絵(g.棋譜_駒[n], 元列, 元段);
         display.描画_桝輪郭(桝枠色, 元列, 元段);
-    } else {
-        持駒増減_持主(g, g.棋譜_成駒[n], +1);
     }
-
-    const int c = g.棋譜_取駒[n];
-    取駒増減(g, c, -1);
 
     g.COM所有時間 = g.棋譜_時間3[n];
     display.描画_所有時間(g.COM手番, g.COM所有時間);
@@ -342,7 +290,7 @@ void RecordCommands::REPLAY_Click()
     display.描画_所有時間(g.MAN手番, g.MAN所有時間);
 
     if (盤内(先列, 先段)) {
-        g.盤[先列][先段] = c;
+        const int c = g.棋譜_取駒[n];
         display.描画_自持盤();
         display.描画_敵持盤();
         display.描画_絵(空, 先列, 先段);
@@ -352,7 +300,6 @@ void RecordCommands::REPLAY_Click()
             display.描画_桝輪郭(桝枠色, 先列, 先段);
         }
     }
-    鵬位置更新(g);
 
     sounds.dsPlay(音::駒打音);
     display.消去_移動結果(g.棋譜_駒[n] > 0 ? g.COM手番 : g.MAN手番);
@@ -387,18 +334,11 @@ void RecordCommands::AFTER_Click()
     const int 元列 = g.棋譜_元列[n], 元段 = g.棋譜_元段[n];
     const int 先列 = g.棋譜_先列[n], 先段 = g.棋譜_先段[n];
     const int placed = g.棋譜_成駒[n];
+    再生_棋譜手(g, n);
     if (盤内(元列, 元段)) {
-        g.盤[元列][元段] = 空;
         display.描画_絵(空, 元列, 元段);
         display.描画_桝輪郭(桝枠色, 元列, 元段);
-    } else {
-        持駒増減_持主(g, placed, -1);
     }
-
-    if (盤内(先列, 先段))
-        g.盤[先列][先段] = placed;
-    取駒増減(g, g.棋譜_取駒[n], +1);
-    鵬位置更新(g);
 
     if (上手駒(placed))
         g.手番 = g.MAN手番;

@@ -1,5 +1,6 @@
 #include "record/record_file.h"
 
+#include "rules/record_entry.h"
 #include "rules/rules.h"
 #include "settings/text_file.h"
 
@@ -77,22 +78,6 @@ namespace {
         return value;
     }
 
-    int promoted(int code)
-    {
-        switch (code) {
-        case 燕:
-            return 鴈;
-        case -燕:
-            return -鴈;
-        case 鷹:
-            return 鷹成;
-        case -鷹:
-            return -鷹成;
-        default:
-            return code;
-        }
-    }
-
     // Codes that can stand in a hand and be dropped again.
     bool 持駒になる(int code) { return code != 0 && 持駒種類(持駒番号(code)) == std::abs(code); }
 
@@ -120,70 +105,55 @@ namespace {
         return m;
     }
 
-    // The position the moves read so far have reached from the starting position.
-    struct 検証局面 {
-        盤配列<int> 盤 {};
-        std::array<int, 7> 持駒_MAN {}, 持駒_COM {};
+    // True when move m fits the position p that the lines before it reached
+    // from the starting position: the piece stands on its from-square or is in
+    // its owner's hand, the captured code stands on the target, and the placed
+    // code is the piece or its promotion.
+    bool 適合(const GameState& p, const 手& m)
+    {
+        if (!盤内(m.先列, m.先段) || !駒コード(m.駒) || !駒コード(m.成駒))
+            return false;
+        const bool upper = 上手駒(m.駒);
+        if (上手駒(m.成駒) != upper)
+            return false;
+        if (m.成駒 != m.駒 && m.成駒 != 成駒コード(m.駒))
+            return false;
+        const int target = p.盤[m.先列][m.先段];
+        if (m.取駒 != target)
+            return false;
+        if (target != 0 && 上手駒(target) == upper) // nobody takes his own piece
+            return false;
 
-        検証局面()
-        {
-            GameState start;
-            初期配置(start);
-            盤 = start.盤;
-        }
+        if (盤内(m.元列, m.元段))
+            return !(m.元列 == m.先列 && m.元段 == m.先段) && p.盤[m.元列][m.元段] == m.駒;
+        if (m.元列 != MAN持駒列 && m.元列 != COM持駒列)
+            return false;
+        // A drop: an unpromoted hand piece of the hand's owner onto an empty
+        // square. The lower hand records slot + 1; the upper hand the slot (the
+        // computer) or the screen row 7 - slot (the mouse).
+        if (m.成駒 != m.駒 || target != 0 || !持駒になる(m.駒))
+            return false;
+        const int slot = 持駒番号(m.駒);
+        if (m.元列 == MAN持駒列)
+            return !upper && m.元段 == slot + 1 && p.持駒_MAN[slot] >= 1;
+        return upper && (m.元段 == slot || m.元段 == 7 - slot) && p.持駒_COM[slot] >= 1;
+    }
 
-        // True, with the move made, when the move fits this position.
-        bool play(const 手& m)
-        {
-            if (!盤内(m.先列, m.先段) || !駒コード(m.駒) || !駒コード(m.成駒))
-                return false;
-            const bool upper = 上手駒(m.駒);
-            if (上手駒(m.成駒) != upper)
-                return false;
-            if (m.成駒 != m.駒 && m.成駒 != promoted(m.駒))
-                return false;
-            const int target = 盤[m.先列][m.先段];
-            if (m.取駒 != target)
-                return false;
-            if (target != 0 && 上手駒(target) == upper) // nobody takes his own piece
-                return false;
-
-            if (盤内(m.元列, m.元段)) {
-                if (m.元列 == m.先列 && m.元段 == m.先段)
-                    return false;
-                if (盤[m.元列][m.元段] != m.駒)
-                    return false;
-                盤[m.元列][m.元段] = 空;
-            } else if (m.元列 == MAN持駒列 || m.元列 == COM持駒列) {
-                // A drop: an unpromoted hand piece of the hand's owner onto an empty
-                // square. The lower hand records slot + 1; the upper hand the slot
-                // (the computer) or the screen row 7 - slot (the mouse).
-                if (m.成駒 != m.駒 || target != 0 || !持駒になる(m.駒))
-                    return false;
-                const int slot = 持駒番号(m.駒);
-                if (m.元列 == MAN持駒列) {
-                    if (upper || m.元段 != slot + 1 || 持駒_MAN[slot] < 1)
-                        return false;
-                    --持駒_MAN[slot];
-                } else {
-                    if (!upper || (m.元段 != slot && m.元段 != 7 - slot) || 持駒_COM[slot] < 1)
-                        return false;
-                    --持駒_COM[slot];
-                }
-            } else {
-                return false;
-            }
-
-            盤[m.先列][m.先段] = m.成駒;
-            if (target != 0 && 持駒番号(target) != 0) {
-                if (上手駒(target))
-                    ++持駒_MAN[持駒番号(target)];
-                else
-                    ++持駒_COM[持駒番号(target)];
-            }
-            return true;
-        }
-    };
+    // Stores move m as record entry n of g.
+    void 記録(GameState& g, int n, const 手& m)
+    {
+        g.棋譜_元列[n] = m.元列;
+        g.棋譜_元段[n] = m.元段;
+        g.棋譜_先列[n] = m.先列;
+        g.棋譜_先段[n] = m.先段;
+        g.棋譜_成駒[n] = m.成駒;
+        g.棋譜_駒[n] = m.駒;
+        g.棋譜_取駒[n] = m.取駒;
+        g.棋譜_時間1[n] = m.時間[0];
+        g.棋譜_時間2[n] = m.時間[1];
+        g.棋譜_時間3[n] = m.時間[2];
+        g.棋譜_時間4[n] = m.時間[3];
+    }
 
 } // namespace
 
@@ -228,8 +198,11 @@ bool 書込_棋譜(const std::string& path, const std::array<std::string, 3>& he
     while (end > 3 && lines[end - 1].empty())
         --end;
 
-    検証局面 position;
-    std::vector<手> moves;
+    // The moves are played on a scratch state from the starting position;
+    // only their record entries are copied into g at the end.
+    GameState position;
+    初期配置(position);
+    int count = 0;
     for (size_t i = 3; i < end; ++i) {
         const int number = static_cast<int>(i - 2);
         if (number > 最大手数) {
@@ -238,30 +211,19 @@ bool 書込_棋譜(const std::string& path, const std::array<std::string, 3>& he
             break;
         }
         const auto m = parse(lines[i]);
-        if (!m || !position.play(*m)) {
+        if (!m || !適合(position, *m)) {
             result.途中まで = true;
             result.拒否行 = number;
             break;
         }
-        moves.push_back(*m);
+        記録(position, number, *m);
+        再生_棋譜手(position, number);
+        count = number;
     }
 
-    for (size_t k = 0; k < moves.size(); ++k) {
-        const int n = static_cast<int>(k + 1);
-        const 手& m = moves[k];
-        g.棋譜_元列[n] = m.元列;
-        g.棋譜_元段[n] = m.元段;
-        g.棋譜_先列[n] = m.先列;
-        g.棋譜_先段[n] = m.先段;
-        g.棋譜_成駒[n] = m.成駒;
-        g.棋譜_駒[n] = m.駒;
-        g.棋譜_取駒[n] = m.取駒;
-        g.棋譜_時間1[n] = m.時間[0];
-        g.棋譜_時間2[n] = m.時間[1];
-        g.棋譜_時間3[n] = m.時間[2];
-        g.棋譜_時間4[n] = m.時間[3];
-    }
-    result.手数 = static_cast<int>(moves.size());
+    for (int n = 1; n <= count; ++n)
+        複写_棋譜手(g, position, n);
+    result.手数 = count;
     return result;
 }
 

@@ -9,6 +9,7 @@ packages=(
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   libsdl2-dev libsdl2-mixer-dev
   fonts-ipafont-mincho
+  clang-format
 )
 
 missing=()

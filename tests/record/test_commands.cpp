@@ -1,10 +1,10 @@
 #include "record/commands.h"
 
 #include "fakes.h"
-#include "play.h"
 #include "record/record_file.h"
 #include "rules/rules.h"
 #include "support/files.h"
+#include "support/games.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
 #include "record/record_file.h"
 
-#include "play.h"
 #include "rules/rules.h"
 #include "support/files.h"
+#include "support/games.h"
 
 #include <gtest/gtest.h>
 
