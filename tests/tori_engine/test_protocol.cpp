@@ -85,11 +85,15 @@ TEST(Protocol, MalformedLinesChangeNothing)
     EngineSession s;
     EXPECT_EQ(ask(s, ""), "error empty line");
     EXPECT_EQ(ask(s, "fly"), "error unknown command fly");
-    EXPECT_EQ(ask(s, "level 4"), "error level takes 1, 2 or 3");
+    EXPECT_EQ(ask(s, "level 6"), "error level takes 1, 2, 3, 4 or 5");
     EXPECT_EQ(ask(s, "level two"), "error arguments must be integers");
-    EXPECT_EQ(ask(s, "level 2 3"), "error level takes 1, 2 or 3");
+    EXPECT_EQ(ask(s, "level 2 3"), "error level takes 1, 2, 3, 4 or 5");
     EXPECT_EQ(ask(s, "position 1 2 3"), "error position takes 49 squares and 12 hand counts");
-    EXPECT_EQ(ask(s, "go now"), "error go takes no arguments");
+    EXPECT_EQ(ask(s, "go depth 3"), "error go limits need level 4 or 5");
+    ask(s, "level 4");
+    EXPECT_EQ(ask(s, "go now"), "error go takes movetime MS, depth N or nodes N");
+    EXPECT_EQ(ask(s, "go depth 0"), "error go takes movetime MS, depth N or nodes N");
+    ask(s, "level 3");
     EXPECT_EQ(ask(s, "man 4 5 4 4"), "error man takes FC FR TC TR PLACED");
     EXPECT_EQ(ask(s, "man 4 5 4 4 -1O"), "error arguments must be integers");
     // A board code that is no piece, and a negative hand count.
