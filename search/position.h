@@ -163,6 +163,16 @@ public:
         const int k = phoenix_[side_];
         return k != NoSquare && attackersTo(k, side_ ^ 1) != 0;
     }
+    // True when the piece the move puts on its destination attacks the other
+    // side's phoenix from there. Attacks uncovered by the move are not seen.
+    bool threatensPhoenix(Move m) const
+    {
+        const int k = phoenix_[side_ ^ 1];
+        if (k == NoSquare)
+            return false;
+        const Bitboard occ = (occupied() | bit(toOf(m))) & ~(isDrop(m) ? 0 : bit(fromOf(m)));
+        return (attacks(movedPiece(m), toOf(m), occ) & bit(k)) != 0;
+    }
     // The piece a move puts on its destination.
     int movedPiece(Move m) const;
     int capturedBy(Move m) const { return isDrop(m) ? 0 : board_[toOf(m)]; }

@@ -368,21 +368,17 @@ int Searcher::negamax(int alpha, int beta, int depth, int ply, bool cutNode, boo
         const Move m = pick(list.moves, scores, list.size, i);
         const bool quiet = isQuiet(m);
         const bool killer = m == killers_[ply][0] || m == killers_[ply][1];
-        Undo u;
-        push(m, u);
-        const bool givesCheck = pos_.inCheck();
+        const bool givesCheck = quiet && pos_.threatensPhoenix(m);
         ++moveCount;
 
         // Shallow pruning of quiet moves that neither threaten the phoenix nor
         // have a chance to reach alpha.
         if (!pvNode && !inCheck && quiet && !givesCheck && best > -MateBound && depth <= 4
-            && moveCount > 1) {
-            if (moveCount > lateMoveLimit[depth] || (!improvingChance && !killer)) {
-                pop(m, u);
-                continue;
-            }
-        }
+            && moveCount > 1 && (moveCount > lateMoveLimit[depth] || (!improvingChance && !killer)))
+            continue;
 
+        Undo u;
+        push(m, u);
         int score;
         if (moveCount == 1)
             score = -negamax(-beta, -alpha, depth - 1, ply + 1, false, true);
