@@ -72,7 +72,7 @@ struct COM着手結果 {
 // the record is full. At levels 1-3 the search looks one move ahead; at
 // levels 4 and 5 it is the game-tree search, within the level's time or
 // within 制限 when one is given.
-COM着手結果 com_ban(GameState& g, EngineState& e, TurnHooks* hooks = nullptr,
-    const search::Limits* 制限 = nullptr);
+COM着手結果 com_ban(
+    GameState& g, EngineState& e, TurnHooks* hooks = nullptr, const search::Limits* 制限 = nullptr);
 
 } // namespace tori

@@ -9,13 +9,14 @@
 
 namespace tori::search {
 
-// Directions as (column step, row step); N is toward row 1.
-enum Direction : int { N, S, W, E, NW, NE, SW, SE, DirectionCount };
-inline constexpr int dirCol[DirectionCount] = { 0, 0, -1, 1, -1, 1, -1, 1 };
-inline constexpr int dirRow[DirectionCount] = { -1, 1, 0, 0, -1, -1, 1, 1 };
+// Directions as (column step, row step); N is toward row 1. Opposite
+// directions are neighbours, so d ^ 1 is the way back.
+enum Direction : int { N, S, W, E, NW, SE, NE, SW, DirectionCount };
+inline constexpr int dirCol[DirectionCount] = { 0, 0, -1, 1, -1, 1, 1, -1 };
+inline constexpr int dirRow[DirectionCount] = { -1, 1, 0, 0, -1, 1, -1, 1 };
 // Rays whose square numbers grow: their first blocker is the lowest set bit.
 inline constexpr bool dirGrows[DirectionCount]
-    = { false, true, false, true, false, false, true, true };
+    = { false, true, false, true, false, true, false, true };
 constexpr int opposite(int d) { return d ^ 1; }
 
 inline constexpr int MaxHandCount = 32;

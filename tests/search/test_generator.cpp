@@ -47,6 +47,16 @@ int playRandomGames(const Position& start, std::mt19937& rng, int games, int pli
         初期設定(g);
         p.toGame(g);
         for (int ply = 0; ply < plies; ++ply) {
+            // Every piece that reaches a square, found backwards from it.
+            for (int s = 0; s < SquareCount; ++s)
+                for (int side = 0; side < 2; ++side) {
+                    Bitboard reach = 0;
+                    for (int from = 0; from < SquareCount; ++from)
+                        if (p.piece(from) && sideOf(p.piece(from)) == side
+                            && (p.attacksFrom(p.piece(from), from) & bit(s)))
+                            reach |= bit(from);
+                    EXPECT_EQ(p.attackersTo(s, side), reach) << "square " << s;
+                }
             const std::vector<GameMove> mine = tori::testing::generatedMoves(p);
             const std::vector<GameMove> rules = tori::testing::referenceMoves(g, p.sideToMove());
             ++positions;

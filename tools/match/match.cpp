@@ -124,7 +124,8 @@ std::vector<Opening> openings(int count, std::mt19937_64& rng, int randomPlies)
             }
             // The side that gives the handicap moves first.
             list.push_back({ Position::fromGame(g, side ^ 1),
-                std::string("handicap ") + std::to_string(level) + (side == Upper ? " upper" : " lower") });
+                std::string("handicap ") + std::to_string(level)
+                    + (side == Upper ? " upper" : " lower") });
         }
     while (int(list.size()) < count) {
         Position p = Position::start(rng() % 2 ? Upper : Lower);
@@ -166,10 +167,13 @@ int playGame(Player& upper, Player& lower, const Position& start, int maxPlies, 
         Player& p = pos.sideToMove() == Upper ? upper : lower;
         const auto t0 = std::chrono::steady_clock::now();
         Move m;
+        Result r;
         if (p.level <= 3)
             m = oneplyMove(pos, p.level);
-        else
-            m = p.searcher->search(pos, keys.data(), int(keys.size()), p.limits).best;
+        else {
+            r = p.searcher->search(pos, keys.data(), int(keys.size()), p.limits);
+            m = r.best;
+        }
         const double ms
             = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - t0)
                   .count();
@@ -179,8 +183,9 @@ int playGame(Player& upper, Player& lower, const Position& start, int maxPlies, 
         if (verbose) {
             char text[8];
             moveText(m, text);
-            std::printf("  %3d %s %-6s %s\n", plies + 1, pos.sideToMove() == Upper ? "upper" : "lower",
-                text, p.name.c_str());
+            std::printf("  %3d %s %-6s %s score %d depth %d eval %d\n", plies + 1,
+                pos.sideToMove() == Upper ? "upper" : "lower", text, p.name.c_str(), r.score,
+                r.depth, evaluate(pos));
         }
         if (m == NoMove || !pos.isPseudoLegal(m)) {
             std::fprintf(stderr, "%s found no legal move\n", p.name.c_str());
@@ -270,8 +275,8 @@ int main(int argc, char** argv)
         Player& lower = aUpper ? b : a;
         samples.clear();
         int plies = 0;
-        const int r = playGame(upper, lower, opening.pos, maxPlies, game,
-            positions ? &samples : nullptr, plies);
+        const int r = playGame(
+            upper, lower, opening.pos, maxPlies, game, positions ? &samples : nullptr, plies);
         const int forA = aUpper ? r : -r;
         wins += forA > 0;
         draws += forA == 0;
@@ -284,8 +289,10 @@ int main(int argc, char** argv)
         if (!quiet) {
             std::printf("game %d: %s upper, %s lower, %s: %s in %d plies   (%s: +%d =%d -%d)\n",
                 game + 1, upper.name.c_str(), lower.name.c_str(), opening.name.c_str(),
-                r > 0 ? "upper wins" : r < 0 ? "lower wins" : "draw", plies, a.name.c_str(), wins,
-                draws, losses);
+                r > 0       ? "upper wins"
+                    : r < 0 ? "lower wins"
+                            : "draw",
+                plies, a.name.c_str(), wins, draws, losses);
             std::fflush(stdout);
         }
     }
@@ -294,8 +301,8 @@ int main(int argc, char** argv)
     const double score = (wins + 0.5 * draws) / n;
     // The spread of one game's result gives the error of the mean; the Elo
     // interval is the 95 % interval of the score carried through the curve.
-    const double var
-        = (wins * std::pow(1 - score, 2) + draws * std::pow(0.5 - score, 2) + losses * std::pow(score, 2))
+    const double var = (wins * std::pow(1 - score, 2) + draws * std::pow(0.5 - score, 2)
+                           + losses * std::pow(score, 2))
         / n;
     const double sd = std::sqrt(var / n);
     auto elo = [](double s) {

@@ -56,8 +56,9 @@ namespace {
             const long long ms = static_cast<long long>(it.ms);
             const unsigned long long nps
                 = it.ms > 0 ? static_cast<unsigned long long>(it.nodes * 1000.0 / it.ms) : 0;
-            std::snprintf(buffer, sizeof buffer, "info depth %d score %d nodes %llu nps %llu time %lld pv",
-                it.depth, it.score, static_cast<unsigned long long>(it.nodes), nps, ms);
+            std::snprintf(buffer, sizeof buffer,
+                "info depth %d score %d nodes %llu nps %llu time %lld pv", it.depth, it.score,
+                static_cast<unsigned long long>(it.nodes), nps, ms);
             lines += buffer;
             for (int i = 0; i < it.pvLength; ++i) {
                 char move[8];
