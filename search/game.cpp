@@ -10,11 +10,11 @@ Limits levelLimits(int level)
 {
     Limits l;
     if (level >= 5) {
-        l.timeMs = 1900;
-        l.softTimeMs = 1100;
+        l.timeMs = 1800;
+        l.softTimeMs = 1000;
     } else {
-        l.timeMs = 280;
-        l.softTimeMs = 160;
+        l.timeMs = 250;
+        l.softTimeMs = 140;
     }
     return l;
 }
