@@ -6,7 +6,10 @@
 //                  [--positions FILE] [--quiet]
 //
 // A player is a level, 1..5, or a search with a fixed limit: dN (depth N),
-// nN (N nodes) or tN (N milliseconds a move). Openings cycle through the
+// nN (N nodes) or tN (N milliseconds a move); PATH=PLAYER runs that player in
+// another tori-engine binary through its line protocol (it plays the upper
+// side of the board, so the lower side's position is sent turned; it is told
+// no earlier positions, so it does not see repetitions). Openings cycle through the
 // starting position (either side first), the handicaps of levels 1..7 of
 // either side, and short random openings of 2..K plies (default 6) from the
 // start. A game ends when a phoenix is taken; after P plies (default 300) or
@@ -20,6 +23,9 @@
 #include "search/evaluation.h"
 #include "search/game.h"
 #include "search/search.h"
+
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <chrono>
@@ -36,17 +42,99 @@ namespace {
 using namespace tori;
 using namespace tori::search;
 
+// Another tori-engine, spoken to through pipes.
+class Binary {
+public:
+    bool start(const std::string& path)
+    {
+        int toChild[2], fromChild[2];
+        if (pipe(toChild) != 0 || pipe(fromChild) != 0)
+            return false;
+        pid_ = fork();
+        if (pid_ < 0)
+            return false;
+        if (pid_ == 0) {
+            dup2(toChild[0], 0);
+            dup2(fromChild[1], 1);
+            close(toChild[1]);
+            close(fromChild[0]);
+            execl(path.c_str(), path.c_str(), static_cast<char*>(nullptr));
+            _exit(127);
+        }
+        close(toChild[0]);
+        close(fromChild[1]);
+        in_ = fdopen(fromChild[0], "r");
+        out_ = fdopen(toChild[1], "w");
+        return in_ && out_;
+    }
+    ~Binary()
+    {
+        if (out_) {
+            std::fputs("quit\n", out_);
+            std::fclose(out_);
+        }
+        if (in_)
+            std::fclose(in_);
+        if (pid_ > 0)
+            waitpid(pid_, nullptr, 0);
+    }
+    void send(const std::string& line)
+    {
+        std::fputs((line + "\n").c_str(), out_);
+        std::fflush(out_);
+    }
+    // The next line that is not an info line.
+    std::string reply()
+    {
+        char buffer[4096];
+        while (std::fgets(buffer, sizeof buffer, in_)) {
+            std::string line(buffer);
+            while (!line.empty() && (line.back() == '\n' || line.back() == '\r'))
+                line.pop_back();
+            if (line.rfind("info", 0) != 0)
+                return line;
+        }
+        return "";
+    }
+
+private:
+    pid_t pid_ = -1;
+    std::FILE* in_ = nullptr;
+    std::FILE* out_ = nullptr;
+};
+
 struct Player {
     std::string name;
     int level = 0; // 1..3: the one-ply search of com_ban
     Limits limits; // levels 4 and 5 and the fixed limits
     std::unique_ptr<Searcher> searcher;
+    std::unique_ptr<Binary> binary;
+    std::string go = "go"; // what the binary is asked
     double thinkMs = 0, maxMs = 0;
     long moves = 0;
 };
 
 bool parsePlayer(const std::string& text, Player& p)
 {
+    if (const size_t eq = text.find('='); eq != std::string::npos) {
+        Player inner;
+        if (!parsePlayer(text.substr(eq + 1), inner))
+            return false;
+        p.name = text;
+        p.level = inner.level;
+        p.binary = std::make_unique<Binary>();
+        if (!p.binary->start(text.substr(0, eq)))
+            return false;
+        const char kind = text[eq + 1];
+        p.binary->send("level " + std::to_string(inner.level));
+        if (kind == 'd')
+            p.go = "go depth " + std::to_string(inner.limits.depth);
+        else if (kind == 'n')
+            p.go = "go nodes " + std::to_string(inner.limits.nodes);
+        else if (kind == 't')
+            p.go = "go movetime " + std::to_string(inner.limits.timeMs);
+        return true;
+    }
     p.name = text;
     if (text.size() == 1 && text[0] >= '1' && text[0] <= '5') {
         p.level = text[0] - '0';
@@ -98,6 +186,32 @@ Move oneplyMove(const Position& pos, int level)
         m = makeMove(upper ? from : turned(from), upper ? to : turned(to), r.成駒 != r.駒);
     }
     return m;
+}
+
+// The move of a player in another binary, found from its com reply.
+Move binaryMove(const Position& pos, Player& p)
+{
+    const bool upper = pos.sideToMove() == Upper;
+    const Position seen = upper ? pos : pos.reversed();
+    std::string line = "position";
+    for (int r = 1; r <= 7; ++r)
+        for (int c = 1; c <= 7; ++c)
+            line += " " + std::to_string(codeFromPiece(seen.piece(squareOf(c, r))));
+    for (int side = 0; side < 2; ++side)
+        for (int slot = 1; slot < HandSlots; ++slot)
+            line += " " + std::to_string(seen.hand(side, slot));
+    p.binary->send(line);
+    p.binary->send(p.go);
+    int fc, fr, tc, tr, piece, placed;
+    if (std::sscanf(
+            p.binary->reply().c_str(), "com %d %d %d %d %d %d", &fc, &fr, &tc, &tr, &piece, &placed)
+        != 6)
+        return NoMove;
+    const int to = squareOf(tc, tr);
+    if (fc == COM持駒列)
+        return makeDrop(fr, upper ? to : turned(to));
+    const int from = squareOf(fc, fr);
+    return makeMove(upper ? from : turned(from), upper ? to : turned(to), placed != piece);
 }
 
 struct Opening {
@@ -168,7 +282,9 @@ int playGame(Player& upper, Player& lower, const Position& start, int maxPlies, 
         const auto t0 = std::chrono::steady_clock::now();
         Move m;
         Result r;
-        if (p.level <= 3)
+        if (p.binary)
+            m = binaryMove(pos, p);
+        else if (p.level <= 3)
             m = oneplyMove(pos, p.level);
         else {
             r = p.searcher->search(pos, keys.data(), int(keys.size()), p.limits);
