@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <sstream>
 #include <string>
 
 using namespace tori;
@@ -231,4 +232,44 @@ TEST(Protocol, QuitEndsTheSession)
     EXPECT_FALSE(s.command("quit", reply));
     EXPECT_EQ(reply, "");
     EXPECT_TRUE(s.command("show", reply));
+}
+
+TEST(Protocol, LevelsFourAndFiveSearchWithInfoLinesBeforeTheirMove)
+{
+    // One info line per completed depth, then the move in the usual format.
+    EngineSession s;
+    ask(s, "level 4");
+    const std::string reply = ask(s, "go depth 3");
+    std::istringstream lines(reply);
+    std::string line;
+    for (int depth = 1; depth <= 3; ++depth) {
+        ASSERT_TRUE(std::getline(lines, line));
+        EXPECT_EQ(line.rfind("info depth " + std::to_string(depth) + " score ", 0), 0u) << line;
+        EXPECT_NE(line.find(" nodes "), std::string::npos);
+        EXPECT_NE(line.find(" pv "), std::string::npos);
+    }
+    ASSERT_TRUE(std::getline(lines, line));
+    EXPECT_EQ(line.rfind("com ", 0), 0u) << line;
+    EXPECT_NE(line.find(" mate=0 winner=none"), std::string::npos);
+    EXPECT_FALSE(std::getline(lines, line));
+    EXPECT_EQ(s.game().記録手数, 1);
+
+    // A fixed node count gives the same move in a fresh session.
+    EngineSession a, b;
+    ask(a, "level 5");
+    ask(b, "level 5");
+    auto lastLine = [](const std::string& text) { return text.substr(text.rfind('\n') + 1); };
+    EXPECT_EQ(lastLine(ask(a, "go nodes 5000")), lastLine(ask(b, "go nodes 5000")));
+
+    // The lower phoenix next to an upper crane: taken at once.
+    ask(s,
+        positionOf("......."
+                   "......."
+                   "......."
+                   "...K..."
+                   "...C..."
+                   "...k..."
+                   "......."));
+    EXPECT_EQ(
+        lastLine(ask(s, "go movetime 50")), "com 4 5 4 6 110 110 9999.0000 mate=0 winner=com");
 }
