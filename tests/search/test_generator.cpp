@@ -47,8 +47,9 @@ int playRandomGames(const Position& start, std::mt19937& rng, int games, int pli
         初期設定(g);
         p.toGame(g);
         for (int ply = 0; ply < plies; ++ply) {
-            // Every piece that reaches a square, found backwards from it.
-            for (int s = 0; s < SquareCount; ++s)
+            // Every piece that reaches a square, found backwards from it (in
+            // every tenth position, which is plenty).
+            for (int s = 0; s < SquareCount && positions % 10 == 0; ++s)
                 for (int side = 0; side < 2; ++side) {
                     Bitboard reach = 0;
                     for (int from = 0; from < SquareCount; ++from)

@@ -92,7 +92,7 @@ struct CountingListener : Listener {
 
 } // namespace
 
-TEST(Search, WonAndLostGamesAreScoredByTheirDistance)
+TEST(GameTreeSearch, WonAndLostGamesAreScoredByTheirDistance)
 {
     // Sparse positions with pieces in hand and open phoenixes, where many
     // phoenixes can be taken at once, are lost next move or are won in three
@@ -153,7 +153,7 @@ TEST(Search, WonAndLostGamesAreScoredByTheirDistance)
     EXPECT_GT(others, 100);
 }
 
-TEST(Search, ARepeatedPositionScoresZeroSoTheEngineAvoidsItAheadAndSeeksItBehind)
+TEST(GameTreeSearch, ARepeatedPositionScoresZeroSoTheEngineAvoidsItAheadAndSeeksItBehind)
 {
     // The upper swallow (4,3) can take the lower eagle (4,4); the position
     // after it stood on the board before.
@@ -195,7 +195,7 @@ TEST(Search, ARepeatedPositionScoresZeroSoTheEngineAvoidsItAheadAndSeeksItBehind
     }
 }
 
-TEST(Search, DepthAndNodeLimitsAreDeterministicAndTimeLimitsTick)
+TEST(GameTreeSearch, DepthAndNodeLimitsAreDeterministicAndTimeLimitsTick)
 {
     const Position p = Position::start(Upper);
     Limits byDepth;
@@ -228,7 +228,7 @@ TEST(Search, DepthAndNodeLimitsAreDeterministicAndTimeLimitsTick)
     EXPECT_LT(r.ms, 1000);
 }
 
-TEST(Search, TheRecordGivesTheKeysOfTheGamesEarlierPositions)
+TEST(GameTreeSearch, TheRecordGivesTheKeysOfTheGamesEarlierPositions)
 {
     // A game of random moves written to the record as the turns write it;
     // the keys taken back from the record are the ones seen while playing.
@@ -261,7 +261,7 @@ TEST(Search, TheRecordGivesTheKeysOfTheGamesEarlierPositions)
     EXPECT_EQ(last[0], seen[seen.size() - 3]);
 }
 
-TEST(Search, TheComputersTurnAtLevelFourSearchesAndKeepsTheClockGoing)
+TEST(GameTreeSearch, TheComputersTurnAtLevelFourSearchesAndKeepsTheClockGoing)
 {
     struct Hooks : TurnHooks {
         int ticks = 0, depths = 0;

@@ -2,8 +2,8 @@
 // opening played twice so that both players sit on either side, and the
 // result as wins, draws and losses with the Elo difference.
 //
-//   tori-match A B [--games N] [--seed S] [--plies P] [--random-plies K]
-//                  [--positions FILE] [--quiet]
+//   tori-match A B [--games N] [--first N] [--seed S] [--plies P] [--random-plies K]
+//                  [--positions FILE] [--quiet] [--verbose]
 //
 // A player is a level, 1..5, or a search with a fixed limit: dN (depth N),
 // nN (N nodes) or tN (N milliseconds a move); PATH=PLAYER runs that player in
@@ -349,7 +349,7 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "a player is 1..5, dN, nN or tN\n");
         return 2;
     }
-    int games = 100, maxPlies = 300, randomPlies = 6;
+    int games = 100, first = 0, maxPlies = 300, randomPlies = 6;
     unsigned long long seed = 1;
     bool quiet = false;
     std::FILE* positions = nullptr;
@@ -358,6 +358,8 @@ int main(int argc, char** argv)
         const bool more = i + 1 < argc;
         if (arg == "--games" && more)
             games = std::max(2, std::atoi(argv[++i]));
+        else if (arg == "--first" && more)
+            first = std::max(0, std::atoi(argv[++i]));
         else if (arg == "--seed" && more)
             seed = std::strtoull(argv[++i], nullptr, 10);
         else if (arg == "--plies" && more)
@@ -381,10 +383,10 @@ int main(int argc, char** argv)
     }
 
     std::mt19937_64 rng(seed);
-    const std::vector<Opening> book = openings((games + 1) / 2, rng, randomPlies);
+    const std::vector<Opening> book = openings((first + games + 1) / 2, rng, randomPlies);
     int wins = 0, draws = 0, losses = 0;
     std::vector<Sample> samples;
-    for (int game = 0; game < games; ++game) {
+    for (int game = first; game < first + games; ++game) {
         const Opening& opening = book[(game / 2) % book.size()];
         const bool aUpper = game % 2 == 0;
         Player& upper = aUpper ? a : b;

@@ -4,8 +4,10 @@
 // are moved so that a logistic curve of the score predicts the game's result
 // for the upper side as well as it can.
 //
-//   tori-tune DATA... [--iterations N] [--out FILE]
+//   tori-tune DATA... [--iterations N] [--rate R] [--scalars-only] [--out FILE]
 //
+// --scalars-only keeps the piece-square terms as they are and fits the rest,
+// which a few thousand games are enough for.
 // Starts from the weights compiled in, prints the error before and after, and
 // writes the new table as a source file (default search/weights.cpp under the
 // current folder) in the layout of search/evaluation.h.
@@ -147,11 +149,17 @@ int main(int argc, char** argv)
 {
     std::vector<std::string> files;
     int iterations = 400;
+    double rate = 1.0;
+    bool scalarsOnly = false;
     std::string outPath = "search/weights.cpp";
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
         if (arg == "--iterations" && i + 1 < argc)
             iterations = std::atoi(argv[++i]);
+        else if (arg == "--rate" && i + 1 < argc)
+            rate = std::atof(argv[++i]);
+        else if (arg == "--scalars-only")
+            scalarsOnly = true;
         else if (arg == "--out" && i + 1 < argc)
             outPath = argv[++i];
         else
@@ -186,7 +194,7 @@ int main(int argc, char** argv)
     // Adam over the whole data set; a small pull toward the starting weights
     // keeps rarely seen squares where they were.
     std::vector<double> m(param::Count, 0), v(param::Count, 0), grad(param::Count);
-    const double rate = 2.0, beta1 = 0.9, beta2 = 0.999, pull = 2e-7;
+    const double beta1 = 0.9, beta2 = 0.999, pull = 2e-7;
     for (int it = 1; it <= iterations; ++it) {
         std::fill(grad.begin(), grad.end(), 0.0);
         for (const Sample& s : data.samples) {
@@ -196,6 +204,8 @@ int main(int argc, char** argv)
                 grad[data.index[j]] += g * data.count[j];
         }
         for (int i = 0; i < param::Count; ++i) {
+            if (scalarsOnly && i >= param::Square && i < param::Mobility)
+                continue;
             const double gi = grad[i] / data.samples.size() + pull * (w[i] - start[i]);
             m[i] = beta1 * m[i] + (1 - beta1) * gi;
             v[i] = beta2 * v[i] + (1 - beta2) * gi * gi;
