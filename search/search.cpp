@@ -119,6 +119,8 @@ void Searcher::store(std::uint64_t key, int score, Move m, int depth, int bound,
 void Searcher::push(Move m, Undo& u)
 {
     pos_.make(m, u);
+    // The child looks at its table entry first; start loading it now.
+    __builtin_prefetch(&table_[pos_.key() & tableMask_]);
     keys_[keyCount_++] = pos_.key();
     ++keyFilter_[pos_.key() & 4095];
 }
