@@ -19,6 +19,7 @@
 #include "engine/engine.h"
 #include "engine/turn.h"
 #include "rules/rules.h"
+#include "search/game.h"
 #include "search/search.h"
 
 #include <algorithm>
@@ -72,22 +73,10 @@ bool readCorpus(const std::string& path, Corpus& corpus)
         std::string word;
         if (!(words >> word) || word != "position")
             continue;
-        std::vector<int> v;
-        int x;
-        while (words >> x)
-            v.push_back(x);
-        if (v.size() != 61)
-            return false;
         GameState g;
-        for (int r = 1; r <= 7; ++r)
-            for (int c = 1; c <= 7; ++c)
-                g.盤[c][r] = v[(r - 1) * 7 + (c - 1)];
-        for (int slot = 1; slot <= 6; ++slot) {
-            g.持駒_COM[slot] = v[48 + slot];
-            g.持駒_MAN[slot] = v[54 + slot];
-            g.持駒数_COM += g.持駒_COM[slot];
-            g.持駒数_MAN += g.持駒_MAN[slot];
-        }
+        int extra;
+        if (!search::読込_局面行(words, g) || words >> extra)
+            return false;
         corpus.positions.push_back(g);
     }
     return true;

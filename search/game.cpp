@@ -70,4 +70,23 @@ int recordKeys(const GameState& g, std::uint64_t* keys, int capacity)
     return r;
 }
 
+bool 読込_局面行(std::istream& words, GameState& g)
+{
+    int v[61];
+    for (int& x : v)
+        if (!(words >> x))
+            return false;
+    for (int r = 1; r <= 7; ++r)
+        for (int c = 1; c <= 7; ++c)
+            g.盤[c][r] = v[(r - 1) * 7 + (c - 1)];
+    g.持駒数_COM = g.持駒数_MAN = 0;
+    for (int slot = 1; slot <= 6; ++slot) {
+        g.持駒_COM[slot] = v[48 + slot];
+        g.持駒_MAN[slot] = v[54 + slot];
+        g.持駒数_COM += g.持駒_COM[slot];
+        g.持駒数_MAN += g.持駒_MAN[slot];
+    }
+    return true;
+}
+
 } // namespace tori::search

@@ -7,6 +7,7 @@
 #include "search/search.h"
 
 #include <cstdint>
+#include <istream>
 
 namespace tori::search {
 
@@ -35,5 +36,10 @@ struct 探索結果 {
 // The move in the game's terms, for the upper side (slot drops from column -1)
 // or the lower side (from column 9, row slot + 1).
 探索結果 ゲーム着手(const Position& p, Move m);
+
+// Reads the 61 numbers after the word "position" of tori-engine's protocol
+// (the board row by row, the upper hand's slots 1..6, the lower hand's) into
+// the board and hands of g, with the hands' totals. False when fewer follow.
+bool 読込_局面行(std::istream& words, GameState& g);
 
 } // namespace tori::search

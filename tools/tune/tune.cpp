@@ -12,6 +12,7 @@
 // writes the new table as a source file (default search/weights.cpp under the
 // current folder) in the layout of search/evaluation.h.
 #include "search/evaluation.h"
+#include "search/game.h"
 #include "search/position.h"
 
 #include "rules/state.h"
@@ -52,22 +53,12 @@ bool readData(const std::string& path, Data& data)
         std::string word;
         if (!(words >> word) || word != "position")
             continue;
-        int v[61];
-        for (int& x : v)
-            words >> x;
+        GameState g;
         std::string sideWord, resultWord;
         int side = 0;
         double result = 0;
-        if (!(words >> sideWord >> side >> resultWord >> result))
+        if (!読込_局面行(words, g) || !(words >> sideWord >> side >> resultWord >> result))
             continue;
-        GameState g;
-        for (int r = 1; r <= 7; ++r)
-            for (int c = 1; c <= 7; ++c)
-                g.盤[c][r] = v[(r - 1) * 7 + (c - 1)];
-        for (int slot = 1; slot <= 6; ++slot) {
-            g.持駒_COM[slot] = v[48 + slot];
-            g.持駒_MAN[slot] = v[54 + slot];
-        }
         const Position p = Position::fromGame(g, side);
         evaluationCounts(p, counts);
         Sample s { int(data.index.size()), 0, result };
