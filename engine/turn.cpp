@@ -83,6 +83,12 @@ namespace {
 
 } // namespace
 
+search::Searcher& 深読み探索器()
+{
+    static search::Searcher searcher;
+    return searcher;
+}
+
 void 着手前局面(GameState& g, EngineState& e)
 {
     e.盤_前 = g.盤;
@@ -145,14 +151,6 @@ namespace {
             }
         }
         return best;
-    }
-
-    // The game-tree search of levels 4 and 5. Its table is allocated once, on
-    // the first move at these levels, and kept for the whole run.
-    search::Searcher& 深読み探索器()
-    {
-        static search::Searcher searcher;
-        return searcher;
     }
 
     // Passes the search's ticks to the clock and its finished depths on.

@@ -75,4 +75,8 @@ struct COM着手結果 {
 COM着手結果 com_ban(
     GameState& g, EngineState& e, TurnHooks* hooks = nullptr, const search::Limits* 制限 = nullptr);
 
+// The game-tree search of levels 4 and 5. Its table is allocated once, on the
+// first use, and what it learns is kept from move to move; clear() forgets it.
+search::Searcher& 深読み探索器();
+
 } // namespace tori

@@ -238,6 +238,10 @@ bool EngineSession::command(std::string_view line, std::string& reply)
         return true;
     }
     if (word == "go") {
+        // A search bounded by depth or nodes starts afresh, so that it gives
+        // the same move whatever was searched before.
+        if (limited && !limits.timeMs)
+            深読み探索器().clear();
         InfoHooks hooks;
         const COM着手結果 r = com_ban(g_, e_, &hooks, limited ? &limits : nullptr);
         switch (r.拒否) {

@@ -7,6 +7,8 @@
 //                                    -> man mated=M winner=W | error illegal|over|full
 //   go                               the computer's turn
 //   go movetime MS | depth N | nodes N   the same at level 4 or 5 within the limit
+//                                    (depth and nodes start with an empty table:
+//                                    the same position gives the same move)
 //                                    -> com FC FR TC TR PIECE PLACED SCORE mate=M winner=W
 //                                     | com none | error over|full
 //                                    preceded at levels 4 and 5 by one line per depth:
