@@ -21,22 +21,19 @@ namespace {
         void add(int index, int count) { counts[index] += count; }
     };
 
-    // Squares within two king steps of s.
+    // Squares within two king steps of s, worked out from the coordinates
+    // alone: this table is made before main, when the other tables may not be.
     struct Near {
         Bitboard of[SquareCount];
         Near()
             : of {}
         {
-            for (int s = 0; s < SquareCount; ++s) {
-                Bitboard b = tables.neighbours[s];
-                Bitboard ring = b;
-                while (ring) {
-                    const int t = __builtin_ctzll(ring);
-                    ring &= ring - 1;
-                    b |= tables.neighbours[t];
+            for (int s = 0; s < SquareCount; ++s)
+                for (int t = 0; t < SquareCount; ++t) {
+                    const int dc = colOf(t) - colOf(s), dr = rowOf(t) - rowOf(s);
+                    if (t != s && dc >= -2 && dc <= 2 && dr >= -2 && dr <= 2)
+                        of[s] |= bit(t);
                 }
-                of[s] = b & ~bit(s);
-            }
         }
     };
     const Near near;

@@ -233,30 +233,6 @@ bool Position::operator==(const Position& o) const
     return side_ == o.side_ && key_ == o.key_;
 }
 
-Bitboard Position::attacks(int piece, int s, Bitboard occ)
-{
-    Bitboard a = tables.step[piece][s];
-    const SlideSet& slides = tables.slides[piece];
-    for (int i = 0; i < slides.count; ++i)
-        a |= slide(slides.dir[i], s, occ);
-    return a;
-}
-
-Bitboard Position::attackersTo(int s, int side) const
-{
-    const Bitboard occ = occupied();
-    Bitboard a = 0;
-    for (int kind = Swallow; kind <= Phoenix; ++kind)
-        if (const Bitboard b = byKind_[side][kind]) {
-            const int piece = makePiece(side, kind);
-            a |= tables.reverseStep[piece][s] & b;
-            const SlideSet& slides = tables.slides[piece];
-            for (int i = 0; i < slides.count; ++i)
-                a |= slide(opposite(slides.dir[i]), s, occ) & b;
-        }
-    return a;
-}
-
 int Position::movedPiece(Move m) const
 {
     if (isDrop(m))

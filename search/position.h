@@ -1,17 +1,11 @@
 // The searching opponent's own compact position: bitboards of the 7 × 7 board,
 // a square-indexed array of pieces, both hands, the phoenix squares and the
 // number of unpromoted swallows in every column, kept up to date move by move
-// together with a Zobrist key.
-//
-// Squares: s = (段 - 1) * 7 + (列 - 1), so s = 0 is (1, 1) in the upper left
-// corner as drawn, s = 6 is (7, 1) and s = 48 is (7, 7). A bitboard is a
-// uint64_t with bit s set for square s; bits 49..63 are always 0.
-//
-// Sides: 0 is the upper side (the computer, positive codes, moving toward
-// row 7), 1 the lower side (negative codes, moving toward row 1).
-//
-// Pieces: Piece = side * 16 + Kind, 0 for an empty square.
+// together with a Zobrist key. Squares, sides and pieces: search/types.h.
 #pragma once
+
+#include "search/tables.h"
+#include "search/types.h"
 
 #include <cstdint>
 
@@ -20,47 +14,6 @@ struct GameState;
 }
 
 namespace tori::search {
-
-using Bitboard = std::uint64_t;
-
-enum Kind : int {
-    NoKind = 0,
-    Swallow = 1, // 燕
-    Goose = 2, // 鴈
-    Pheasant = 3, // 雉
-    Falcon = 4, // 鷹
-    Eagle = 5, // 鷹成
-    Crane = 6, // 鶴
-    LeftQuail = 7, // 左鶉
-    RightQuail = 8, // 右鶉
-    Phoenix = 9, // 鵬
-    KindCount = 10
-};
-
-inline constexpr int Upper = 0;
-inline constexpr int Lower = 1;
-inline constexpr int SquareCount = 49;
-inline constexpr int PieceCount = 32;
-inline constexpr int NoSquare = -1;
-inline constexpr Bitboard BoardMask = (Bitboard(1) << SquareCount) - 1;
-
-constexpr int makePiece(int side, int kind) { return side * 16 + kind; }
-constexpr int kindOf(int piece) { return piece & 15; }
-constexpr int sideOf(int piece) { return piece >> 4; }
-constexpr int squareOf(int col, int row) { return (row - 1) * 7 + (col - 1); }
-constexpr int colOf(int s) { return s % 7 + 1; }
-constexpr int rowOf(int s) { return s / 7 + 1; }
-constexpr Bitboard bit(int s) { return Bitboard(1) << s; }
-// The square as the other side sees it: the board turned by 180 degrees.
-constexpr int turned(int s) { return SquareCount - 1 - s; }
-
-// Hand slots 1..6 as the game numbers them, and the kind each holds.
-inline constexpr int HandSlots = 7; // index 0 unused
-inline constexpr int slotKind[HandSlots]
-    = { NoKind, Swallow, Pheasant, Crane, Falcon, LeftQuail, RightQuail };
-// The hand slot a captured kind goes to (promoted kinds revert), 0 for the phoenix.
-inline constexpr int kindSlot[KindCount] = { 0, 1, 1, 2, 4, 4, 3, 5, 6, 0 };
-inline constexpr int promoted[KindCount] = { 0, Goose, 0, 0, Eagle, 0, 0, 0, 0, 0 };
 
 // Game codes (燕 10 … 鵬 950, negative for the lower side) to pieces and back.
 int pieceFromCode(int code);
@@ -150,18 +103,49 @@ public:
     // pieces included, as defended squares).
     Bitboard attacksFrom(int piece, int s) const { return attacks(piece, s, occupied()); }
     // Pieces of side that reach square s.
-    Bitboard attackersTo(int s, int side) const;
+    Bitboard attackersTo(int s, int side) const
+    {
+        const Bitboard occ = occupied();
+        Bitboard a = 0;
+        for (int kind = Swallow; kind <= Phoenix; ++kind)
+            if (const Bitboard b = byKind_[side][kind]) {
+                const int piece = makePiece(side, kind);
+                a |= tables.reverseStep[piece][s] & b;
+                const SlideSet& slides = tables.slides[piece];
+                for (int i = 0; i < slides.count; ++i)
+                    a |= slide(opposite(slides.dir[i]), s, occ) & b;
+            }
+        return a;
+    }
+    // True when some piece of side reaches square s.
+    bool attacked(int s, int side) const
+    {
+        Bitboard steppers = 0;
+        for (int kind = Swallow; kind <= Phoenix; ++kind)
+            steppers |= tables.reverseStep[makePiece(side, kind)][s] & byKind_[side][kind];
+        if (steppers)
+            return true;
+        const Bitboard occ = occupied();
+        for (int kind = Eagle; kind <= RightQuail; kind += kind == Eagle ? 2 : 1)
+            if (const Bitboard b = byKind_[side][kind]) {
+                const SlideSet& slides = tables.slides[makePiece(side, kind)];
+                for (int i = 0; i < slides.count; ++i)
+                    if (slide(opposite(slides.dir[i]), s, occ) & b)
+                        return true;
+            }
+        return false;
+    }
     // True when the side to move may take the other side's phoenix now.
     bool canTakePhoenix() const
     {
         const int k = phoenix_[side_ ^ 1];
-        return k != NoSquare && attackersTo(k, side_) != 0;
+        return k != NoSquare && attacked(k, side_);
     }
     // True when the side to move has its phoenix attacked.
     bool inCheck() const
     {
         const int k = phoenix_[side_];
-        return k != NoSquare && attackersTo(k, side_ ^ 1) != 0;
+        return k != NoSquare && attacked(k, side_ ^ 1);
     }
     // True when the piece the move puts on its destination attacks the other
     // side's phoenix from there. Attacks uncovered by the move are not seen.
@@ -177,7 +161,14 @@ public:
     int movedPiece(Move m) const;
     int capturedBy(Move m) const { return isDrop(m) ? 0 : board_[toOf(m)]; }
 
-    static Bitboard attacks(int piece, int s, Bitboard occ);
+    static Bitboard attacks(int piece, int s, Bitboard occ)
+    {
+        Bitboard a = tables.step[piece][s];
+        const SlideSet& slides = tables.slides[piece];
+        for (int i = 0; i < slides.count; ++i)
+            a |= slide(slides.dir[i], s, occ);
+        return a;
+    }
 
     bool operator==(const Position& o) const;
 

@@ -3,7 +3,7 @@
 // keys. Built once, before main, from the movement rules of the pieces.
 #pragma once
 
-#include "search/position.h"
+#include "search/types.h"
 
 #include <cstdint>
 

@@ -85,7 +85,7 @@ const int weights[param::Count] = {
     // mobility: swallow goose pheasant falcon eagle crane left-quail right-quail phoenix
     24, -2, 11, 57, 32, 57, 32, 8, -20,
     // phoenix: attacked neighbours, shelter, holes x enemy hand, holes, enemies near
-    -90, 38, -6, -10, -12,
+    -90, 38, -6, -10, 0,
     // swallows: pairs in a column, defended
     11, 33,
     // hanging: side to move, other side; tempo
