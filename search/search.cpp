@@ -310,7 +310,6 @@ int Searcher::negamax(int alpha, int beta, int depth, int ply, bool cutNode, boo
         return 0;
     if (ply >= MaxPly - 2)
         return evaluate(pos_);
-    selDepth_ = std::max(selDepth_, ply);
 
     // Neither side can do better than winning at once or worse than losing now.
     if (ply) {
@@ -364,7 +363,8 @@ int Searcher::negamax(int alpha, int beta, int depth, int ply, bool cutNode, boo
     int best = -Infinite, moveCount = 0;
     Move bestMove = NoMove;
     const int oldAlpha = alpha;
-    const bool improvingChance = staticEval + 80 * depth > alpha;
+    // Far below alpha only a killer among the quiet moves is worth a look.
+    const bool withinReach = staticEval + 80 * depth > alpha;
 
     for (int i = 0; i < list.size; ++i) {
         const Move m = pick(list.moves, scores, list.size, i);
@@ -376,7 +376,7 @@ int Searcher::negamax(int alpha, int beta, int depth, int ply, bool cutNode, boo
         // Shallow pruning of quiet moves that neither threaten the phoenix nor
         // have a chance to reach alpha.
         if (!pvNode && !inCheck && quiet && !givesCheck && best > -MateBound && depth <= 4
-            && moveCount > 1 && (moveCount > lateMoveLimit[depth] || (!improvingChance && !killer)))
+            && moveCount > 1 && (moveCount > lateMoveLimit[depth] || (!withinReach && !killer)))
             continue;
 
         Undo u;
@@ -455,7 +455,6 @@ Result Searcher::search(const Position& root, const std::uint64_t* earlier, int 
     }
     keys_[keyCount_++] = root.key();
     ++keyFilter_[root.key() & 4095];
-    rootKeyIndex_ = keyCount_ - 1;
     for (auto& k : killers_)
         k[0] = k[1] = NoMove;
     for (auto& bySide : history_)
@@ -484,7 +483,6 @@ Result Searcher::search(const Position& root, const std::uint64_t* earlier, int 
     int score = 0;
     Move pvLine[MaxPly + 8];
     for (int depth = 1; depth <= std::min(limits.depth, MaxPly - 2); ++depth) {
-        selDepth_ = 0;
         rootDepth_ = depth;
         int delta = 30;
         int alpha = -Infinite, beta = Infinite;

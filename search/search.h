@@ -71,6 +71,10 @@ public:
         const Limits& limits, Listener* listener = nullptr);
 
 private:
+    // One slot of the transposition table, 12 bytes: the key's upper half to
+    // tell positions apart, the score (mate scores counted from this node),
+    // the best or refuting move, the depth searched, the kind of bound
+    // (exact, at least, at most) and the search that wrote it.
     struct Entry {
         std::uint32_t check;
         std::int16_t score;
@@ -80,17 +84,24 @@ private:
         std::uint16_t age;
     };
 
+    // The full-width search of a node with `depth` plies left.
     int negamax(int alpha, int beta, int depth, int ply, bool cutNode, bool nullAllowed);
+    // Captures and promotions until the position is quiet.
     int quiescence(int alpha, int beta, int ply, int qply);
+    // The position stood earlier in the game or the line, with the same side to move.
     bool repeated() const;
+    // Make and take back a move (or a pass) with the key history kept for repeated().
     void push(Move m, Undo& u);
     void pop(Move m, const Undo& u);
     void pushNull(Undo& u);
     void popNull(const Undo& u);
+    // The node and time limits, and the listener's tick.
     void checkClock();
     Entry* probe(std::uint64_t key, bool& hit);
     void store(std::uint64_t key, int score, Move m, int depth, int bound, int ply);
     void scoreMoves(const MoveList& list, int* scores, Move ttMove, int ply) const;
+    // A quiet move refuted the node: a killer, and history for it and against
+    // the quiet moves tried before it.
     void rewardQuiet(Move m, int ply, int depth, const Move* tried, int triedCount);
     bool isQuiet(Move m) const;
 
@@ -101,8 +112,7 @@ private:
     Position pos_;
     std::uint64_t keys_[MaxGameKeys + MaxPly + 8];
     int keyCount_ = 0;
-    int rootKeyIndex_ = 0;
-    std::uint16_t keyFilter_[4096];
+    std::uint16_t keyFilter_[4096]; // how many kept keys end in these 12 bits
 
     Move killers_[MaxPly + 8][2];
     int history_[2][64][SquareCount];
@@ -116,7 +126,6 @@ private:
     std::uint64_t nodes_ = 0;
     std::uint64_t nextCheck_ = 0;
     bool stop_ = false;
-    int selDepth_ = 0;
     int rootDepth_ = 0;
 };
 
