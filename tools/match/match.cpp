@@ -309,8 +309,10 @@ int playGame(Player& upper, Player& lower, const Position& start, int maxPlies, 
         }
         if (samples && !pos.inCheck() && pos.capturedBy(m) == 0 && !isPromotion(m))
             samples->push_back({ pos, game });
-        if (kindOf(pos.capturedBy(m)) == Phoenix)
+        if (kindOf(pos.capturedBy(m)) == Phoenix) {
+            ++plies;
             return pos.sideToMove() == Upper ? 1 : -1;
+        }
         keys.push_back(pos.key());
         Undo u;
         pos.make(m, u);
