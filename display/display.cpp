@@ -1,6 +1,7 @@
 #include "display/display.h"
 
 #include "display/pictures.h"
+#include "platform/menu_names.h"
 #include "rules/rules.h"
 
 #include <charconv>
@@ -100,8 +101,8 @@ void Display::描画_自持盤()
         if (g.持駒_MAN[i] > 0) {
             描画_絵(-持駒種類(i), 9, i + 1);
             描画_桝輪郭(桝枠色, 9, i + 1);
-            描画_数値(10.1, i + 1.3, g.持駒_MAN[i], 0, 0, 14);
-            描画_数値(10, i + 1.2, g.持駒_MAN[i], 12, 0, 14);
+            描画_数値(10.1, i + 1.3, g.持駒_MAN[i], 黒, 0, 14);
+            描画_数値(10, i + 1.2, g.持駒_MAN[i], 明赤, 0, 14);
         }
     }
 }
@@ -118,8 +119,8 @@ void Display::描画_敵持盤()
         if (g.持駒_COM[k] > 0) {
             描画_絵(持駒種類(k), -1, i);
             描画_桝輪郭(桝枠色, -1, i);
-            描画_数値(0.1, i + 0.3, g.持駒_COM[k], 0, 0, 14);
-            描画_数値(0, i + 0.2, g.持駒_COM[k], 12, 0, 14);
+            描画_数値(0.1, i + 0.3, g.持駒_COM[k], 黒, 0, 14);
+            描画_数値(0, i + 0.2, g.持駒_COM[k], 明赤, 0, 14);
         }
     }
 }
@@ -165,6 +166,20 @@ void Display::画面_再描画()
     if (g.ハンデ設定 == 1)
         描画_ハンデレベル(g.ハンデレベル);
     描画_絵(題字, 10.8, 0);
+    // The texts beside the board stay what they were.
+    if (shownCount >= 0)
+        描画_手数(shownCount);
+    const MoveText upper = upperMove, lower = lowerMove;
+    if (upper.shown)
+        描画_移動結果(g.COM手番, upper.col, upper.row, upper.piece, upper.colour);
+    if (lower.shown)
+        描画_移動結果(g.MAN手番, lower.col, lower.row, lower.piece, lower.colour);
+}
+
+void Display::forgetMoveTexts()
+{
+    shownCount = -1;
+    upperMove = lowerMove = MoveText {};
 }
 
 // ---- texts and numbers ----
@@ -220,33 +235,34 @@ void Display::描画_桝_数値()
     for (int i = 1; i <= 7; ++i) {
         描画_絵(g.背景画, i, 0);
         // Columns are numbered from the right, as the notation counts them.
-        描画_数値(i + 0.2, 0.5, 8 - i, 0, 0, 16);
-        描画_数値(i + 0.1, 0.4, 8 - i, 14, 0, 16);
+        描画_数値(i + 0.2, 0.5, 8 - i, 黒, 0, 16);
+        描画_数値(i + 0.1, 0.4, 8 - i, 黄, 0, 16);
         描画_絵(g.背景画, 8, i);
-        描画_数値(8.2, i + 0.4, i, 0, 1, 12);
-        描画_数値(8.1, i + 0.3, i, 14, 1, 12);
+        描画_数値(8.2, i + 0.4, i, 黒, 1, 12);
+        描画_数値(8.1, i + 0.3, i, 黄, 1, 12);
     }
 }
 
 void Display::描画_手数(int n)
 {
+    shownCount = n;
     描画_絵(g.背景画, 11, 3);
     描画_絵(g.背景画, 12, 3);
     // Longer numbers start further left so that the count stays beside "手目".
     const double x = n < 10 ? 11.3 : n < 100 ? 11.2 : 11.1;
     const double xWhite = n < 10 ? 11.2 : n < 100 ? 11.1 : 11.0;
-    描画_数値(x, 3.4, n, 0, 0, 12);
-    描画_数値(xWhite, 3.3, n, 15, 0, 12);
-    描画_文字列(11.9, 3.2, 99, 0, 10);
-    描画_文字列(11.8, 3.1, 99, 15, 10);
+    描画_数値(x, 3.4, n, 黒, 0, 12);
+    描画_数値(xWhite, 3.3, n, 白, 0, 12);
+    描画_文字列(11.9, 3.2, 99, 黒, 10);
+    描画_文字列(11.8, 3.1, 99, 白, 10);
 }
 
 void Display::描画_レベル(int level)
 {
-    描画_数値(-1.4, 0.2, "LEVEL", 0, 0, 10);
-    描画_数値(-1.5, 0.1, "LEVEL", 15, 0, 10);
-    描画_数値(0.1, 0.1, level, 0, 0, 12);
-    描画_数値(0, 0, level, 15, 0, 12);
+    描画_数値(-1.4, 0.2, "LEVEL", 黒, 0, 10);
+    描画_数値(-1.5, 0.1, "LEVEL", 白, 0, 10);
+    描画_数値(0.1, 0.1, level, 黒, 0, 12);
+    描画_数値(0, 0, level, 白, 0, 12);
 }
 
 void Display::描画_移動結果(int side, int col, int row, int piece, int colour)
@@ -263,18 +279,22 @@ void Display::描画_移動結果(int side, int col, int row, int piece, int col
     } else {
         return;
     }
-    // The column digit matches the board's own column labels (7 on the left).
-    const std::string texts[3] = { 文字列変換(8 - col), 文字列変換(1000 + row), 文字列変換(piece) };
+    const auto texts = 移動結果文字(col, row, piece);
     for (int k = 0; k < 3; ++k) {
-        描画_移動駒種類(x[k], y, texts[k], 0);
+        描画_移動駒種類(x[k], y, texts[k], 黒);
         描画_移動駒種類(x[k] - 0.1, y - 0.1, texts[k], colour);
     }
     if (side == g.COM手番)
         描画_桝輪郭(桝枠色, 1, 7);
+    (side == g.COM手番 ? upperMove : lowerMove) = { true, col, row, piece, colour };
 }
 
 void Display::消去_移動結果(int side)
 {
+    if (side == g.COM手番)
+        upperMove = {};
+    else if (side == g.MAN手番)
+        lowerMove = {};
     if (side == g.COM手番) {
         描画_絵(g.背景画, -2, 8);
         描画_絵(g.背景画, -1, 8);
@@ -297,28 +317,42 @@ void Display::描画_棋譜読込み部分消去()
         描画_絵(g.背景画, i, 8);
         描画_桝輪郭(桝枠色, i, 7);
     }
+    // The header lines of a loaded record: the game's name and the lower
+    // player below the board (row 10), the upper player above it, right of
+    // the column numbers and under the title.
+    for (int gx = -2; gx <= 16; ++gx)
+        描画_絵(g.背景画, gx, 10);
+    for (int gx = 8; gx <= 16; ++gx)
+        描画_絵(g.背景画, gx, 0);
+    描画_絵(題字, 10.8, 0);
+    // The row numbers' tiles reach a pixel into the board's right border and
+    // the lower hand's left border; both are outlined again.
+    for (int i = 1; i <= 6; ++i)
+        描画_桝輪郭(桝枠色, 7, i);
+    for (int i = 2; i <= 7; ++i)
+        描画_桝輪郭(桝枠色, 9, i);
 }
 
 void Display::描画_ハンデレベル(int level)
 {
     for (int gx = 11; gx <= 14; ++gx)
         描画_絵(g.背景画, gx, 1);
-    描画_文字列(11.1, 1.1, level, 0, 10);
-    描画_文字列(11, 1, level, 15, 10);
+    描画_文字列(11.1, 1.1, level, 黒, 10);
+    描画_文字列(11, 1, level, 白, 10);
 }
 
 void Display::描画_所有時間(int side, double seconds)
 {
-    if (!menu.checked("KEIKA"))
+    if (!menu.checked(menu::KEIKA))
         return;
     const std::string text = 調査_時間秒追加結果(seconds);
     消去_所有時間(side);
     if (side == g.MAN手番) {
-        描画_数値(13.1, 9.3, text, 0, 0, 12);
-        描画_数値(13, 9.2, text, 15, 0, 12);
+        描画_数値(13.1, 9.3, text, 黒, 0, 12);
+        描画_数値(13, 9.2, text, 白, 0, 12);
     } else if (side == g.COM手番) {
-        描画_数値(-1.5, 9.3, text, 0, 0, 12);
-        描画_数値(-1.6, 9.2, text, 15, 0, 12);
+        描画_数値(-1.5, 9.3, text, 黒, 0, 12);
+        描画_数値(-1.6, 9.2, text, 白, 0, 12);
     }
 }
 

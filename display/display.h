@@ -6,9 +6,13 @@
 // grid cell (c, r).
 #pragma once
 
-#include "display/ports.h"
+#include "platform/menu.h"
+#include "platform/palette.h"
+#include "platform/surface.h"
+#include "platform/time_of_day.h"
 #include "rules/state.h"
 
+#include <array>
 #include <string>
 
 namespace tori {
@@ -17,8 +21,6 @@ inline constexpr double 盤左 = 1050;
 inline constexpr double 盤上 = 100;
 inline constexpr double 桝幅 = 495;
 inline constexpr double 桝高 = 615;
-inline constexpr int 桝枠色 = 2; // the normal square outline, the board ground colour
-inline constexpr int 選択色 = 12;
 
 // The drawing procedures over one game state and one surface. They read the
 // state and never change it.
@@ -60,6 +62,10 @@ public:
         印字(x, y, text, colour, size);
     }
 
+    // Forgets the move counter and the last-move texts on screen, so that the
+    // next 画面_再描画 leaves them out: the position they describe is gone.
+    void forgetMoveTexts();
+
     // The clock of the blink's busy wait; without one the blink does not wait.
     void setClock(TimeOfDay* clock) { this->clock = clock; }
 
@@ -72,10 +78,27 @@ private:
     const Menu& menu;
     bool bold = false; // the bold switch: once on, all later text is bold
     TimeOfDay* clock = nullptr;
+
+    // What the texts beside the board show, so that a full redraw (a new
+    // background) can show them again: the move counter (-1: none) and the
+    // last move of the upper and of the lower side.
+    struct MoveText {
+        bool shown = false;
+        int col = 0, row = 0, piece = 0, colour = 0;
+    };
+    int shownCount = -1;
+    MoveText upperMove, lowerMove;
 };
 
 // Code-to-text tables of the display.
 std::string 文字列変換(int code);
+// The three parts of a move's text as the window shows a side's last move: the
+// column digit as the board labels it, the row numeral, and the name of the
+// piece that stands on the target after the move.
+std::array<std::string, 3> 移動結果文字(int col, int row, int piece);
+// Record entry n in the same words, with 打 after a drop and 成 after a move
+// that promoted: "３三鴈成" is a swallow that became a goose on ３三.
+std::string 変換_棋譜手(const GameState& g, int n);
 // Hours, minutes and seconds as "hh:mm:ss" (an hour field of three digits or more is empty).
 std::string 調査_時間秒追加結果(double seconds);
 std::string 変換_数字から文字(long n);

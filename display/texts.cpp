@@ -16,28 +16,27 @@ std::string 文字列変換(int code)
         return digits[code - 1];
     if (code >= 1001 && code <= 1007)
         return rows[code - 1001];
-    switch (std::abs(code)) {
-    case 燕:
-        return "燕";
-    case 鴈:
-        return "鴈";
-    case 雉:
-        return "雉";
-    case 鷹:
-        return "鷹";
-    case 鷹成:
-        return "鷹成";
-    case 鶴:
-        return "鶴";
-    case 左鶉:
-        return "左鶉";
-    case 右鶉:
-        return "右鶉";
-    case 鵬:
-        return "鵬";
-    default:
+    return 駒名(code);
+}
+
+std::array<std::string, 3> 移動結果文字(int col, int row, int piece)
+{
+    // The column digit matches the board's own column labels (７ on the left).
+    return { 文字列変換(8 - col), 文字列変換(1000 + row), 文字列変換(piece) };
+}
+
+std::string 変換_棋譜手(const GameState& g, int n)
+{
+    if (n < 1 || n > 最大手数)
         return {};
-    }
+    const int placed = g.棋譜_成駒[n];
+    const auto parts = 移動結果文字(g.棋譜_先列[n], g.棋譜_先段[n], placed);
+    std::string text = parts[0] + parts[1] + parts[2];
+    if (!盤内(g.棋譜_元列[n], g.棋譜_元段[n]))
+        text += "打";
+    else if (placed != g.棋譜_駒[n])
+        text += "成";
+    return text;
 }
 
 std::string 変換_数字から文字(long n)

@@ -86,6 +86,12 @@ void 調査_移動不可駒(GameState& g, EngineState& e);
 // evaluation compares the trial positions with.
 void 着手前局面(GameState& g, EngineState& e);
 
+// One trial of the computer's search: the upper piece on (元列, 元段) (a drop:
+// (-1, slot)) stands as 置駒 on (先列, 先段) while the position is surveyed and
+// scored by 盤評価; the board is put back before it returns. Sets 試行駒, and
+// 鵬距離 for a board move (a drop keeps the last board move's distance).
+int 試行手評価(GameState& g, EngineState& e, int 元列, int 元段, int 先列, int 先段, int 置駒);
+
 // The score, in tenths, of the trial position after one computer move from
 // (元列, 元段) (-1 and the hand slot for a drop) to (先列, 先段): 取駒 is what
 // stood on the target, 成駒値 what stands there now. Needs a survey of this very

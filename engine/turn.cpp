@@ -35,30 +35,18 @@ namespace {
     bool 盤上手を試す(GameState& g, EngineState& e, int fc, int fr, int tc, int tr, 最善手& best)
     {
         const int piece = g.盤[fc][fr];
-        e.試行駒 = piece;
-        e.鵬距離 = std::max(std::abs(fc - g.MAN鵬_列), std::abs(fr - g.MAN鵬_段));
-
         const int captured = g.盤[tc][tr];
-        g.盤[fc][fr] = 空;
-        g.盤[tc][tr] = piece;
-
         int score = 0, placed = piece;
         if (調査_駒成(g, fc, fr, tc, tr, piece) == 0) {
-            勢力調査(g, e);
-            score = 盤評価(g, e, captured, piece, fc, fr, tc, tr);
+            score = 試行手評価(g, e, fc, fr, tc, tr, piece);
         } else {
             const int promoted = g.成駒;
             if (移動後チェック(tr, piece) == 0) {
-                g.盤[tc][tr] = promoted;
-                勢力調査(g, e);
-                score = 盤評価(g, e, captured, promoted, fc, fr, tc, tr);
+                score = 試行手評価(g, e, fc, fr, tc, tr, promoted);
                 placed = promoted;
             } else {
-                勢力調査(g, e);
-                score = 盤評価(g, e, captured, piece, fc, fr, tc, tr);
-                g.盤[tc][tr] = promoted;
-                勢力調査(g, e);
-                const int score2 = 盤評価(g, e, captured, promoted, fc, fr, tc, tr);
+                score = 試行手評価(g, e, fc, fr, tc, tr, piece);
+                const int score2 = 試行手評価(g, e, fc, fr, tc, tr, promoted);
                 if (score2 > score) {
                     score = score2;
                     placed = promoted;
@@ -68,9 +56,6 @@ namespace {
                     placed = promoted;
             }
         }
-
-        g.盤[tc][tr] = captured;
-        g.盤[fc][fr] = piece;
 
         if (score > e.最高評価) {
             e.最高評価 = score;
@@ -87,6 +72,25 @@ search::Searcher& 深読み探索器()
 {
     static search::Searcher searcher;
     return searcher;
+}
+
+int 試行手評価(GameState& g, EngineState& e, int 元列, int 元段, int 先列, int 先段, int 置駒)
+{
+    const bool drop = 元列 == COM持駒列;
+    const int piece = drop ? 持駒種類(元段) : g.盤[元列][元段];
+    const int captured = g.盤[先列][先段];
+    e.試行駒 = piece;
+    if (!drop) {
+        e.鵬距離 = std::max(std::abs(元列 - g.MAN鵬_列), std::abs(元段 - g.MAN鵬_段));
+        g.盤[元列][元段] = 空;
+    }
+    g.盤[先列][先段] = 置駒;
+    勢力調査(g, e);
+    const int score = 盤評価(g, e, captured, 置駒, 元列, 元段, 先列, 先段);
+    g.盤[先列][先段] = captured;
+    if (!drop)
+        g.盤[元列][元段] = piece;
+    return score;
 }
 
 void 着手前局面(GameState& g, EngineState& e)
@@ -132,15 +136,11 @@ namespace {
                 if (g.持駒_COM[slot] <= 0)
                     continue;
                 const int piece = 持駒種類(slot);
-                e.試行駒 = piece;
                 for (int tc = 1; tc <= 7; ++tc)
                     for (int tr = 1; tr <= 7; ++tr) {
                         if (移動チェック(g, COM持駒列, slot, tc, tr, piece) != 1)
                             continue;
-                        g.盤[tc][tr] = piece;
-                        勢力調査(g, e);
-                        const int score = 盤評価(g, e, 空, piece, COM持駒列, slot, tc, tr);
-                        g.盤[tc][tr] = 空;
+                        const int score = 試行手評価(g, e, COM持駒列, slot, tc, tr, piece);
                         if (score > e.最高評価) {
                             e.最高評価 = score;
                             best = { COM持駒列, slot, tc, tr, piece, piece, true };
@@ -201,20 +201,42 @@ namespace {
         return best;
     }
 
+    // No move of either side is made once the game is decided or the record is full.
+    着手拒否 対局継続拒否(const GameState& g)
+    {
+        if (g.勝者 != -1)
+            return 着手拒否::終局;
+        return 棋譜満杯(g) ? 着手拒否::満杯 : 着手拒否::なし;
+    }
+
 } // namespace
+
+int 着手記録実行(GameState& g, int 元列, int 元段, int 先列, int 先段, int 駒, int 成駒値,
+    const 記録時間& 時間, TurnHooks* hooks)
+{
+    const int captured = g.盤[先列][先段];
+    手順保存(
+        g, 元列, 元段, 先列, 先段, 駒, captured, 時間.MAN前, 時間.MAN後, 時間.COM前, 時間.COM後);
+    ++g.手数;
+    if (hooks)
+        hooks->描画_手数();
+    g.棋譜_成駒[g.記録手数] = 成駒値;
+    if (hooks)
+        hooks->着手前();
+    const int 移動元段 = 元列 == COM持駒列 ? 7 - 元段 : 元段;
+    駒移動(g, 元列, 移動元段, 先列, 先段, 成駒値, viewOf(hooks));
+    if (hooks)
+        hooks->着手音();
+    return captured;
+}
 
 人間着手結果 MAN着手(GameState& g, EngineState& e, int 元列, int 元段, int 先列, int 先段,
     int 成駒値, TurnHooks* hooks)
 {
     人間着手結果 result;
-    if (g.勝者 != -1) {
-        result.拒否 = 着手拒否::終局;
+    result.拒否 = 対局継続拒否(g);
+    if (result.拒否 != 着手拒否::なし)
         return result;
-    }
-    if (棋譜満杯(g)) {
-        result.拒否 = 着手拒否::満杯;
-        return result;
-    }
     調査_2燕フラグ設定(g);
     const int 駒 = 着手駒(g, 元列, 元段);
     bool legal = 駒 != 0 && 移動チェック(g, 元列, 元段, 先列, 先段, 駒) == 1;
@@ -230,18 +252,8 @@ namespace {
 
     if (hooks)
         hooks->手番終了();
-    result.取駒 = g.盤[先列][先段];
-    手順保存(g, 元列, 元段, 先列, 先段, 駒, g.盤[先列][先段], g.MAN所有時間,
-        g.MAN所有時間 + g.手番経過秒, g.COM所有時間, g.COM所有時間);
-    ++g.手数;
-    if (hooks)
-        hooks->描画_手数();
-    g.棋譜_成駒[g.記録手数] = 成駒値;
-    if (hooks)
-        hooks->着手前();
-    駒移動(g, 元列, 元段, 先列, 先段, 成駒値, viewOf(hooks));
-    if (hooks)
-        hooks->着手音();
+    result.取駒 = 着手記録実行(g, 元列, 元段, 先列, 先段, 駒, 成駒値,
+        { g.MAN所有時間, g.MAN所有時間 + g.手番経過秒, g.COM所有時間, g.COM所有時間 }, hooks);
     g.MAN所有時間 += g.手番経過秒;
     勢力調査(g, e);
     result.詰め = 詰めかCOM(g, e);
@@ -255,14 +267,9 @@ namespace {
 COM着手結果 com_ban(GameState& g, EngineState& e, TurnHooks* hooks, const search::Limits* 制限)
 {
     COM着手結果 result;
-    if (g.勝者 != -1) {
-        result.拒否 = 着手拒否::終局;
+    result.拒否 = 対局継続拒否(g);
+    if (result.拒否 != 着手拒否::なし)
         return result;
-    }
-    if (棋譜満杯(g)) {
-        result.拒否 = 着手拒否::満杯;
-        return result;
-    }
 
     const 最善手 best = g.レベル >= 4 ? 深読み(g, e, hooks, 制限) : 探索(g, e, hooks);
     if (!best.ある) {

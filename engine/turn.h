@@ -42,6 +42,20 @@ enum class 着手拒否 {
     指手なし, // the computer has no legal move
 };
 
+// The record times of one move: each side's used time before and after it.
+struct 記録時間 {
+    double MAN前, MAN後, COM前, COM後;
+};
+
+// What every move a person enters with the mouse does once it is allowed:
+// records it with the times given (棋譜_成駒 := 成駒値), counts it, clears the
+// highlights, carries it out with 成駒値 standing on the target and plays its
+// sound, through the hooks. A drop from the upper hand is entered as the
+// pressed row (-1, 7 - slot): the record keeps that row, the hand gives the
+// slot. Returns the code that stood on the target.
+int 着手記録実行(GameState& g, int 元列, int 元段, int 先列, int 先段, int 駒, int 成駒値,
+    const 記録時間& 時間, TurnHooks* hooks);
+
 struct 人間着手結果 {
     着手拒否 拒否 = 着手拒否::なし;
     int 取駒 = 0; // code that stood on the target

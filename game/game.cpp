@@ -1,6 +1,7 @@
 #include "game/game.h"
 
 #include "engine/turn.h"
+#include "platform/menu_names.h"
 #include "rules/rules.h"
 
 #include <cmath>
@@ -9,8 +10,6 @@ namespace tori {
 
 namespace {
 
-    constexpr int 白 = 15;
-    constexpr int 黒 = 0;
     constexpr int キー_ESC = 27;
     constexpr double 一日 = 86400;
 
@@ -60,7 +59,7 @@ void SoundSession::終了()
     device.終了();
 }
 
-// The person's move in a game against the computer.
+// A person's move: against the computer, or between two people.
 class Game::ManHooks : public TurnHooks {
 public:
     explicit ManHooks(Game& game)
@@ -119,7 +118,9 @@ Game::Game(Ports ports, std::string settingsPath)
     , sounds(p.sounds)
     , disp(g, p.surface, p.menu)
     , opts(g, p.menu, disp, sounds, std::move(settingsPath))
-    , recs(g, disp, p.boxes, sounds, p.timer, p.panel, [this] { Form_Load(); })
+    , recs(g, disp, p.boxes, sounds, p.timer, p.clock, p.panel, [this] { Form_Load(); })
+    , kifuList(g, disp, p.timer, p.clock, p.panel, sounds, p.menu, p.moveList)
+    , fenCommands(g, disp, p.boxes, sounds, p.timer, p.clipboard)
     , adapter(std::make_unique<DisplayBoardView>(disp, p.timer))
 {
     disp.setClock(&p.clock);
@@ -134,6 +135,14 @@ void Game::手番終了() { g.手番経過秒 = 調査_経過秒(g.開始時刻,
 bool Game::手番側駒(int code) const
 {
     return (g.手番 == g.MAN手番 && 下手駒(code)) || (g.手番 == g.COM手番 && 上手駒(code));
+}
+
+// Covers the three cells left of the board on grid row gy with the background:
+// row 0 holds the level caption, row 8 the computer's 思考中.
+void Game::左上背景消去(int gy)
+{
+    for (int gx = -2; gx <= 0; ++gx)
+        disp.描画_絵(g.背景画, gx, gy);
 }
 
 void Game::着手拒否音() { sounds.dsPlay(音::禁止); }
@@ -157,13 +166,13 @@ void Game::Form_Load()
     g.移動指導色 = 桝枠色;
     g.最終記録手数 = 0;
     g.レベル = 3;
-    p.menu.setChecked("LEVEL1", false);
-    p.menu.setChecked("LEVEL2", false);
-    p.menu.setChecked("LEVEL3", true);
+    p.menu.setChecked(menu::LEVEL1, false);
+    p.menu.setChecked(menu::LEVEL2, false);
+    p.menu.setChecked(menu::LEVEL3, true);
     g.COM手番 = GameState::先手;
     g.MAN手番 = GameState::後手;
 
-    p.background(2);
+    p.background(窓背景色);
     opts.読込_環境設定ファイル();
     初期設定(g, adapter.get());
     disp.描画_絵(1, 10.8, 0);
@@ -203,18 +212,41 @@ void Game::TAIKYOKU_Click()
 
 void Game::MATCH_MAN_Click() { }
 
+// A position set from FEN names its side to move: a game begun on it, before
+// its first move, starts with that side, which is then 先手.
+bool Game::FEN手番設定()
+{
+    if (g.FEN設定 == 0 || g.記録手数 != 0 || g.手数 != 0)
+        return false;
+    const bool upper = g.FEN手番 > 0;
+    g.MAN手番 = upper ? GameState::後手 : GameState::先手;
+    g.COM手番 = upper ? GameState::先手 : GameState::後手;
+    g.手番 = GameState::先手;
+    return true;
+}
+
+// The first turn of a game against the computer on a FEN position.
+void Game::FEN初手()
+{
+    if (g.手番 == g.MAN手番)
+        p.boxes.ok("あなたの番です", " ");
+    else
+        com_ban();
+}
+
 void Game::START_Click()
 {
     disp.描画_棋譜読込み部分消去();
-    for (int gx = -2; gx <= 0; ++gx)
-        disp.描画_絵(g.背景画, gx, 0);
-    g.MAN手番 = GameState::先手;
-    g.COM手番 = GameState::後手;
-    g.手番 = g.MAN手番;
+    左上背景消去(0);
+    if (!FEN手番設定()) {
+        g.MAN手番 = GameState::先手;
+        g.COM手番 = GameState::後手;
+        g.手番 = g.MAN手番;
+    }
     g.対局モード = 人間対局;
     p.boxes.ok("先手の番です", " ");
     g.開始時刻 = p.clock.秒();
-    if (p.menu.checked("KEIKA"))
+    if (p.menu.checked(menu::KEIKA) && g.勝者 == -1)
         p.timer.setEnabled(true);
 }
 
@@ -226,8 +258,12 @@ void Game::SENTE_Click()
     g.対局モード = COM対局;
     g.棋譜モード = 0;
     g.開始時刻 = p.clock.秒();
-    p.timer.setEnabled(true);
-    if (g.手数 == 0 || g.手番 == -1) {
+    // A decided game stays decided: its clock stands still.
+    if (g.勝者 == -1)
+        p.timer.setEnabled(true);
+    if (FEN手番設定()) {
+        FEN初手();
+    } else if (g.手数 == 0 || g.手番 == -1) {
         g.MAN手番 = GameState::先手;
         g.COM手番 = GameState::後手;
         g.手番 = GameState::先手;
@@ -246,8 +282,12 @@ void Game::GOTE_Click()
     g.選択状態 = 0;
     g.対局モード = COM対局;
     g.棋譜モード = 0;
-    p.timer.setEnabled(true);
-    if (g.手数 == 0 || g.手番 == -1) {
+    g.開始時刻 = p.clock.秒();
+    if (g.勝者 == -1)
+        p.timer.setEnabled(true);
+    if (FEN手番設定()) {
+        FEN初手();
+    } else if (g.手数 == 0 || g.手番 == -1) {
         g.MAN手番 = GameState::後手;
         g.COM手番 = GameState::先手;
         g.手番 = GameState::先手;
@@ -262,30 +302,28 @@ void Game::GOTE_Click()
 // ---------------------------------------------------------------------------
 // Levels
 
+// Each level entry clears the caption's cells, then sets its level.
 void Game::LEVEL1_Click()
 {
-    for (int gx = -2; gx <= 0; ++gx)
-        disp.描画_絵(g.背景画, gx, 0);
+    左上背景消去(0);
     レベル_設定(1);
 }
 
 void Game::LEVEL2_Click()
 {
-    for (int gx = -2; gx <= 0; ++gx)
-        disp.描画_絵(g.背景画, gx, 0);
+    左上背景消去(0);
     レベル_設定(2);
 }
 
 void Game::LEVEL3_Click()
 {
-    for (int gx = -2; gx <= 0; ++gx)
-        disp.描画_絵(g.背景画, gx, 0);
+    左上背景消去(0);
     レベル_設定(3);
 }
 
 void Game::レベル_設定(int n)
 {
-    static const char* const names[] = { "LEVEL1", "LEVEL2", "LEVEL3" };
+    static const char* const names[] = { menu::LEVEL1, menu::LEVEL2, menu::LEVEL3 };
     for (const char* name : names)
         p.menu.setChecked(name, false);
     if (n >= 1 && n <= 3) {
@@ -317,13 +355,13 @@ void Game::Timer1_Timer()
 
 void Game::KEIKA_Click()
 {
-    if (p.menu.checked("KEIKA")) {
-        p.menu.setChecked("KEIKA", false);
+    if (p.menu.checked(menu::KEIKA)) {
+        p.menu.setChecked(menu::KEIKA, false);
         p.timer.setEnabled(false);
         disp.消去_所有時間(g.MAN手番);
         disp.消去_所有時間(g.COM手番);
     } else {
-        p.menu.setChecked("KEIKA", true);
+        p.menu.setChecked(menu::KEIKA, true);
         p.timer.setEnabled(true);
         disp.描画_所有時間(g.COM手番, g.COM所有時間);
         disp.描画_所有時間(g.MAN手番, g.MAN所有時間);
@@ -342,25 +380,62 @@ void Game::Form_MouseDown(int button, int /*shift*/, double x, double y)
     }
     TAIKYOKU_Click();
     if (g.手番 == -1) {
-        if (g.棋譜モード == 1) {
-            if (!p.boxes.yesNo("棋譜を '進 'で進めて下さい", "棋譜")) {
-                着手拒否音();
-                Form_Load();
-            }
-        } else if (g.記録手数 == 0) {
-            着手拒否音();
-            p.boxes.ok("「対局」で始めて下さい", "開始");
-        } else {
+        if (g.棋譜モード == 1 || g.記録手数 == 0)
+            未対局応答();
+        else
             再開();
-        }
         return;
     }
     const int col = static_cast<int>(std::floor((x - 盤左) / 桝幅));
     const int row = static_cast<int>(std::floor((y - 盤上) / 桝高));
+    // 進 sets the side to move without choosing a kind of game: a loaded record
+    // is stepped through, not played on, until a game is started.
+    if (g.対局モード == -1) {
+        if (駒のある桝(col, row))
+            未対局応答();
+        return;
+    }
+    // Against the computer a press on its turn (after 進 stopped before its
+    // move) lets it move, as a resume does; the person never moves its pieces.
+    if (g.対局モード == COM対局 && g.手番 == g.COM手番) {
+        p.boxes.ok("OKですか？", "再開");
+        com_ban();
+        return;
+    }
+    // Stepping stopped the clock; the turn's time counts from the last step.
+    if (!p.timer.enabled() && p.menu.checked(menu::KEIKA))
+        p.timer.setEnabled(true);
     if (盤内(col, row))
         盤押下(button, col, row);
     else
         盤外押下(col, row);
+}
+
+// The answer to a press while no game is being played: step through the
+// loaded record, or start a game first.
+void Game::未対局応答()
+{
+    if (g.棋譜モード == 1) {
+        if (!p.boxes.yesNo("棋譜を '進 'で進めて下さい", "棋譜")) {
+            着手拒否音();
+            Form_Load();
+        }
+        return;
+    }
+    着手拒否音();
+    p.boxes.ok("「対局」で始めて下さい", "開始");
+}
+
+// A board square with a piece, or a hand cell with pieces: what a press could select.
+bool Game::駒のある桝(int col, int row) const
+{
+    if (盤内(col, row))
+        return g.盤[col][row] != 空;
+    if (col == MAN持駒列 && row >= 2 && row <= 7)
+        return g.持駒_MAN[row - 1] > 0;
+    if (col == COM持駒列 && row >= 1 && row <= 6)
+        return g.持駒_COM[7 - row] > 0;
+    return false;
 }
 
 // Play resumes from a position reached by stepping back: the owner of the
@@ -369,7 +444,7 @@ void Game::再開()
 {
     p.boxes.ok("OKですか？", "再開");
     g.開始時刻 = p.clock.秒();
-    if (p.menu.checked("KEIKA"))
+    if (p.menu.checked(menu::KEIKA))
         p.timer.setEnabled(true);
     // A full record has no next entry; the side that did not make the last
     // move is to move then.
@@ -440,7 +515,8 @@ void Game::着手(int button)
         refuse();
         return;
     }
-    if (移動後チェック(g.移動先段, g.選択駒) == 0 && button == 1) {
+    // Only the right button asks for promotion; any other button is a left one.
+    if (移動後チェック(g.移動先段, g.選択駒) == 0 && button != 2) {
         着手拒否音();
         p.boxes.ok("マウスの右をクリックして下さい", "成り");
         return;
@@ -494,38 +570,27 @@ void Game::相手COM着手(int button)
         com_ban();
 }
 
-// A move between two people, or on a board where no kind of game was chosen.
+// A move between two people.
 void Game::人間着手(int button)
 {
-    const bool running = g.対局モード == 人間対局;
-    if (running)
-        手番終了();
-    const double turn = running ? g.手番経過秒 : 0;
+    手番終了();
+    const double turn = g.手番経過秒;
     const bool upper = 上手駒(g.選択駒);
+    const int 駒 = g.選択駒;
+    if (調査_駒成(g, g.選択列, g.選択段, g.移動先列, g.移動先段, 駒) == 1 && button == 2)
+        g.選択駒 = g.成駒;
+    g.選択状態 = 0;
 
     // Each side's own pair of record times grows by its own turn.
     const double man = g.MAN所有時間, com = g.COM所有時間;
-    手順保存(g, g.選択列, g.選択段, g.移動先列, g.移動先段, g.選択駒, g.盤[g.移動先列][g.移動先段],
-        man, upper ? man : man + turn, com, upper ? com + turn : com);
-    ++g.手数;
-    disp.描画_手数(g.手数);
-    if (調査_駒成(g, g.選択列, g.選択段, g.移動先列, g.移動先段, g.選択駒) == 1 && button == 2)
-        g.選択駒 = g.成駒;
-    g.棋譜_成駒[g.記録手数] = g.選択駒;
-
-    g.選択状態 = 0;
-    disp.描画_桝輪郭(桝枠色, g.選択列, g.選択段);
-    disp.描画_桝輪郭(桝枠色, g.移動先列, g.移動先段);
-    disp.描画_移動可能桝色(g.選択列, g.選択段, 桝枠色, g.選択駒);
-    // The upper hand is pressed by row; the move takes the slot.
+    ManHooks hooks(*this);
+    着手記録実行(g, g.選択列, g.選択段, g.移動先列, g.移動先段, 駒, g.選択駒,
+        { man, upper ? man : man + turn, com, upper ? com + turn : com }, &hooks);
+    // The upper hand is pressed by row; the selection keeps the slot.
     if (g.選択列 == COM持駒列)
         g.選択段 = 7 - g.選択段;
-    駒移動(g, g.選択列, g.選択段, g.移動先列, g.移動先段, g.選択駒, adapter.get());
-    sounds.dsPlay(音::駒打音);
     disp.描画_移動結果(upper ? g.COM手番 : g.MAN手番, g.移動先列, g.移動先段, g.選択駒, 白);
 
-    if (!running)
-        return;
     if (g.手番 == g.MAN手番)
         g.MAN所有時間 += turn;
     else
@@ -579,10 +644,9 @@ void Game::com_ban()
         return;
     }
     g.開始時刻 = p.clock.秒();
-    if (p.menu.checked("KEIKA"))
+    if (p.menu.checked(menu::KEIKA))
         p.timer.setEnabled(true);
-    for (int gx = -2; gx <= 0; ++gx)
-        disp.描画_絵(g.背景画, gx, 8);
+    左上背景消去(8);
     disp.描画_数値(-1.5, 8.5, "思考中", 黒, 0, 12);
     disp.描画_数値(-1.6, 8.4, "思考中", 白, 0, 12);
     disp.描画_桝輪郭(桝枠色, 1, 7);
@@ -626,7 +690,7 @@ void Game::com_ban()
     g.COM所有時間 += g.手番経過秒;
     g.開始時刻 = p.clock.秒();
     g.手番 = g.MAN手番;
-    if (p.menu.checked("KEIKA"))
+    if (p.menu.checked(menu::KEIKA))
         p.timer.setEnabled(true);
 }
 

@@ -6,13 +6,22 @@
 #pragma once
 
 #include "display/display.h"
-#include "display/ports.h"
+#include "display/display_board_view.h"
 #include "engine/engine.h"
-#include "game/ports.h"
+#include "platform/clipboard.h"
+#include "platform/menu.h"
+#include "platform/message_boxes.h"
+#include "platform/move_list.h"
+#include "platform/record_panel.h"
+#include "platform/sounds.h"
+#include "platform/surface.h"
+#include "platform/time_of_day.h"
+#include "platform/timer.h"
 #include "record/commands.h"
+#include "record/fen_commands.h"
+#include "record/move_list.h"
 #include "rules/state.h"
 #include "settings/options.h"
-#include "settings/sound.h"
 
 #include <functional>
 #include <memory>
@@ -27,6 +36,8 @@ struct Ports {
     Timer& timer;
     Sounds& sounds;
     RecordPanel& panel;
+    MoveList& moveList;
+    Clipboard& clipboard;
     // Ends the program (after 終了処理 has released the sound).
     std::function<void()> quit;
     // Sets the window's size in twips (Form_Load's 9000 x 7300).
@@ -95,6 +106,8 @@ public:
     Display& display() { return disp; }
     Options& options() { return opts; }
     RecordCommands& records() { return recs; }
+    MoveListCommands& moveList() { return kifuList; }
+    FenCommands& fen() { return fenCommands; }
 
 private:
     class ManHooks;
@@ -107,9 +120,14 @@ private:
     void 着手(int button);
     void 人間着手(int button);
     void 相手COM着手(int button);
+    void 左上背景消去(int gy);
     void 着手拒否音();
     void 棋譜満杯通知();
     void 再開();
+    void 未対局応答();
+    bool 駒のある桝(int col, int row) const;
+    bool FEN手番設定();
+    void FEN初手();
 
     Ports p;
     SoundSession sounds;
@@ -118,6 +136,8 @@ private:
     Display disp;
     Options opts;
     RecordCommands recs;
+    MoveListCommands kifuList;
+    FenCommands fenCommands;
     std::unique_ptr<DisplayBoardView> adapter;
     bool finished = false;
 };

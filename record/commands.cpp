@@ -1,5 +1,6 @@
 #include "record/commands.h"
 
+#include "display/display_board_view.h"
 #include "record/record_file.h"
 #include "rules/record_entry.h"
 #include "rules/rules.h"
@@ -12,8 +13,6 @@
 namespace tori {
 
 namespace {
-
-    constexpr int 白 = 15;
 
     // Line breaks inside message texts. Qt's message boxes break lines at "\n"
     // only; a "\r" would be shown as nothing at all.
@@ -51,12 +50,13 @@ namespace {
 } // namespace
 
 RecordCommands::RecordCommands(GameState& g, Display& display, MessageBoxes& boxes, Sounds& sounds,
-    Timer& timer, RecordPanel& panel, std::function<void()> formLoad)
+    Timer& timer, TimeOfDay& clock, RecordPanel& panel, std::function<void()> formLoad)
     : g(g)
     , display(display)
     , boxes(boxes)
     , sounds(sounds)
     , timer(timer)
+    , clock(clock)
     , panel(panel)
     , formLoad(std::move(formLoad))
 {
@@ -80,9 +80,9 @@ void RecordCommands::描画_棋譜_IO(int mode)
 
 void RecordCommands::描画_メッセージ(int n)
 {
-    static const char* const reasons[4]
-        = { "", "棋譜ﾓｰﾄﾞではできません", "対局途中ではできません", "反転後ではできません" };
-    const std::string reason = n >= 1 && n <= 3 ? reasons[n] : "";
+    static const char* const reasons[5] = { "", "棋譜ﾓｰﾄﾞではできません", "対局途中ではできません",
+        "反転後ではできません", "FEN設定後ではできません" };
+    const std::string reason = n >= 1 && n <= 4 ? reasons[n] : "";
     boxes.ok(reason + 改行 + 改行 + "局面→最初にして下さい", "ﾊﾝﾃﾞｨｷｬｯﾌﾟ設定");
 }
 
@@ -92,7 +92,7 @@ void RecordCommands::KIFU_READ_Click()
     描画_棋譜_IO(1);
 }
 
-// A reversed or handicapped position does not start from the starting
+// A reversed, handicapped or FEN position does not start from the starting
 // position, so its moves cannot be read back: such a game is not written.
 bool RecordCommands::書込拒否()
 {
@@ -102,6 +102,10 @@ bool RecordCommands::書込拒否()
     }
     if (g.ハンデ設定 == 1) {
         boxes.ok("ﾊﾝﾃﾞｷｬｯﾌﾟ設定後は書き込みできません", "棋譜書込");
+        return true;
+    }
+    if (g.FEN設定 == 1) {
+        boxes.ok("FEN設定後は書き込みできません", "棋譜書込");
         return true;
     }
     return false;
@@ -207,19 +211,8 @@ void RecordCommands::File1_Click(const std::string& fileName)
     display.描画_文字_位置(3700, 6350, 見出し表示(result.見出し[2]), 白, 12);
 
     const int k = result.手数;
-    for (int n = 1; n <= k; ++n) {
-        g.棋譜_元列[n] = scratch.棋譜_元列[n];
-        g.棋譜_元段[n] = scratch.棋譜_元段[n];
-        g.棋譜_先列[n] = scratch.棋譜_先列[n];
-        g.棋譜_先段[n] = scratch.棋譜_先段[n];
-        g.棋譜_取駒[n] = scratch.棋譜_取駒[n];
-        g.棋譜_駒[n] = scratch.棋譜_駒[n];
-        g.棋譜_成駒[n] = scratch.棋譜_成駒[n];
-        g.棋譜_時間1[n] = scratch.棋譜_時間1[n];
-        g.棋譜_時間2[n] = scratch.棋譜_時間2[n];
-        g.棋譜_時間3[n] = scratch.棋譜_時間3[n];
-        g.棋譜_時間4[n] = scratch.棋譜_時間4[n];
-    }
+    for (int n = 1; n <= k; ++n)
+        複写_棋譜手(g, scratch, n);
     g.記録手数 = 0;
     g.手数 = 0;
     g.最終記録手数 = k;
@@ -260,6 +253,14 @@ void RecordCommands::CANCEL_Click()
     sounds.dsPlay(音::駒打音);
 }
 
+// 戻 and 進 step with no piece selected, the clock stopped and the highlights gone.
+void RecordCommands::手順移動準備()
+{
+    g.選択状態 = 0;
+    timer.setEnabled(false);
+    display.描画_将棋盤桝();
+}
+
 void RecordCommands::REPLAY_Click()
 {
     g.勝者 = -1;
@@ -270,9 +271,7 @@ void RecordCommands::REPLAY_Click()
         boxes.ok("できません", "戻る");
         return;
     }
-    g.選択状態 = 0;
-    timer.setEnabled(false);
-    display.描画_将棋盤桝();
+    手順移動準備();
     const int n = std::min(g.記録手数, 最大手数);
 
     取消_棋譜手(g, n);
@@ -323,9 +322,7 @@ void RecordCommands::AFTER_Click()
         }
         return;
     }
-    g.選択状態 = 0;
-    timer.setEnabled(false);
-    display.描画_将棋盤桝();
+    手順移動準備();
     g.記録手数 += 1;
     g.手数 += 1;
     display.描画_手数(g.手数);
@@ -344,6 +341,14 @@ void RecordCommands::AFTER_Click()
         g.手番 = g.MAN手番;
     else if (下手駒(placed))
         g.手番 = g.COM手番;
+    // A replayed phoenix capture ends the game again, as the capture did.
+    if (g.棋譜_取駒[n] == 鵬)
+        g.勝者 = g.MAN手番;
+    else if (g.棋譜_取駒[n] == -鵬)
+        g.勝者 = g.COM手番;
+    // Play may go on from here with a press: the turn's time starts now, not
+    // when the position was first reached.
+    g.開始時刻 = clock.秒();
 
     g.COM所有時間 = g.棋譜_時間4[n];
     display.描画_所有時間(g.COM手番, g.COM所有時間);
@@ -382,6 +387,7 @@ void RecordCommands::REVERSE_Click()
     std::swap(g.持駒数_MAN, g.持駒数_COM);
     鵬位置更新(g);
 
+    display.forgetMoveTexts();
     display.画面_再描画();
     display.描画_手数(g.手数);
     if (g.ハンデ設定 == 1) {
@@ -408,6 +414,9 @@ void RecordCommands::ハンデ変更(int d)
         reason = 2;
     else if (g.反転フラグ == 1)
         reason = 3;
+    // The steps take their pieces from the squares of the starting position.
+    else if (g.FEN設定 == 1)
+        reason = 4;
     if (reason != 0) {
         sounds.dsPlay(音::禁止);
         描画_メッセージ(reason);

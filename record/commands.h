@@ -1,11 +1,14 @@
-// The record panel and the commands that read, write and step through the
-// move record, reverse the board and set handicaps.
+// The commands that read, write and step through the move record, reverse
+// the board and set handicaps, and the record panel's handlers.
 #pragma once
 
 #include "display/display.h"
-#include "game/ports.h"
+#include "platform/message_boxes.h"
+#include "platform/record_panel.h"
+#include "platform/sounds.h"
+#include "platform/time_of_day.h"
+#include "platform/timer.h"
 #include "rules/state.h"
-#include "settings/sound.h"
 
 #include <functional>
 #include <string>
@@ -13,28 +16,11 @@
 
 namespace tori {
 
-// The record panel's controls: Drive1, Dir1, File1 (pattern "*.棋譜"), the
-// text boxes Text1 (file name) .. Text4 with their Label1 captions, and
-// Command1 ("RETURN"). File1 always shows the directory chosen in Dir1.
-class RecordPanel {
-public:
-    virtual ~RecordPanel() = default;
-    virtual void setListsVisible(bool drive, bool dir, bool file) = 0;
-    // Text1..Text4, the four Label1 captions and Command1 together.
-    virtual void setWriteControlsVisible(bool on) = 0;
-    virtual std::string text(int box) const = 0; // box 1..4, UTF-8
-    virtual void setText(int box, const std::string& text) = 0;
-    virtual std::string directory() const = 0; // the File1 path
-    virtual void refreshFiles() = 0;
-    // File1 path := path, and its list shows that directory.
-    virtual void setDirectory(const std::string& path) { (void)path; }
-};
-
 // The handlers of the 棋譜 and 局面 menus, 戻, 進, △, ▽, その他 and the panel.
 class RecordCommands {
 public:
     RecordCommands(GameState& g, Display& display, MessageBoxes& boxes, Sounds& sounds,
-        Timer& timer, RecordPanel& panel, std::function<void()> formLoad);
+        Timer& timer, TimeOfDay& clock, RecordPanel& panel, std::function<void()> formLoad);
 
     void 描画_可視(bool drive, bool dir, bool file);
     void 描画_棋譜_IO(int mode);
@@ -59,6 +45,7 @@ public:
     void LEBEL_DOWN_Click();
 
 private:
+    void 手順移動準備();
     // One handicap step: d = +1 for △, -1 for ▽.
     void ハンデ変更(int d);
     // The refusals of 書込 after a reversal or a handicap; true when refused.
@@ -69,6 +56,7 @@ private:
     MessageBoxes& boxes;
     Sounds& sounds;
     Timer& timer;
+    TimeOfDay& clock;
     RecordPanel& panel;
     std::function<void()> formLoad;
 };

@@ -34,6 +34,32 @@ int 持駒番号(int code)
 
 bool 駒コード(int code) { return 持駒番号(code) != 0 || code == 鵬 || code == -鵬; }
 
+const char* 駒名(int code)
+{
+    switch (std::abs(code)) {
+    case 燕:
+        return "燕";
+    case 鴈:
+        return "鴈";
+    case 雉:
+        return "雉";
+    case 鷹:
+        return "鷹";
+    case 鷹成:
+        return "鷹成";
+    case 鶴:
+        return "鶴";
+    case 左鶉:
+        return "左鶉";
+    case 右鶉:
+        return "右鶉";
+    case 鵬:
+        return "鵬";
+    default:
+        return "";
+    }
+}
+
 void 初期配置(GameState& g)
 {
     for (auto& column : g.盤)
@@ -63,6 +89,8 @@ void 初期設定(GameState& g, BoardView* view)
     g.記録手数 = 0;
     g.手数 = 0;
     g.反転フラグ = 0;
+    g.FEN設定 = 0;
+    g.FEN手番 = 0;
     if (view)
         view->タイマー停止();
     g.COM所有時間 = 0;

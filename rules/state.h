@@ -7,6 +7,9 @@
 // names the kind and doubles as its material value.
 #pragma once
 
+#include "platform/board_view.h"
+#include "platform/palette.h"
+
 #include <array>
 
 namespace tori {
@@ -47,6 +50,9 @@ int 持駒種類(int slot);
 int 持駒番号(int code);
 // True for the eighteen piece codes.
 bool 駒コード(int code);
+// The piece's name, the same for either side ("燕" .. "鵬", "鴈" and "鷹成" for
+// the promoted kinds); empty for any code that is no piece.
+const char* 駒名(int code);
 
 template <typename T> using 盤配列 = std::array<std::array<T, 8>, 8>; // [列][段], 1..7 used
 template <typename T> using 棋譜配列 = std::array<T, 最大手数 + 1>; // move n at index n
@@ -97,30 +103,22 @@ struct GameState {
     int 反転フラグ = 0;
     int ハンデレベル = 0;
     int ハンデ設定 = 0;
+    // A position set from a FEN string: FEN設定 is 1 until 初期設定, so that
+    // the game is not written as a record; FEN手番 is the side the string gives
+    // the move, 1 the upper side, -1 the lower side, 0 without a FEN.
+    int FEN設定 = 0;
+    int FEN手番 = 0;
     int 背景画 = 2; // picture code 2..6
     int 移動指導 = 0;
-    int 移動指導色 = 2; // 15 (white) while move guidance is on, else the board ground colour
+    int 移動指導色 = 桝枠色; // 白 while move guidance is on, else the board ground colour
 
     // The move being entered with the mouse.
     int 選択列 = 0, 選択段 = 0, 選択駒 = 0;
     int 移動先列 = 0, 移動先段 = 0;
 };
 
-// What the rules ask of the window when a real move or a reset happens. The
-// window draws on its surface; the computer's trial moves and the mate tests
-// never call these, and every rule procedure accepts a null view.
-class BoardView {
-public:
-    virtual ~BoardView() = default;
-    virtual void 描画_絵(int code, double gx, double gy) = 0;
-    virtual void 描画_桝輪郭(int colour, double gx, double gy) = 0;
-    virtual void 描画_自持盤() = 0;
-    virtual void 描画_敵持盤() = 0;
-    virtual void 画面_再描画() = 0;
-    virtual void タイマー停止() = 0;
-};
-
-// Puts the state into the starting position with no game running. Leaves the
+// Puts the state into the starting position with no game running, and clears
+// the handicap, the reversal and a position set from FEN. Leaves the
 // turn ids, the level, 最終記録手数, 棋譜モード, the phoenix squares, the
 // two-swallow flags and the record entries as they were. With a view it stops
 // the clock before the reset and redraws the whole window after it.

@@ -1,5 +1,6 @@
 #include "settings/options.h"
 
+#include "platform/menu_names.h"
 #include "settings/text_file.h"
 
 #include <vector>
@@ -15,11 +16,11 @@ namespace {
     };
     // The order in which the first line is recognised and written.
     const Background backgrounds[] = {
-        { "MIDORI", "背景画=緑", 2 },
-        { "TAKE", "背景画=竹", 4 },
-        { "TATAMI", "背景画=畳", 3 },
-        { "UCHU", "背景画=宇宙", 5 },
-        { "RENGA", "背景画=煉瓦", 6 },
+        { menu::MIDORI, "背景画=緑", 2 },
+        { menu::TAKE, "背景画=竹", 4 },
+        { menu::TATAMI, "背景画=畳", 3 },
+        { menu::UCHU, "背景画=宇宙", 5 },
+        { menu::RENGA, "背景画=煉瓦", 6 },
     };
 
     const std::vector<std::string> defaultLines
@@ -40,7 +41,7 @@ Options::Options(GameState& g, Menu& menu, Display& display, Sounds& sounds, std
 // word: the player simply sees the game as it first came.
 void Options::読込_環境設定ファイル()
 {
-    const auto lines = readShiftJisLines(path);
+    const auto lines = unsaved ? unsaved : readShiftJisLines(path);
     if (!lines || lines->size() < 4) {
         writeShiftJisLines(path, defaultLines);
         チェック設定(2);
@@ -49,13 +50,13 @@ void Options::読込_環境設定ファイル()
         // Guidance follows its now unchecked item. At start-up it is off
         // already; when a loaded record runs start-up again, leaving it on
         // would outline moves under an unchecked 移動指導.
-        menu.setChecked("SIDOU", false);
+        menu.setChecked(menu::SIDOU, false);
         g.移動指導 = 0;
-        g.移動指導色 = 2;
-        menu.setChecked("KEIKA", true);
+        g.移動指導色 = 桝枠色;
+        menu.setChecked(menu::KEIKA, true);
         // The music is not started here: it waits for the next start or for
         // BGM to be switched off and on.
-        menu.setChecked("BGM", true);
+        menu.setChecked(menu::BGM, true);
         return;
     }
     const auto& line = *lines;
@@ -69,14 +70,14 @@ void Options::読込_環境設定ファイル()
         }
 
     const bool guidance = line[1] == "移動指導=ON";
-    g.移動指導色 = guidance ? 15 : 2;
-    menu.setChecked("SIDOU", guidance);
+    g.移動指導色 = guidance ? 白 : 桝枠色;
+    menu.setChecked(menu::SIDOU, guidance);
     g.移動指導 = guidance ? 1 : 0;
 
-    menu.setChecked("KEIKA", line[2] == "経過時間=ON");
+    menu.setChecked(menu::KEIKA, line[2] == "経過時間=ON");
 
     const bool music = line[3] == "BGM=ON";
-    menu.setChecked("BGM", music);
+    menu.setChecked(menu::BGM, music);
     if (music)
         sounds.dsPlayLooping(音::BGM);
 }
@@ -94,10 +95,13 @@ void Options::書込_環境設定ファイル()
             lines.push_back(b.line);
             break;
         }
-    lines.push_back(menu.checked("SIDOU") ? "移動指導=ON" : "移動指導=OFF");
-    lines.push_back(menu.checked("KEIKA") ? "経過時間=ON" : "経過時間=OFF");
-    lines.push_back(menu.checked("BGM") ? "BGM=ON" : "BGM=OFF");
-    writeShiftJisLines(path, lines);
+    lines.push_back(menu.checked(menu::SIDOU) ? "移動指導=ON" : "移動指導=OFF");
+    lines.push_back(menu.checked(menu::KEIKA) ? "経過時間=ON" : "経過時間=OFF");
+    lines.push_back(menu.checked(menu::BGM) ? "BGM=ON" : "BGM=OFF");
+    if (writeShiftJisLines(path, lines))
+        unsaved.reset();
+    else
+        unsaved = lines;
 }
 
 void Options::チェック設定(int id)
@@ -126,15 +130,15 @@ namespace {
 
 } // namespace
 
-void Options::MIDORI_Click() { chooseBackground(*this, menu, g, display, "MIDORI", 2); }
-void Options::TATAMI_Click() { chooseBackground(*this, menu, g, display, "TATAMI", 3); }
-void Options::TAKE_Click() { chooseBackground(*this, menu, g, display, "TAKE", 4); }
-void Options::UCHU_Click() { chooseBackground(*this, menu, g, display, "UCHU", 5); }
-void Options::RENGA_Click() { chooseBackground(*this, menu, g, display, "RENGA", 6); }
+void Options::MIDORI_Click() { chooseBackground(*this, menu, g, display, menu::MIDORI, 2); }
+void Options::TATAMI_Click() { chooseBackground(*this, menu, g, display, menu::TATAMI, 3); }
+void Options::TAKE_Click() { chooseBackground(*this, menu, g, display, menu::TAKE, 4); }
+void Options::UCHU_Click() { chooseBackground(*this, menu, g, display, menu::UCHU, 5); }
+void Options::RENGA_Click() { chooseBackground(*this, menu, g, display, menu::RENGA, 6); }
 
 void Options::SIDOU_Click()
 {
-    if (menu.checked("SIDOU")) {
+    if (menu.checked(menu::SIDOU)) {
         // Cover every outline guidance may have left on the board, and the
         // cells of the upper hand beside it.
         for (int col = 1; col <= 7; ++col)
@@ -142,24 +146,24 @@ void Options::SIDOU_Click()
                 display.描画_桝輪郭(桝枠色, col, row);
         for (int row = 1; row <= 6; ++row)
             display.描画_桝輪郭(桝枠色, -1, row);
-        menu.setChecked("SIDOU", false);
+        menu.setChecked(menu::SIDOU, false);
         g.移動指導 = 0;
-        g.移動指導色 = 2;
+        g.移動指導色 = 桝枠色;
     } else {
-        menu.setChecked("SIDOU", true);
+        menu.setChecked(menu::SIDOU, true);
         g.移動指導 = 1;
-        g.移動指導色 = 15;
+        g.移動指導色 = 白;
     }
     書込_環境設定ファイル();
 }
 
 void Options::BGM_Click()
 {
-    if (menu.checked("BGM")) {
-        menu.setChecked("BGM", false);
+    if (menu.checked(menu::BGM)) {
+        menu.setChecked(menu::BGM, false);
         sounds.dsStop(音::BGM);
     } else {
-        menu.setChecked("BGM", true);
+        menu.setChecked(menu::BGM, true);
         sounds.dsPlayLooping(音::BGM);
     }
     書込_環境設定ファイル();

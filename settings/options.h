@@ -1,15 +1,18 @@
 // The ｵﾌﾟｼｮﾝ menu: background picture, move guidance and music, kept in the
-// settings file "ZR鳥将棋.ini" in the current working directory. The menu's
+// settings file "ZR鳥将棋.ini" (the window keeps it in the player's
+// configuration folder, settings/locations.h). The menu's
 // check marks are the authoritative state of the choices; every change is
 // written to the file at once.
 #pragma once
 
 #include "display/display.h"
-#include "display/ports.h"
+#include "platform/menu.h"
+#include "platform/sounds.h"
 #include "rules/state.h"
-#include "settings/sound.h"
 
+#include <optional>
 #include <string>
+#include <vector>
 
 namespace tori {
 
@@ -36,6 +39,9 @@ private:
     Display& display;
     Sounds& sounds;
     std::string path;
+    // The choices of this run that the file could not keep; start-up, which
+    // loading a record runs again, reads them instead of the file.
+    std::optional<std::vector<std::string>> unsaved;
 };
 
 } // namespace tori

@@ -68,7 +68,13 @@ namespace {
 } // namespace
 
 SoundLibrary::SoundLibrary(std::string folder)
-    : folder(std::move(folder))
+    : SoundLibrary(folder, folder)
+{
+}
+
+SoundLibrary::SoundLibrary(std::string libraryFolder, std::string waveFolder)
+    : libraryFolder(std::move(libraryFolder))
+    , waveFolder(std::move(waveFolder))
 {
 }
 
@@ -90,7 +96,7 @@ std::vector<std::pair<std::string, std::string>> SoundLibrary::開始()
     // a box at every start would only nag. A file that is there but cannot
     // be used is a damaged installation, and that is said.
     if (!module) {
-        const std::string path = folder + "/" + libraryName;
+        const std::string path = libraryFolder + "/" + libraryName;
         struct stat st;
         if (::stat(path.c_str(), &st) != 0)
             return boxes;
@@ -126,7 +132,7 @@ std::vector<std::pair<std::string, std::string>> SoundLibrary::開始()
         std::vector<char> bytes;
         std::string error;
         const std::string name = waveFiles[i].name;
-        switch (readWhole(folder + "/" + name, bytes, &error)) {
+        switch (readWhole(waveFolder + "/" + name, bytes, &error)) {
         case Read::missing:
             break;
         case Read::failed:

@@ -1,9 +1,10 @@
 // The game's sounds through the sound library "ZR鳥将棋.so", opened at run
-// time from the current working directory. Without the library the game is
-// simply silent: every call still works and does nothing.
+// time from the folder the game finds it in (settings/locations.h). Without
+// the library the game is simply silent: every call still works and does
+// nothing.
 #pragma once
 
-#include "settings/sound.h"
+#include "platform/sounds.h"
 
 #include <array>
 #include <cstdint>
@@ -15,6 +16,8 @@ class SoundLibrary : public Sounds {
 public:
     // `folder` is where the library and the wave files are looked for.
     explicit SoundLibrary(std::string folder = ".");
+    // The library in one folder, the wave files in another, as installed.
+    SoundLibrary(std::string libraryFolder, std::string waveFolder);
     ~SoundLibrary() override;
     SoundLibrary(const SoundLibrary&) = delete;
     SoundLibrary& operator=(const SoundLibrary&) = delete;
@@ -42,7 +45,8 @@ private:
         void (*dsTerminate)(int32_t) = nullptr;
     };
 
-    std::string folder;
+    std::string libraryFolder;
+    std::string waveFolder;
     void* module = nullptr;
     Api api;
     bool started = false;

@@ -108,6 +108,9 @@ bool writeShiftJisLines(
             *error = why;
         return false;
     };
+    // Without a name the temporary file would land in the working folder.
+    if (path.empty())
+        return fail("ファイル名がありません");
     std::string bytes;
     for (const std::string& line : lines) {
         bytes += utf8ToShiftJis(line);

@@ -1,6 +1,6 @@
 // The game's sound library "ZR鳥将棋.so", loaded by the game at run time from
-// its working directory. Every handle is a 32-bit integer and 0 means "none":
-// every function accepts 0 and then does nothing.
+// beside its executable or its installed library folder. Every handle is a 32-bit integer and 0
+// means "none": every function accepts 0 and then does nothing.
 #pragma once
 
 #include <stdint.h>

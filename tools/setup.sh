@@ -10,6 +10,8 @@ packages=(
   libsdl2-dev libsdl2-mixer-dev
   fonts-ipafont-mincho
   clang-format
+  desktop-file-utils appstream
+  dpkg-dev file
 )
 
 missing=()

@@ -1,14 +1,17 @@
 #include "display/qt/qt_surface.h"
 
-#include "display/palette.h"
+#include "display/art/art.h"
 #include "display/pictures.h"
+#include "platform/palette.h"
 
-#include <QFile>
 #include <QFont>
 #include <QFontMetricsF>
 #include <QPainter>
+#include <QRegion>
 
+#include <algorithm>
 #include <cmath>
+#include <set>
 
 namespace tori {
 
@@ -43,24 +46,31 @@ namespace {
         QPainter painter;
     };
 
+    QFont windowFont(double points, bool bold)
+    {
+        QFont font(QStringLiteral("IPAPMincho"));
+        font.setStyleHint(QFont::Serif);
+        font.setPointSizeF(points);
+        font.setBold(bold);
+        return font;
+    }
+
+    QRect twipsRect(double left, double top, double right, double bottom)
+    {
+        return QRect(QPoint(static_cast<int>(std::floor(left)), static_cast<int>(std::floor(top))),
+            QPoint(static_cast<int>(std::ceil(right)), static_cast<int>(std::ceil(bottom))));
+    }
+
 } // namespace
 
 // ---- the picture set ----
 
-PictureSet PictureSet::fromResources()
+PictureSet PictureSet::drawn()
 {
+    static const bool fonts = art::load_fonts();
+    (void)fonts; // without the files the same faces come from fontconfig, if at all
     PictureSet set;
-    for (const PictureInfo& info : allPictures()) {
-        const QString base = QStringLiteral(":/images/") + QString::fromLatin1(info.name);
-        QImage normal;
-        QImage doubled;
-        if (QFile::exists(base + ".png"))
-            normal.load(base + ".png");
-        if (QFile::exists(base + "@2x.png"))
-            doubled.load(base + "@2x.png");
-        if (!normal.isNull() || !doubled.isNull())
-            set.add(info.code, normal, doubled);
-    }
+    set.drawing = true;
     return set;
 }
 
@@ -72,23 +82,20 @@ void PictureSet::add(int code, const QImage& normal, const QImage& doubled)
     pair.normal.setDevicePixelRatio(1);
     pair.doubled.setDevicePixelRatio(1);
     images[code] = pair;
+    made.clear();
 }
 
-const QImage* PictureSet::picture(int code, qreal dpr) const
+bool PictureSet::contains(int code) const
 {
-    const auto it = images.find(code);
-    if (it == images.end())
-        return nullptr;
-    const Pair& p = it->second;
-    if (dpr > 1 && !p.doubled.isNull())
-        return &p.doubled;
-    if (!p.normal.isNull())
-        return &p.normal;
-    return p.doubled.isNull() ? nullptr : &p.doubled;
+    return drawing ? findPicture(code) != nullptr : images.count(code) != 0;
 }
 
 QSize PictureSet::naturalSize(int code) const
 {
+    if (drawing) {
+        const PictureInfo* info = findPicture(code);
+        return info ? QSize(info->width, info->height) : QSize();
+    }
     const auto it = images.find(code);
     if (it == images.end())
         return {};
@@ -97,19 +104,73 @@ QSize PictureSet::naturalSize(int code) const
     return it->second.doubled.size() / 2;
 }
 
+const QImage* PictureSet::picture(int code, QSize device) const
+{
+    if (device.isEmpty() || !contains(code))
+        return nullptr;
+    if (!drawing) {
+        const Pair& p = images.at(code);
+        if (p.normal.size() == device)
+            return &p.normal;
+        if (p.doubled.size() == device)
+            return &p.doubled;
+    }
+    const auto key = std::make_tuple(code, device.width(), device.height());
+    if (const auto it = made.find(key); it != made.end())
+        return &it->second;
+
+    QImage image;
+    if (drawing) {
+        const PictureInfo* info = findPicture(code);
+        image = art::picture(QString::fromLatin1(info->name),
+            art::Scale::fitting(QSize(info->width, info->height), device));
+    } else {
+        const Pair& p = images.at(code);
+        const bool larger = device.width() > naturalSize(code).width();
+        const QImage& source
+            = (larger && !p.doubled.isNull()) || p.normal.isNull() ? p.doubled : p.normal;
+        image = source.scaled(device, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    }
+    if (image.isNull())
+        return nullptr;
+    image.setDevicePixelRatio(1);
+    return &made.emplace(key, std::move(image)).first->second;
+}
+
 // ---- the surface ----
 
-QtSurface::QtSurface(QSize clientPixels, qreal dpr, PictureSet pictures)
-    : dpr(dpr > 0 ? dpr : 1)
+QtSurface::QtSurface(QSize designPixels, qreal dpr, PictureSet pictures, double scale)
+    : design(designPixels)
+    , dpr(0)
+    , shown(0)
     , pictures(std::move(pictures))
 {
-    const QSize device(static_cast<int>(std::ceil(clientPixels.width() * this->dpr)),
-        static_cast<int>(std::ceil(clientPixels.height() * this->dpr)));
+    setScale(scale, dpr);
+}
+
+void QtSurface::setScale(double scale, qreal ratio)
+{
+    if (!(scale > 0))
+        scale = 1;
+    if (!(ratio > 0))
+        ratio = 1;
+    if (scale == shown && ratio == dpr)
+        return;
+    shown = scale;
+    dpr = ratio;
+    pictures.forgetSizes();
+
+    const double s = shown * dpr;
+    const QSize device(static_cast<int>(std::ceil(design.width() * s - 1e-9)),
+        static_cast<int>(std::ceil(design.height() * s - 1e-9)));
     canvas = QImage(device, QImage::Format_RGB32);
-    canvas.setDevicePixelRatio(this->dpr);
+    canvas.setDevicePixelRatio(dpr);
     canvas.setDotsPerMeterX(dotsPerMeter96);
     canvas.setDotsPerMeterY(dotsPerMeter96);
     canvas.fill(paletteColour(窓背景色));
+    for (const Operation& op : operations)
+        draw(op);
+    touched();
 }
 
 QColor QtSurface::paletteColour(int index)
@@ -122,7 +183,7 @@ QColor QtSurface::paletteColour(int index)
 
 int QtSurface::devicePixel(double twips) const
 {
-    return static_cast<int>(std::floor(twips / twipsPerPixel * dpr + 0.5));
+    return static_cast<int>(std::floor(twips / twipsPerPixel * shown * dpr + 0.5));
 }
 
 void QtSurface::touched()
@@ -131,77 +192,174 @@ void QtSurface::touched()
         changed();
 }
 
-void QtSurface::絵(int code, double x, double y)
+bool QtSurface::draw(const Operation& op)
 {
-    const QImage* image = pictures.picture(code, dpr);
-    if (!image)
-        return;
-    const QSize natural = pictures.naturalSize(code);
-    // Both corners are rounded on their own, so neighbouring pictures meet
-    // without gaps at any ratio.
-    const int left = devicePixel(x);
-    const int top = devicePixel(y);
-    const int right = devicePixel(x + natural.width() * twipsPerPixel);
-    const int bottom = devicePixel(y + natural.height() * twipsPerPixel);
-    const QRect target(left, top, right - left, bottom - top);
-    if (target.isEmpty())
-        return;
-
-    {
+    switch (op.kind) {
+    case Operation::picture: {
+        const QSize natural = pictures.naturalSize(op.value);
+        if (natural.isEmpty())
+            return false;
+        // Both corners are rounded on their own, so neighbouring pictures meet
+        // without gaps at any scale, and each is drawn at exactly its pixels.
+        const int left = devicePixel(op.x1);
+        const int top = devicePixel(op.y1);
+        const int right = devicePixel(op.x1 + natural.width() * twipsPerPixel);
+        const int bottom = devicePixel(op.y1 + natural.height() * twipsPerPixel);
+        const QImage* image = pictures.picture(op.value, QSize(right - left, bottom - top));
+        if (!image)
+            return false;
         DevicePainter p(canvas);
-        if (image->size() == target.size()) {
-            p->drawImage(target.topLeft(), *image);
-        } else {
-            p->setRenderHint(QPainter::SmoothPixmapTransform);
-            p->drawImage(target, *image);
-        }
+        p->drawImage(QPoint(left, top), *image);
+        if (op.value >= 背景_緑 && op.value <= 背景_煉瓦)
+            background = op.value;
+        return true;
     }
-    touched();
-}
-
-void QtSurface::枠(int colour, double x1, double y1, double x2, double y2)
-{
-    if (!パレット色(colour))
-        return;
-    const int l = devicePixel(std::min(x1, x2));
-    const int r = devicePixel(std::max(x1, x2));
-    const int t = devicePixel(std::min(y1, y2));
-    const int b = devicePixel(std::max(y1, y2));
-    // One pixel of the design resolution, so the outline looks the same at
-    // every ratio: both corner pixels belong to it.
-    const int w = std::max(1, static_cast<int>(std::lround(dpr)));
-    const QColor c = paletteColour(colour);
-
-    {
+    case Operation::outline: {
+        if (!パレット色(op.value))
+            return false;
+        const int l = devicePixel(op.x1);
+        const int r = devicePixel(op.x2);
+        const int t = devicePixel(op.y1);
+        const int b = devicePixel(op.y2);
+        // One pixel of the design resolution, so the outline looks the same at
+        // every scale: both corner pixels belong to it.
+        const int w = std::max(1, static_cast<int>(std::lround(shown * dpr)));
+        const QColor c = paletteColour(op.value);
         DevicePainter p(canvas);
         p->fillRect(QRect(l, t, r - l + w, w), c);
         p->fillRect(QRect(l, b, r - l + w, w), c);
         p->fillRect(QRect(l, t, w, b - t + w), c);
         p->fillRect(QRect(r, t, w, b - t + w), c);
+        return true;
     }
+    case Operation::print: {
+        if (!パレット色(op.value) || op.text.empty() || !(op.points > 0))
+            return false;
+        // Points scaled with the drawing, in logical pixels of the canvas, so the
+        // glyphs are rasterised at the size they are shown at.
+        QPainter p(&canvas);
+        p.setRenderHint(QPainter::TextAntialiasing);
+        p.setFont(windowFont(op.points * shown, op.bold));
+        p.setPen(paletteColour(op.value));
+        const QFontMetricsF metrics(p.font(), &canvas);
+        // The position is the text's top-left point: the baseline is one ascent lower.
+        p.drawText(QPointF(op.x1 / twipsPerPixel * shown,
+                       op.y1 / twipsPerPixel * shown + metrics.ascent()),
+            QString::fromStdString(op.text));
+        return true;
+    }
+    }
+    return false;
+}
+
+void QtSurface::keep(Operation op)
+{
+    operations.push_back(std::move(op));
+    // Most of what is drawn is later drawn over: once the list has grown well
+    // past what was left the last time, what can no longer be seen goes.
+    if (operations.size() > 2 * keptAfterLastForget + 512) {
+        forgetHidden();
+        keptAfterLastForget = operations.size();
+    }
+}
+
+// Drops every operation whose rectangle lies under pictures drawn after it
+// (pictures are opaque), and every outline drawn again later on the same
+// rectangle: a redraw from what is left gives the same image. (Rounded to
+// the pixels of another scale, a text wiped by the tile of its cell could
+// leave at most a pixel's sliver, which the redraw rightly leaves out.)
+void QtSurface::forgetHidden()
+{
+    QRegion covered;
+    std::set<std::tuple<double, double, double, double>> outlinesAfter;
+    std::vector<Operation> left;
+    for (auto it = operations.rbegin(); it != operations.rend(); ++it) {
+        const Operation& op = *it;
+        if (op.kind == Operation::outline
+            && !outlinesAfter.insert({ op.x1, op.y1, op.x2, op.y2 }).second)
+            continue;
+        if (QRegion(op.bounds).subtracted(covered).isEmpty())
+            continue;
+        if (op.kind == Operation::picture)
+            covered += op.bounds;
+        left.push_back(op);
+    }
+    operations.assign(left.rbegin(), left.rend());
+}
+
+void QtSurface::絵(int code, double x, double y)
+{
+    const QSize natural = pictures.naturalSize(code);
+    Operation op { Operation::picture, code, x, y, 0, 0, {}, 0, false,
+        twipsRect(
+            x, y, x + natural.width() * twipsPerPixel, y + natural.height() * twipsPerPixel) };
+    if (!draw(op))
+        return;
+    keep(std::move(op));
+    touched();
+}
+
+void QtSurface::枠(int colour, double x1, double y1, double x2, double y2)
+{
+    Operation op { Operation::outline, colour, std::min(x1, x2), std::min(y1, y2), std::max(x1, x2),
+        std::max(y1, y2), {}, 0, false, {} };
+    op.bounds = twipsRect(op.x1, op.y1, op.x2 + twipsPerPixel, op.y2 + twipsPerPixel);
+    if (!draw(op))
+        return;
+    keep(std::move(op));
     touched();
 }
 
 void QtSurface::文字(
     double x, double y, const std::string& text, double points, bool bold, int colour)
 {
-    if (!パレット色(colour) || text.empty() || !(points > 0))
+    Operation op { Operation::print, colour, x, y, 0, 0, text, points, bold, {} };
+    if (!draw(op))
         return;
-    QFont font(QStringLiteral("IPAPMincho"));
-    font.setStyleHint(QFont::Serif);
-    font.setPointSizeF(points);
-    font.setBold(bold);
-
-    QPainter p(&canvas); // logical pixels, scaled by the image's ratio
-    p.setRenderHint(QPainter::TextAntialiasing);
-    p.setFont(font);
-    p.setPen(paletteColour(colour));
-    const QFontMetricsF metrics(p.font(), &canvas);
-    // The position is the text's top-left point: the baseline is one ascent lower.
-    p.drawText(QPointF(x / twipsPerPixel, y / twipsPerPixel + metrics.ascent()),
-        QString::fromStdString(text));
-    p.end();
+    // Where the ink of the glyphs lies at 100 %.
+    QImage design(1, 1, QImage::Format_RGB32);
+    design.setDotsPerMeterX(dotsPerMeter96);
+    design.setDotsPerMeterY(dotsPerMeter96);
+    const QFontMetricsF metrics(windowFont(points, bold), &design);
+    const QRectF ink = metrics.tightBoundingRect(QString::fromStdString(op.text))
+                           .translated(0, metrics.ascent());
+    op.bounds = twipsRect(x + ink.left() * twipsPerPixel, y + ink.top() * twipsPerPixel,
+        x + ink.right() * twipsPerPixel, y + ink.bottom() * twipsPerPixel);
+    keep(std::move(op));
     touched();
+}
+
+void QtSurface::paintAround(QPainter& painter, QPointF origin, const QRectF& area) const
+{
+    const QSize natural = pictures.naturalSize(background);
+    if (natural.isEmpty())
+        return;
+    const QRectF drawing(origin, QSizeF(canvas.size()) / dpr);
+    painter.save();
+    painter.setClipRegion(QRegion(area.toAlignedRect()).subtracted(QRegion(drawing.toRect())));
+    // The cells of the grid of 描画_背景 that reach into the area.
+    auto cell = [this](double logical, double start, double step) {
+        return (logical / shown * twipsPerPixel - start) / step;
+    };
+    const int firstColumn
+        = static_cast<int>(std::floor(cell(area.left() - origin.x(), 1050, 495))) - 1;
+    const int lastColumn = static_cast<int>(std::ceil(cell(area.right() - origin.x(), 1050, 495)));
+    const int firstRow = static_cast<int>(std::floor(cell(area.top() - origin.y(), 100, 615))) - 1;
+    const int lastRow = static_cast<int>(std::ceil(cell(area.bottom() - origin.y(), 100, 615)));
+    for (int gx = firstColumn; gx <= lastColumn; ++gx)
+        for (int gy = firstRow; gy <= lastRow; ++gy) {
+            const double x = 1050 + 495 * gx, y = 100 + 615 * gy;
+            const QRect device(QPoint(devicePixel(x), devicePixel(y)),
+                QPoint(devicePixel(x + natural.width() * twipsPerPixel) - 1,
+                    devicePixel(y + natural.height() * twipsPerPixel) - 1));
+            const QRectF target(
+                origin + QPointF(device.topLeft()) / dpr, QSizeF(device.size()) / dpr);
+            if (!target.intersects(area) || drawing.contains(target))
+                continue;
+            if (const QImage* tile = pictures.picture(background, device.size()))
+                painter.drawImage(target, *tile);
+        }
+    painter.restore();
 }
 
 void QtSurface::更新()

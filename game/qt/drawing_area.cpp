@@ -5,7 +5,17 @@
 #include <QMouseEvent>
 #include <QPainter>
 
+#include <algorithm>
+#include <cmath>
+
 namespace tori {
+
+namespace {
+
+    // How long the size must stay put before the picture is drawn anew.
+    constexpr int settleMs = 150;
+
+} // namespace
 
 DrawingArea::DrawingArea(QWidget* parent)
     : QWidget(parent)
@@ -13,6 +23,60 @@ DrawingArea::DrawingArea(QWidget* parent)
     setGround(QColor(0, 128, 0));
     setAutoFillBackground(true);
     setFocusPolicy(Qt::StrongFocus);
+    settle.setSingleShot(true);
+    connect(&settle, &QTimer::timeout, this, &DrawingArea::rescaleNow);
+}
+
+void DrawingArea::setDesignSize(QSize size)
+{
+    design = size;
+    update();
+}
+
+double DrawingArea::scale() const
+{
+    if (design.isEmpty())
+        return 1;
+    return std::max(
+        0.01, std::min(double(width()) / design.width(), double(height()) / design.height()));
+}
+
+QPointF DrawingArea::origin() const
+{
+    const double s = scale();
+    const qreal dpr = devicePixelRatioF();
+    auto onDevicePixel = [dpr](double v) { return std::round(v * dpr) / dpr; };
+    return QPointF(onDevicePixel((width() - design.width() * s) / 2),
+        onDevicePixel((height() - design.height() * s) / 2));
+}
+
+QPointF DrawingArea::twipsAt(QPointF point) const
+{
+    return (point - origin()) / scale() * twipsPerPixel;
+}
+
+void DrawingArea::rescaleNow()
+{
+    settle.stop();
+    if (rescale)
+        rescale(scale(), devicePixelRatioF());
+    update();
+}
+
+void DrawingArea::resizeEvent(QResizeEvent* event)
+{
+    QWidget::resizeEvent(event);
+    settle.start(settleMs);
+}
+
+bool DrawingArea::event(QEvent* event)
+{
+    // Moved to a screen of another pixel ratio: sharp again at once.
+    if (event->type() == QEvent::ScreenChangeInternal) {
+        settle.start(0);
+        update();
+    }
+    return QWidget::event(event);
 }
 
 void DrawingArea::setGround(const QColor& colour)
@@ -27,9 +91,26 @@ void DrawingArea::paintEvent(QPaintEvent*)
     if (!picture)
         return;
     QPainter painter(this);
-    // The picture carries its device pixel ratio, so it covers the area at its
-    // logical size and stays sharp on a high-density screen.
-    painter.drawImage(QPointF(0, 0), *picture);
+    const double s = scale();
+    const qreal dpr = devicePixelRatioF();
+    const QRectF target(origin(), QSizeF(design) * s);
+    const QSizeF shown = QSizeF(picture->size()) / picture->devicePixelRatio();
+    if (paintGround && !target.contains(QRectF(rect())))
+        paintGround(painter, target);
+    if (picture->devicePixelRatio() == dpr && std::abs(shown.width() - target.width()) < 1
+        && std::abs(shown.height() - target.height()) < 1) {
+        // Drawn for this very size and ratio: device pixel for device pixel.
+        painter.drawImage(target.topLeft(), *picture);
+        return;
+    }
+    // Drawn for another size: stretched until it is drawn anew, which a change
+    // of the pixel ratio asks for at once.
+    painter.setRenderHint(QPainter::SmoothPixmapTransform);
+    painter.drawImage(target, *picture);
+    if (picture->devicePixelRatio() != dpr)
+        settle.start(0);
+    else if (!settle.isActive())
+        settle.start(settleMs);
 }
 
 void DrawingArea::mousePressEvent(QMouseEvent* event)
@@ -52,9 +133,9 @@ void DrawingArea::mousePressEvent(QMouseEvent* event)
     const Qt::KeyboardModifiers mods = event->modifiers();
     const int shift = (mods & Qt::ShiftModifier ? 1 : 0) | (mods & Qt::ControlModifier ? 2 : 0)
         | (mods & Qt::AltModifier ? 4 : 0);
-    const QPointF at = event->position();
+    const QPointF at = twipsAt(event->position());
     if (mouseDown)
-        mouseDown(button, shift, at.x() * twipsPerPixel, at.y() * twipsPerPixel);
+        mouseDown(button, shift, at.x(), at.y());
 }
 
 void DrawingArea::keyPressEvent(QKeyEvent* event)

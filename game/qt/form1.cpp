@@ -1,14 +1,20 @@
 #include "game/qt/form1.h"
 
 #include "display/qt/qt_surface.h"
+#include "platform/menu_names.h"
+#include "record/qt/move_list_panel.h"
 #include "record/qt/record_panel.h"
+#include "settings/locations.h"
 
 #include <QAction>
 #include <QCloseEvent>
 #include <QCoreApplication>
-#include <QLayout>
 #include <QMenu>
 #include <QMenuBar>
+#include <QScreen>
+#include <QTreeWidget>
+
+#include <cmath>
 
 namespace tori {
 
@@ -19,11 +25,45 @@ namespace {
     // lowest text the game prints, the record header lines at y 6350 in 12 point.
     constexpr int frameTwips = 450;
 
+    // Message boxes that run a step before each box: the move list is brought
+    // up to date while the player reads the box, in the middle of an event.
+    class BoxesAfter : public MessageBoxes {
+    public:
+        BoxesAfter(MessageBoxes& boxes, std::function<void()> before)
+            : boxes(boxes)
+            , before(std::move(before))
+        {
+        }
+        void ok(const std::string& text, const std::string& title, Icon icon) override
+        {
+            before();
+            boxes.ok(text, title, icon);
+        }
+        bool yesNo(const std::string& text, const std::string& title) override
+        {
+            before();
+            return boxes.yesNo(text, title);
+        }
+
+    private:
+        MessageBoxes& boxes;
+        std::function<void()> before;
+    };
+
 } // namespace
 
 QSize Form1::areaSize(int widthTwips, int heightTwips)
 {
     return QSize(widthTwips / twipsPerPixel, (heightTwips - frameTwips) / twipsPerPixel);
+}
+
+double Form1::startScale(QSize windowPixels, QSize available)
+{
+    for (double scale : { 2.0, 1.5 })
+        if (windowPixels.width() * scale <= 0.8 * available.width()
+            && windowPixels.height() * scale <= 0.8 * available.height())
+            return scale;
+    return 1;
 }
 
 Form1::Form1(Sounds& sounds, Form1Setup s)
@@ -34,35 +74,51 @@ Form1::Form1(Sounds& sounds, Form1Setup s)
     setWindowTitle(QStringLiteral("ZR 鳥将棋"));
     if (!setup.boxes)
         qtBoxes = std::make_unique<QtMessageBoxes>(this);
-    MessageBoxes& boxes = setup.boxes ? *setup.boxes : *qtBoxes;
+    listedBoxes = std::make_unique<BoxesAfter>(
+        setup.boxes ? *setup.boxes : *qtBoxes, [this] { showMoveList(false); });
 
     drawing = new DrawingArea(this);
     setCentralWidget(drawing);
     const QSize size = areaSize(9000, 7300);
-    drawing->setFixedSize(size);
-    // The window keeps the size of its drawing area, as the game draws for one size only.
-    layout()->setSizeConstraint(QLayout::SetFixedSize);
+    drawing->setDesignSize(size);
+    drawing->setMinimumSize(size);
 
     picture = std::make_unique<QtSurface>(size, devicePixelRatioF());
     drawing->setPicture(&picture->image());
     // Paint at once, not at the next turn of the event loop: the computer's
     // caption and the blink of its piece show in the middle of its move.
-    picture->setRefresh([this] { drawing->repaint(); });
+    picture->setRefresh([this] {
+        drawing->repaint();
+        showMoveList(true);
+    });
     // Whatever is drawn without a refresh shows when the handler returns.
     picture->setChanged([this] { drawing->update(); });
 
     recordPanel = new QtRecordPanel(drawing);
+    drawing->rescale = [this](double scale, qreal dpr) {
+        picture->setScale(scale, dpr);
+        recordPanel->setScale(scale, drawing->origin());
+    };
+    drawing->paintGround = [this](QPainter& painter, const QRectF& shown) {
+        // Only when the drawing is shown at the size it was drawn for; while
+        // it is stretched the plain ground will do.
+        if (picture->scale() == drawing->scale())
+            picture->paintAround(painter, shown.topLeft(), QRectF(drawing->rect()));
+    };
+
+    // Beside the board, never over it: the window grows to the right to hold it.
+    kifuList = new QtMoveList(this);
+    addDockWidget(Qt::RightDockWidgetArea, kifuList);
+    kifuList->hide();
 
     buildMenu();
 
-    Ports ports { *picture, marks, clock, boxes, timer1, sounds, *recordPanel, [this] { end(); },
-        [this](int width, int height) {
-            // Always set: the window manager places the window, so no
-            // position of ours could ask to keep the size it has.
-            drawing->setFixedSize(areaSize(width, height));
-        },
+    Ports ports { *picture, marks, clock, *listedBoxes, timer1, sounds, *recordPanel, *kifuList,
+        clipboard, [this] { end(); },
+        [this](int width, int height) { setDesignSize(width, height); },
         [this](int colour) { drawing->setGround(QtSurface::paletteColour(colour)); } };
-    theGame = std::make_unique<Game>(ports, setup.settingsPath);
+    theGame = std::make_unique<Game>(
+        ports, setup.settingsPath.empty() ? settingsFile() : setup.settingsPath);
 
     drawing->mouseDown = [this](int button, int shift, double x, double y) {
         run([&] { theGame->Form_MouseDown(button, shift, x, y); });
@@ -111,52 +167,55 @@ void Form1::buildMenu()
     // handlers only run once it exists.
     auto g = [this] { return theGame.get(); };
 
-    QMenu* taikyoku = addMenu(bar, "TAIKYOKU", "対局");
+    QMenu* taikyoku = addMenu(bar, menu::TAIKYOKU, "対局");
     connect(
         taikyoku, &QMenu::aboutToShow, this, [this, g] { run([g] { g()->TAIKYOKU_Click(); }); });
-    QMenu* matchMan = addMenu(taikyoku, "MATCH_MAN", "対局(人間)");
+    QMenu* matchMan = addMenu(taikyoku, menu::MATCH_MAN, "対局(人間)");
     connect(
         matchMan, &QMenu::aboutToShow, this, [this, g] { run([g] { g()->MATCH_MAN_Click(); }); });
-    addEntry(matchMan, "START", "スタート", false, [g] { g()->START_Click(); });
-    QMenu* start2 = addMenu(taikyoku, "START2", "対局(COM)");
-    addEntry(start2, "SENTE", "先手", false, [g] { g()->SENTE_Click(); });
-    addEntry(start2, "GOTE", "後手", false, [g] { g()->GOTE_Click(); });
-    QMenu* level = addMenu(taikyoku, "LEVEL", "COM対局ﾚﾍﾞﾙ");
-    addEntry(level, "LEVEL1", "LEVEL1", true, [g] { g()->LEVEL1_Click(); });
-    addEntry(level, "LEVEL2", "LEVEL2", true, [g] { g()->LEVEL2_Click(); });
-    addEntry(level, "LEVEL3", "LEVEL3", true, [g] { g()->LEVEL3_Click(); });
-    addEntry(taikyoku, "OWARI", "終わり", false, [g] { g()->OWARI_Click(); });
+    addEntry(matchMan, menu::START, "スタート", false, [g] { g()->START_Click(); });
+    QMenu* start2 = addMenu(taikyoku, menu::START2, "対局(COM)");
+    addEntry(start2, menu::SENTE, "先手", false, [g] { g()->SENTE_Click(); });
+    addEntry(start2, menu::GOTE, "後手", false, [g] { g()->GOTE_Click(); });
+    QMenu* level = addMenu(taikyoku, menu::LEVEL, "COM対局ﾚﾍﾞﾙ");
+    addEntry(level, menu::LEVEL1, "LEVEL1", true, [g] { g()->LEVEL1_Click(); });
+    addEntry(level, menu::LEVEL2, "LEVEL2", true, [g] { g()->LEVEL2_Click(); });
+    addEntry(level, menu::LEVEL3, "LEVEL3", true, [g] { g()->LEVEL3_Click(); });
+    addEntry(taikyoku, menu::OWARI, "終わり", false, [g] { g()->OWARI_Click(); });
 
-    QMenu* stop = addMenu(bar, "STOP", "局面");
+    QMenu* stop = addMenu(bar, menu::STOP, "局面");
     connect(
         stop, &QMenu::aboutToShow, this, [this, g] { run([g] { g()->records().STOP_Click(); }); });
-    addEntry(stop, "CANCEL", "最初", false, [g] { g()->records().CANCEL_Click(); });
-    addEntry(stop, "REVERSE", "反転", false, [g] { g()->records().REVERSE_Click(); });
+    addEntry(stop, menu::CANCEL, "最初", false, [g] { g()->records().CANCEL_Click(); });
+    addEntry(stop, menu::REVERSE, "反転", false, [g] { g()->records().REVERSE_Click(); });
+    addEntry(stop, menu::FEN_COPY, "FENｺﾋﾟｰ", false, [g] { g()->fen().FEN_COPY_Click(); });
+    addEntry(stop, menu::FEN_PASTE, "FEN貼付", false, [g] { g()->fen().FEN_PASTE_Click(); });
 
     // The four bare entries stand on the menu bar and act on one click.
-    addEntry(bar, "REPLAY", "戻", false, [g] { g()->records().REPLAY_Click(); });
-    addEntry(bar, "AFTER", "進", false, [g] { g()->records().AFTER_Click(); });
-    addEntry(bar, "LBEL_UP", "△", false, [g] { g()->records().LBEL_UP_Click(); });
-    addEntry(bar, "LEBEL_DOWN", "▽", false, [g] { g()->records().LEBEL_DOWN_Click(); });
+    addEntry(bar, menu::REPLAY, "戻", false, [g] { g()->records().REPLAY_Click(); });
+    addEntry(bar, menu::AFTER, "進", false, [g] { g()->records().AFTER_Click(); });
+    addEntry(bar, menu::LBEL_UP, "△", false, [g] { g()->records().LBEL_UP_Click(); });
+    addEntry(bar, menu::LEBEL_DOWN, "▽", false, [g] { g()->records().LEBEL_DOWN_Click(); });
 
-    QMenu* kifu = addMenu(bar, "KIFU", "棋譜");
-    addEntry(kifu, "KIFU_READ", "読込", false, [g] { g()->records().KIFU_READ_Click(); });
-    addEntry(kifu, "KIFU_WRITE", "書込", false, [g] { g()->records().KIFU_WRITE_Click(); });
+    QMenu* kifu = addMenu(bar, menu::KIFU, "棋譜");
+    addEntry(kifu, menu::KIFU_READ, "読込", false, [g] { g()->records().KIFU_READ_Click(); });
+    addEntry(kifu, menu::KIFU_WRITE, "書込", false, [g] { g()->records().KIFU_WRITE_Click(); });
+    addEntry(kifu, menu::KIFU_LIST, "棋譜一覧", true, [g] { g()->moveList().KIFU_LIST_Click(); });
 
-    QMenu* option = addMenu(bar, "OPTION", "ｵﾌﾟｼｮﾝ");
+    QMenu* option = addMenu(bar, menu::OPTION, "ｵﾌﾟｼｮﾝ");
     connect(option, &QMenu::aboutToShow, this,
         [this, g] { run([g] { g()->records().OPTION_Click(); }); });
-    QMenu* haikei = addMenu(option, "HAIKEI_GA", "背景画");
-    addEntry(haikei, "MIDORI", "緑", true, [g] { g()->options().MIDORI_Click(); });
-    addEntry(haikei, "TATAMI", "畳", true, [g] { g()->options().TATAMI_Click(); });
-    addEntry(haikei, "TAKE", "竹", true, [g] { g()->options().TAKE_Click(); });
-    addEntry(haikei, "UCHU", "宇宙", true, [g] { g()->options().UCHU_Click(); });
-    addEntry(haikei, "RENGA", "煉瓦", true, [g] { g()->options().RENGA_Click(); });
-    addEntry(option, "SIDOU", "移動指導", true, [g] { g()->options().SIDOU_Click(); });
-    addEntry(option, "KEIKA", "経過時間", true, [g] { g()->KEIKA_Click(); });
-    addEntry(option, "BGM", "BGM", true, [g] { g()->options().BGM_Click(); });
+    QMenu* haikei = addMenu(option, menu::HAIKEI_GA, "背景画");
+    addEntry(haikei, menu::MIDORI, "緑", true, [g] { g()->options().MIDORI_Click(); });
+    addEntry(haikei, menu::TATAMI, "畳", true, [g] { g()->options().TATAMI_Click(); });
+    addEntry(haikei, menu::TAKE, "竹", true, [g] { g()->options().TAKE_Click(); });
+    addEntry(haikei, menu::UCHU, "宇宙", true, [g] { g()->options().UCHU_Click(); });
+    addEntry(haikei, menu::RENGA, "煉瓦", true, [g] { g()->options().RENGA_Click(); });
+    addEntry(option, menu::SIDOU, "移動指導", true, [g] { g()->options().SIDOU_Click(); });
+    addEntry(option, menu::KEIKA, "経過時間", true, [g] { g()->KEIKA_Click(); });
+    addEntry(option, menu::BGM, "BGM", true, [g] { g()->options().BGM_Click(); });
 
-    addEntry(bar, "VER", "その他", false, [g] { g()->records().VER_Click(); });
+    addEntry(bar, menu::VER, "その他", false, [g] { g()->records().VER_Click(); });
 }
 
 void Form1::wirePanel()
@@ -172,12 +231,27 @@ void Form1::wirePanel()
         return ready;
     });
     recordPanel->setReturnClicked([this, &recs] { run([&] { recs.Command1_Click(); }); });
+    kifuList->setEntryClicked(
+        [this](int row) { run([this, row] { theGame->moveList().List1_Click(row); }); });
 }
 
 void Form1::run(const std::function<void()>& handler)
 {
-    if (!ending && theGame)
-        handler();
+    if (ending || !theGame)
+        return;
+    handler();
+    // Whatever the event did to the record, the list shows it.
+    showMoveList(false);
+}
+
+void Form1::showMoveList(bool now)
+{
+    if (ending || !theGame)
+        return;
+    // Inside an event (the computer's caption, its blink) nothing is painted
+    // unless asked for at once.
+    if (theGame->moveList().描画_棋譜一覧() && now)
+        kifuList->list()->viewport()->repaint();
 }
 
 void Form1::end()
@@ -189,6 +263,27 @@ void Form1::end()
     }
     close();
     QCoreApplication::quit();
+}
+
+// Start-up asks for the window's design size. The first time, the window opens
+// at the largest of 100 %, 150 % and 200 % of it that fits the screen; later
+// (start-up runs again when a record is loaded) the player's size stays.
+void Form1::setDesignSize(int widthTwips, int heightTwips)
+{
+    const QSize area = areaSize(widthTwips, heightTwips);
+    drawing->setDesignSize(area);
+    drawing->setMinimumSize(area);
+    if (sized)
+        return;
+    sized = true;
+    const QSize available = screen() ? screen()->availableGeometry().size() : QSize();
+    const double scale
+        = startScale(QSize(widthTwips / twipsPerPixel, heightTwips / twipsPerPixel), available);
+    const QSize scaled(static_cast<int>(std::lround(area.width() * scale)),
+        static_cast<int>(std::lround(area.height() * scale)));
+    resize(scaled.width(), scaled.height() + menuBar()->sizeHint().height());
+    drawing->resize(scaled);
+    drawing->rescaleNow();
 }
 
 void Form1::closeEvent(QCloseEvent* event)

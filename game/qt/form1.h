@@ -1,6 +1,6 @@
 // Form1, the game's one window: the menu bar with every command, the drawing
-// area with the record panel over its left part, and the Qt versions of the
-// platform pieces, all around one Game.
+// area with the record panel over its left part, the move list docked on its
+// right, and the Qt versions of the platform pieces, all around one Game.
 #pragma once
 
 #include "game/game.h"
@@ -19,9 +19,11 @@ namespace tori {
 
 class QtSurface;
 class QtRecordPanel;
+class QtMoveList;
 
 struct Form1Setup {
-    std::string settingsPath = "ZR鳥将棋.ini";
+    // Empty: the player's own, "ZR鳥将棋.ini" under $XDG_CONFIG_HOME/zr-torishogi.
+    std::string settingsPath;
     // Message boxes other than Qt's own (tests answer from a script).
     MessageBoxes* boxes = nullptr;
     // Ends the program; by default closes the window and leaves the event loop.
@@ -37,10 +39,15 @@ public:
     DrawingArea& area() { return *drawing; }
     QtSurface& surface() { return *picture; }
     QtRecordPanel& panel() { return *recordPanel; }
+    QtMoveList& moveList() { return *kifuList; }
     QtMenu& menu() { return marks; }
 
     // The drawing area's size in logical pixels for a window of the given size in twips.
     static QSize areaSize(int widthTwips, int heightTwips);
+    // The scale the window opens at: the largest of 200 %, 150 % and 100 % at
+    // which a window of `windowPixels` at 100 % fits in 80 % of the screen's
+    // available area.
+    static double startScale(QSize windowPixels, QSize available);
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -51,19 +58,27 @@ private:
         std::function<void()> handler);
     void buildMenu();
     void wirePanel();
+    void setDesignSize(int widthTwips, int heightTwips);
     // Runs one of the game's handlers, unless the game has already ended.
     void run(const std::function<void()>& handler);
+    // Brings the move list up to date, after an event or in the middle of one
+    // when the picture is shown (now: painted at once) or a box waits.
+    void showMoveList(bool now);
     void end();
 
     Form1Setup setup;
     bool ending = false;
+    bool sized = false;
     QtMenu marks;
     std::unique_ptr<QtMessageBoxes> qtBoxes;
+    std::unique_ptr<MessageBoxes> listedBoxes;
     SystemTimeOfDay clock;
+    QtClipboard clipboard;
     QtTimer timer1;
     DrawingArea* drawing = nullptr;
     std::unique_ptr<QtSurface> picture;
     QtRecordPanel* recordPanel = nullptr;
+    QtMoveList* kifuList = nullptr;
     std::unique_ptr<Game> theGame;
 };
 

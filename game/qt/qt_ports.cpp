@@ -1,6 +1,8 @@
 #include "game/qt/qt_ports.h"
 
 #include <QAction>
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QMessageBox>
 #include <QString>
 #include <QTime>
@@ -53,6 +55,13 @@ bool QtMessageBoxes::yesNo(const std::string& text, const std::string& title)
     QMessageBox box(QMessageBox::NoIcon, QString::fromStdString(title), boxText(text),
         QMessageBox::Yes | QMessageBox::No, parent);
     return box.exec() == QMessageBox::Yes;
+}
+
+std::string QtClipboard::text() const { return QGuiApplication::clipboard()->text().toStdString(); }
+
+void QtClipboard::setText(const std::string& text)
+{
+    QGuiApplication::clipboard()->setText(QString::fromStdString(text));
 }
 
 double SystemTimeOfDay::秒() { return QTime::currentTime().msecsSinceStartOfDay() / 1000.0; }

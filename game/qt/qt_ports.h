@@ -1,9 +1,13 @@
 // The platform pieces the game's handlers need, made with Qt: the menu's check
-// marks, message boxes, the time of day and the 50 ms clock timer.
+// marks, message boxes, the clipboard, the time of day and the 50 ms clock
+// timer.
 #pragma once
 
-#include "display/ports.h"
-#include "game/ports.h"
+#include "platform/clipboard.h"
+#include "platform/menu.h"
+#include "platform/message_boxes.h"
+#include "platform/time_of_day.h"
+#include "platform/timer.h"
 
 #include <QTimer>
 
@@ -41,6 +45,13 @@ public:
 
 private:
     QWidget* parent;
+};
+
+// The system clipboard's text.
+class QtClipboard : public Clipboard {
+public:
+    std::string text() const override;
+    void setText(const std::string& text) override;
 };
 
 // The wall clock, in seconds since local midnight.

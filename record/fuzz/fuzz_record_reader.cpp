@@ -1,6 +1,7 @@
 // Feeds arbitrary bytes to the record reader as a record file and checks that
 // whatever it accepts replays inside the board and the hands.
 #include "record/record_file.h"
+#include "rules/record_entry.h"
 #include "rules/rules.h"
 
 #include <cstdint>
@@ -21,10 +22,11 @@ void check(bool ok, const char* what)
     }
 }
 
-// Replays the accepted moves as the 進 command does and checks each one.
+// Replays the accepted moves as the 進 command does and checks each one
+// against the position it is played on before it is played.
 void replay(const GameState& record, int count)
 {
-    GameState g;
+    GameState g = record;
     初期配置(g);
     for (int n = 1; n <= count; ++n) {
         const int fc = record.棋譜_元列[n], fr = record.棋譜_元段[n];
@@ -35,22 +37,18 @@ void replay(const GameState& record, int count)
         check(g.盤[tc][tr] == captured, "captures what is not on the target");
         if (盤内(fc, fr)) {
             check(g.盤[fc][fr] == record.棋譜_駒[n], "moves a piece that is not there");
-            g.盤[fc][fr] = 空;
         } else {
             check(fc == MAN持駒列 || fc == COM持駒列, "comes from nowhere");
             const int slot = 持駒番号(placed);
             check(slot != 0, "drops a piece that has no hand slot");
-            int& hand = 下手駒(placed) ? g.持駒_MAN[slot] : g.持駒_COM[slot];
-            check(hand > 0, "drops from an empty hand");
-            --hand;
+            check((下手駒(placed) ? g.持駒_MAN[slot] : g.持駒_COM[slot]) > 0,
+                "drops from an empty hand");
         }
-        g.盤[tc][tr] = placed;
-        if (captured != 0 && 持駒番号(captured) != 0)
-            ++(上手駒(captured) ? g.持駒_MAN : g.持駒_COM)[持駒番号(captured)];
         const double times[4] = { record.棋譜_時間1[n], record.棋譜_時間2[n], record.棋譜_時間3[n],
             record.棋譜_時間4[n] };
         for (double t : times)
             check(t >= 0 && t <= 99999, "has a time outside its field");
+        再生_棋譜手(g, n);
     }
 }
 

@@ -1,5 +1,7 @@
 #include "record/qt/record_panel.h"
 
+#include "settings/locations.h"
+
 #include <QComboBox>
 #include <QDir>
 #include <QLabel>
@@ -10,15 +12,25 @@
 #include <QRegion>
 #include <QStorageInfo>
 
+#include <cmath>
+
 namespace tori {
 
 namespace {
 
     constexpr int twips = 15;
+    constexpr double designPoints = 9;
 
     QRect at(int x, int y, int w, int h)
     {
         return QRect(x / twips, y / twips, w / twips, h / twips);
+    }
+
+    QRect scaled(const QRect& r, double scale)
+    {
+        auto px = [scale](int v) { return static_cast<int>(std::lround(v * scale)); };
+        return QRect(
+            px(r.x()), px(r.y()), px(r.right() + 1) - px(r.x()), px(r.bottom() + 1) - px(r.y()));
     }
 
     QString fromUtf8(const std::string& s)
@@ -38,7 +50,7 @@ QtRecordPanel::QtRecordPanel(QWidget* parent)
     setGeometry(0, 0, (3360 + 855) / twips + 1, (3000 + 375) / twips + 1);
     // The controls are 18 to 20 pixels high: the small font of the window's era.
     QFont small = font();
-    small.setPointSize(9);
+    small.setPointSizeF(designPoints);
     setFont(small);
 
     drive1 = new QComboBox(this);
@@ -96,19 +108,40 @@ QtRecordPanel::QtRecordPanel(QWidget* parent)
             returnClicked();
     });
 
+    for (QWidget* child : findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+        designGeometry.emplace_back(child, child->geometry());
+    designGeometry.emplace_back(this, geometry());
+
     refreshDrives();
-    setDirectoryListPath(QDir::currentPath());
+    // The player's documents or home folder, never the folder the game was started from.
+    setDirectoryListPath(QString::fromStdString(recordFolder()));
     filesPath = dirPath;
     refreshFiles();
     setListsVisible(false, false, false);
     setWriteControlsVisible(false);
 }
 
+void QtRecordPanel::setScale(double scale, QPointF origin)
+{
+    for (const auto& [widget, rect] : designGeometry) {
+        QRect r = scaled(rect, scale);
+        if (widget == this)
+            r.moveTopLeft(origin.toPoint());
+        widget->setGeometry(r);
+    }
+    QFont f = font();
+    f.setPointSizeF(designPoints * scale);
+    setFont(f);
+    fillDirectoryList(); // its bold first line carries a font of its own
+    updateMask();
+}
+
 void QtRecordPanel::refreshDrives()
 {
     drive1->clear();
     const QString current
-        = QStorageInfo(dirPath.isEmpty() ? QDir::currentPath() : dirPath).rootPath();
+        = QStorageInfo(dirPath.isEmpty() ? QString::fromStdString(recordFolder()) : dirPath)
+              .rootPath();
     driveIndex = -1;
     for (const QStorageInfo& volume : QStorageInfo::mountedVolumes()) {
         if (!volume.isValid() || !volume.isReady())

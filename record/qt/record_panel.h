@@ -5,7 +5,7 @@
 // record commands.
 #pragma once
 
-#include "record/commands.h"
+#include "platform/record_panel.h"
 
 #include <QString>
 #include <QWidget>
@@ -13,6 +13,8 @@
 #include <array>
 #include <functional>
 #include <string>
+#include <utility>
+#include <vector>
 
 class QComboBox;
 class QLabel;
@@ -24,8 +26,13 @@ namespace tori {
 
 class QtRecordPanel : public QWidget, public RecordPanel {
 public:
-    // Opens on the current working directory, with every control hidden.
+    // Opens on the player's documents folder (or the home folder), with every
+    // control hidden.
     explicit QtRecordPanel(QWidget* parent = nullptr);
+
+    // Lays the panel out at a scale of its design positions and font, its
+    // top-left corner at `origin` of the parent (where the drawing begins).
+    void setScale(double scale, QPointF origin);
 
     void setListsVisible(bool drive, bool dir, bool file) override;
     void setWriteControlsVisible(bool on) override;
@@ -66,6 +73,8 @@ private:
     std::array<QLineEdit*, 5> textBoxes {}; // Text1..Text4 at 1..4
     QPushButton* command1;
 
+    // Every control's place at 100 %, and the panel's own.
+    std::vector<std::pair<QWidget*, QRect>> designGeometry;
     QString dirPath; // shown by Dir1
     QString filesPath; // shown by File1
     int driveIndex = -1;

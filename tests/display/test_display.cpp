@@ -1,8 +1,8 @@
 // The drawing procedures, checked through a surface that records its calls.
 #include "display/display.h"
 #include "display/pictures.h"
-#include "fakes.h"
 #include "support/diagram.h"
+#include "support/fakes.h"
 
 #include <gtest/gtest.h>
 
@@ -15,6 +15,8 @@ using namespace tori;
 using namespace tori::testing;
 
 namespace {
+
+using Call = RecordingSurface::Call;
 
 constexpr double eps = 1e-6;
 
@@ -54,7 +56,7 @@ void expectText(
     EXPECT_NEAR(c.x, gridX(gx), eps) << text;
     EXPECT_NEAR(c.y, gridY(gy), eps) << text;
     EXPECT_EQ(c.text, text);
-    EXPECT_EQ(c.code, colour) << text;
+    EXPECT_EQ(c.colour, colour) << text;
     EXPECT_EQ(c.points, points) << text;
 }
 
@@ -79,7 +81,7 @@ TEST_F(DisplayTest, PicturesAndOutlinesSitOnTheTwipsGrid)
 
     const auto f = frames();
     ASSERT_EQ(f.size(), 1u);
-    EXPECT_EQ(f[0].code, 12);
+    EXPECT_EQ(f[0].colour, 選択色);
     EXPECT_DOUBLE_EQ(f[0].x, 2535);
     EXPECT_DOUBLE_EQ(f[0].y, 2560);
     EXPECT_DOUBLE_EQ(f[0].x2, 2535 + 495);
@@ -99,7 +101,7 @@ TEST_F(DisplayTest, BoardDrawsEverySquareThenItsOutline)
             EXPECT_EQ(picture.code, g.盤[c][r]);
             EXPECT_TRUE(at(picture, c, r));
             EXPECT_EQ(frame.kind, Call::Frame);
-            EXPECT_EQ(frame.code, 桝枠色);
+            EXPECT_EQ(frame.colour, 桝枠色);
             EXPECT_TRUE(at(frame, c, r));
         }
     // Spot checks of the starting position: the lower phoenix, the upper left quail.
@@ -141,8 +143,8 @@ TEST_F(DisplayTest, OwnHandShowsCountsAndEmptiesSlots)
     EXPECT_EQ(picturesAt(surface.calls, -雉, 9, 3), 1);
     auto t = texts();
     ASSERT_EQ(t.size(), 2u);
-    expectText(t[0], 10.1, 3.3, " 3", 0, 14);
-    expectText(t[1], 10, 3.2, " 3", 12, 14);
+    expectText(t[0], 10.1, 3.3, " 3", 黒, 14);
+    expectText(t[1], 10, 3.2, " 3", 明赤, 14);
 
     // The slot empties: the picture goes back to the empty square and the
     // count is wiped by the background tile, with nothing printed.
@@ -154,9 +156,10 @@ TEST_F(DisplayTest, OwnHandShowsCountsAndEmptiesSlots)
     EXPECT_EQ(picturesAt(surface.calls, -雉, 9, 3), 0);
     EXPECT_TRUE(texts().empty());
     // Its outline is redrawn in the board colour.
-    EXPECT_EQ(
-        std::count_if(surface.calls.begin(), surface.calls.end(),
-            [](const Call& c) { return c.kind == Call::Frame && c.code == 2 && at(c, 9, 3); }),
+    EXPECT_EQ(std::count_if(surface.calls.begin(), surface.calls.end(),
+                  [](const Call& c) {
+                      return c.kind == Call::Frame && c.colour == 桝枠色 && at(c, 9, 3);
+                  }),
         1);
 }
 
@@ -187,25 +190,25 @@ TEST_F(DisplayTest, EnemyHandIsShownUpsideDown)
     // The outline of the board's left column is drawn again beside the hand.
     int boardEdge = 0;
     for (const Call& c : frames())
-        if (c.code == 2 && std::abs(c.x - gridX(1)) < eps)
+        if (c.colour == 桝枠色 && std::abs(c.x - gridX(1)) < eps)
             ++boardEdge;
     EXPECT_EQ(boardEdge, 6);
 
     const auto t = texts();
     ASSERT_EQ(t.size(), 6u);
-    expectText(t[0], 0.1, 1.3, " 1", 0, 14);
-    expectText(t[1], 0, 1.2, " 1", 12, 14);
-    expectText(t[2], 0.1, 3.3, " 12", 0, 14);
-    expectText(t[4], 0.1, 6.3, " 2", 0, 14);
-    expectText(t[5], 0, 6.2, " 2", 12, 14);
+    expectText(t[0], 0.1, 1.3, " 1", 黒, 14);
+    expectText(t[1], 0, 1.2, " 1", 明赤, 14);
+    expectText(t[2], 0.1, 3.3, " 12", 黒, 14);
+    expectText(t[4], 0.1, 6.3, " 2", 黒, 14);
+    expectText(t[5], 0, 6.2, " 2", 明赤, 14);
 }
 
 TEST_F(DisplayTest, NumbersKeepASignPlaceAndKanjiOnlyForOneToNine)
 {
-    display.描画_数値(1, 1, 5, 15, 0, 12);
-    display.描画_数値(1, 1, 0, 15, 0, 12);
-    display.描画_数値(1, 1, -5, 15, 0, 12);
-    display.描画_数値(1, 1, std::string("00:01:02"), 15, 0, 12);
+    display.描画_数値(1, 1, 5, 白, 0, 12);
+    display.描画_数値(1, 1, 0, 白, 0, 12);
+    display.描画_数値(1, 1, -5, 白, 0, 12);
+    display.描画_数値(1, 1, std::string("00:01:02"), 白, 0, 12);
     auto t = texts();
     ASSERT_EQ(t.size(), 4u);
     EXPECT_EQ(t[0].text, " 5");
@@ -215,9 +218,9 @@ TEST_F(DisplayTest, NumbersKeepASignPlaceAndKanjiOnlyForOneToNine)
 
     clear();
     for (int v = -1; v <= 11; ++v)
-        display.描画_数値(2, 2, v, 14, 1, 12);
-    display.描画_数値(2, 2, std::string("7"), 14, 1, 12);
-    display.描画_数値(2, 2, std::string("7a"), 14, 1, 12);
+        display.描画_数値(2, 2, v, 黄, 1, 12);
+    display.描画_数値(2, 2, std::string("7"), 黄, 1, 12);
+    display.描画_数値(2, 2, std::string("7a"), 黄, 1, 12);
     t = texts();
     const char* numerals[] = { "一", "二", "三", "四", "五", "六", "七", "八", "九" };
     ASSERT_EQ(t.size(), 10u); // nothing for -1, 0, 10, 11 or "7a"
@@ -225,15 +228,15 @@ TEST_F(DisplayTest, NumbersKeepASignPlaceAndKanjiOnlyForOneToNine)
         EXPECT_EQ(t[k].text, numerals[k]);
     EXPECT_EQ(t[9].text, "七");
     EXPECT_EQ(t[0].points, 12);
-    EXPECT_EQ(t[0].code, 14);
+    EXPECT_EQ(t[0].colour, 黄);
 }
 
 TEST_F(DisplayTest, SquareNumbersSwitchToBoldForGood)
 {
-    display.描画_数値(0, 0, 1, 15, 0, 12);
+    display.描画_数値(0, 0, 1, 白, 0, 12);
     display.描画_桝_数値();
     display.描画_手数(1);
-    display.描画_移動結果(g.MAN手番, 1, 3, -燕, 15);
+    display.描画_移動結果(g.MAN手番, 1, 3, -燕, 白);
     const auto t = texts();
     ASSERT_GT(t.size(), 1u);
     EXPECT_FALSE(t[0].bold);
@@ -247,12 +250,12 @@ TEST_F(DisplayTest, SquareNumbersLabelColumnsFromTheRight)
     const auto t = texts();
     ASSERT_EQ(t.size(), 28u);
     // Column 1 (left): " 7" with its shadow; row 1: "一".
-    expectText(t[0], 1.2, 0.5, " 7", 0, 16);
-    expectText(t[1], 1.1, 0.4, " 7", 14, 16);
-    expectText(t[2], 8.2, 1.4, "一", 0, 12);
-    expectText(t[3], 8.1, 1.3, "一", 14, 12);
-    expectText(t[25], 7.1, 0.4, " 1", 14, 16);
-    expectText(t[27], 8.1, 7.3, "七", 14, 12);
+    expectText(t[0], 1.2, 0.5, " 7", 黒, 16);
+    expectText(t[1], 1.1, 0.4, " 7", 黄, 16);
+    expectText(t[2], 8.2, 1.4, "一", 黒, 12);
+    expectText(t[3], 8.1, 1.3, "一", 黄, 12);
+    expectText(t[25], 7.1, 0.4, " 1", 黄, 16);
+    expectText(t[27], 8.1, 7.3, "七", 黄, 12);
     for (int i = 1; i <= 7; ++i) {
         EXPECT_EQ(picturesAt(surface.calls, 背景_竹, i, 0), 1);
         EXPECT_EQ(picturesAt(surface.calls, 背景_竹, 8, i), 1);
@@ -275,27 +278,27 @@ TEST_F(DisplayTest, MoveCounterMovesLeftAsItGrows)
         EXPECT_EQ(picturesAt(surface.calls, 背景_竹, 12, 3), 1);
         const auto t = texts();
         ASSERT_EQ(t.size(), 4u);
-        expectText(t[0], row.black, 3.4, row.text, 0, 12);
-        expectText(t[1], row.white, 3.3, row.text, 15, 12);
+        expectText(t[0], row.black, 3.4, row.text, 黒, 12);
+        expectText(t[1], row.white, 3.3, row.text, 白, 12);
         // "手目" goes through the fixed texts, 120 twips right and 160 down.
         EXPECT_EQ(t[2].text, "手目");
         EXPECT_NEAR(t[2].x, gridX(11.9) + 120, eps);
         EXPECT_NEAR(t[2].y, gridY(3.2) + 160, eps);
-        EXPECT_EQ(t[2].code, 0);
+        EXPECT_EQ(t[2].colour, 黒);
         EXPECT_EQ(t[3].points, 10);
         EXPECT_NEAR(t[3].x, gridX(11.8) + 120, eps);
-        EXPECT_EQ(t[3].code, 15);
+        EXPECT_EQ(t[3].colour, 白);
     }
 }
 
 TEST_F(DisplayTest, FixedTextsByCode)
 {
-    display.描画_文字列(0, 0, -7, 15, 10);
-    display.描画_文字列(0, 0, 0, 15, 10);
-    display.描画_文字列(0, 0, 7, 15, 10);
-    display.描画_文字列(0, 0, -3, 15, 10);
-    display.描画_文字列(0, 0, 8, 15, 10);
-    display.描画_文字列(0, 0, 98, 15, 10);
+    display.描画_文字列(0, 0, -7, 白, 10);
+    display.描画_文字列(0, 0, 0, 白, 10);
+    display.描画_文字列(0, 0, 7, 白, 10);
+    display.描画_文字列(0, 0, -3, 白, 10);
+    display.描画_文字列(0, 0, 8, 白, 10);
+    display.描画_文字列(0, 0, 98, 白, 10);
     const auto t = texts();
     ASSERT_EQ(t.size(), 4u);
     EXPECT_EQ(t[0].text, "ﾊﾝﾃﾞｨｷｬｯﾌﾟ:６段");
@@ -316,10 +319,10 @@ TEST_F(DisplayTest, HandicapLabelRightOfTheBoard)
     EXPECT_EQ(t[0].text, "ﾊﾝﾃﾞｨｷｬｯﾌﾟ:５級");
     EXPECT_NEAR(t[0].x, gridX(11.1) + 120, eps);
     EXPECT_NEAR(t[0].y, gridY(1.1) + 160, eps);
-    EXPECT_EQ(t[0].code, 0);
+    EXPECT_EQ(t[0].colour, 黒);
     EXPECT_NEAR(t[1].x, gridX(11) + 120, eps);
     EXPECT_NEAR(t[1].y, gridY(1) + 160, eps);
-    EXPECT_EQ(t[1].code, 15);
+    EXPECT_EQ(t[1].colour, 白);
     EXPECT_EQ(t[1].points, 10);
 }
 
@@ -329,53 +332,53 @@ TEST_F(DisplayTest, LevelCaption)
     EXPECT_TRUE(pictures().empty()); // the level commands wipe the cells themselves
     const auto t = texts();
     ASSERT_EQ(t.size(), 4u);
-    expectText(t[0], -1.4, 0.2, "LEVEL", 0, 10);
-    expectText(t[1], -1.5, 0.1, "LEVEL", 15, 10);
-    expectText(t[2], 0.1, 0.1, " 2", 0, 12);
-    expectText(t[3], 0, 0, " 2", 15, 12);
+    expectText(t[0], -1.4, 0.2, "LEVEL", 黒, 10);
+    expectText(t[1], -1.5, 0.1, "LEVEL", 白, 10);
+    expectText(t[2], 0.1, 0.1, " 2", 黒, 12);
+    expectText(t[3], 0, 0, " 2", 白, 12);
 }
 
 TEST_F(DisplayTest, LowerSwallowToColumnOneRowThree)
 {
-    display.描画_移動結果(g.MAN手番, 1, 3, -燕, 15);
+    display.描画_移動結果(g.MAN手番, 1, 3, -燕, 白);
     for (int gx = 11; gx <= 13; ++gx)
         EXPECT_EQ(picturesAt(surface.calls, 背景_竹, gx, 2), 1);
     const auto t = texts();
     ASSERT_EQ(t.size(), 6u);
-    expectText(t[0], 11.5, 2.5, "７", 0, 12);
-    expectText(t[1], 11.4, 2.4, "７", 15, 12);
-    expectText(t[2], 11.9, 2.5, "三", 0, 12);
-    expectText(t[3], 11.8, 2.4, "三", 15, 12);
-    expectText(t[4], 12.5, 2.5, "燕", 0, 12);
-    expectText(t[5], 12.4, 2.4, "燕", 15, 12);
+    expectText(t[0], 11.5, 2.5, "７", 黒, 12);
+    expectText(t[1], 11.4, 2.4, "７", 白, 12);
+    expectText(t[2], 11.9, 2.5, "三", 黒, 12);
+    expectText(t[3], 11.8, 2.4, "三", 白, 12);
+    expectText(t[4], 12.5, 2.5, "燕", 黒, 12);
+    expectText(t[5], 12.4, 2.4, "燕", 白, 12);
     EXPECT_TRUE(frames().empty());
 }
 
 TEST_F(DisplayTest, UpperMoveResultAndPromotedNames)
 {
-    display.描画_移動結果(g.COM手番, 7, 7, 鷹成, 14);
+    display.描画_移動結果(g.COM手番, 7, 7, 鷹成, 黄);
     const auto t = texts();
     ASSERT_EQ(t.size(), 6u);
-    expectText(t[0], -1.5, 8.5, "１", 0, 12);
-    expectText(t[3], -1.2, 8.4, "七", 14, 12);
-    expectText(t[5], -0.6, 8.4, "鷹成", 14, 12);
+    expectText(t[0], -1.5, 8.5, "１", 黒, 12);
+    expectText(t[3], -1.2, 8.4, "七", 黄, 12);
+    expectText(t[5], -0.6, 8.4, "鷹成", 黄, 12);
     for (int gx = -2; gx <= 0; ++gx)
         EXPECT_EQ(picturesAt(surface.calls, 背景_竹, gx, 8), 1);
     // The erase outlines (-1, 6) and (1, 7); the last call outlines (1, 7) again.
     const Call& last = surface.calls.back();
     EXPECT_EQ(last.kind, Call::Frame);
     EXPECT_TRUE(at(last, 1, 7));
-    EXPECT_EQ(last.code, 2);
+    EXPECT_EQ(last.colour, 桝枠色);
     EXPECT_EQ(frames().size(), 3u);
 
     clear();
-    display.描画_移動結果(g.MAN手番, 4, 1, -鴈, 15);
+    display.描画_移動結果(g.MAN手番, 4, 1, -鴈, 白);
     EXPECT_EQ(texts()[4].text, "鴈");
 }
 
 TEST_F(DisplayTest, MoveResultOfNoSideOnlyErases)
 {
-    display.描画_移動結果(-1, 1, 3, -燕, 15);
+    display.描画_移動結果(-1, 1, 3, -燕, 白);
     EXPECT_TRUE(surface.calls.empty()); // and erasing no side draws nothing
     display.消去_移動結果(g.MAN手番);
     EXPECT_EQ(pictures().size(), 3u);
@@ -389,9 +392,10 @@ TEST_F(DisplayTest, RecordReadBandIsWiped)
     EXPECT_EQ(picturesAt(surface.calls, 背景_竹, 0, 8), 1);
     for (int i = 1; i <= 7; ++i) {
         EXPECT_EQ(picturesAt(surface.calls, 背景_竹, i, 8), 1);
-        EXPECT_EQ(
-            std::count_if(surface.calls.begin(), surface.calls.end(),
-                [&](const Call& c) { return c.kind == Call::Frame && c.code == 2 && at(c, i, 7); }),
+        EXPECT_EQ(std::count_if(surface.calls.begin(), surface.calls.end(),
+                      [&](const Call& c) {
+                          return c.kind == Call::Frame && c.colour == 桝枠色 && at(c, i, 7);
+                      }),
             1);
     }
 }
@@ -402,14 +406,14 @@ TEST_F(DisplayTest, TimeUsedOnlyWithTheElapsedTimeMark)
     display.消去_所有時間(-1);
     EXPECT_TRUE(surface.calls.empty());
 
-    menu.setChecked("KEIKA", true);
+    menu.setChecked(menu::KEIKA, true);
     display.描画_所有時間(g.MAN手番, 3725);
     for (int gx = 13; gx <= 15; ++gx)
         EXPECT_EQ(picturesAt(surface.calls, 背景_竹, gx, 9), 1);
     auto t = texts();
     ASSERT_EQ(t.size(), 2u);
-    expectText(t[0], 13.1, 9.3, "01:02:05", 0, 12);
-    expectText(t[1], 13, 9.2, "01:02:05", 15, 12);
+    expectText(t[0], 13.1, 9.3, "01:02:05", 黒, 12);
+    expectText(t[1], 13, 9.2, "01:02:05", 白, 12);
     EXPECT_EQ(pictures().size(), 3u);
 
     clear();
@@ -418,8 +422,8 @@ TEST_F(DisplayTest, TimeUsedOnlyWithTheElapsedTimeMark)
         EXPECT_EQ(picturesAt(surface.calls, 背景_竹, gx, 9), 1);
     t = texts();
     ASSERT_EQ(t.size(), 2u);
-    expectText(t[0], -1.5, 9.3, "00:00:59", 0, 12);
-    expectText(t[1], -1.6, 9.2, "00:00:59", 15, 12);
+    expectText(t[0], -1.5, 9.3, "00:00:59", 黒, 12);
+    expectText(t[1], -1.6, 9.2, "00:00:59", 白, 12);
 
     clear();
     display.描画_所有時間(99, 10);
@@ -437,11 +441,11 @@ TEST_F(DisplayTest, GuidanceOffOnlyClearsHighlights)
         ".......\n"
         ".......\n");
     g.移動指導 = 0;
-    display.描画_移動可能桝色(4, 4, 15, -鵬);
+    display.描画_移動可能桝色(4, 4, 白, -鵬);
     const auto f = frames();
     ASSERT_EQ(f.size(), 49u);
     for (const Call& c : f)
-        EXPECT_EQ(c.code, 桝枠色);
+        EXPECT_EQ(c.colour, 桝枠色);
     EXPECT_TRUE(pictures().empty());
 }
 
@@ -456,16 +460,16 @@ TEST_F(DisplayTest, GuidanceOutlinesTheReachableSquares)
         ".......\n"
         ".......\n");
     g.移動指導 = 1;
-    display.描画_移動可能桝色(4, 4, 15, -鵬);
+    display.描画_移動可能桝色(4, 4, 白, -鵬);
     auto f = frames();
     ASSERT_EQ(f.size(), 49u + 8u);
     std::set<std::pair<int, int>> lit;
     for (std::size_t k = 0; k < f.size(); ++k) {
         if (k < 49) {
-            EXPECT_EQ(f[k].code, 桝枠色); // all clearing comes first
+            EXPECT_EQ(f[k].colour, 桝枠色); // all clearing comes first
             continue;
         }
-        EXPECT_EQ(f[k].code, 15);
+        EXPECT_EQ(f[k].colour, 白);
         lit.insert({ static_cast<int>(std::lround((f[k].x - 1050) / 495)),
             static_cast<int>(std::lround((f[k].y - 100) / 615)) });
     }
@@ -483,10 +487,10 @@ TEST_F(DisplayTest, GuidanceOutlinesTheReachableSquares)
         ".......\n"
         "...k...\n");
     clear();
-    display.描画_移動可能桝色(4, 5, 12, -燕);
+    display.描画_移動可能桝色(4, 5, 明赤, -燕);
     f = frames();
     ASSERT_EQ(f.size(), 50u);
-    EXPECT_EQ(f.back().code, 12);
+    EXPECT_EQ(f.back().colour, 明赤);
     EXPECT_TRUE(at(f.back(), 4, 4));
 }
 
@@ -495,7 +499,7 @@ TEST_F(DisplayTest, BlinkEndsOnThePieceAndWaitsBetweenImages)
     std::vector<double> script;
     for (int k = 0; k < 200; ++k)
         script.push_back(1000 + 0.01 * k);
-    ScriptedClock clock(script);
+    ScriptedTimeOfDay clock(script);
     surface.clock = &clock;
     display.setClock(&clock);
 
@@ -517,13 +521,13 @@ TEST_F(DisplayTest, BlinkEndsOnThePieceAndWaitsBetweenImages)
     EXPECT_EQ(surface.calls[2].kind, Call::Refresh);
     EXPECT_EQ(surface.calls[1].kind, Call::Frame);
     // The whole blink takes four waits, and the last wait ends it.
-    EXPECT_GE(clock.current() - 1000, 4 * 0.15 - 1e-9);
+    EXPECT_GE(clock.last - 1000, 4 * 0.15 - 1e-9);
     EXPECT_EQ(surface.calls.back().kind, Call::Refresh);
 }
 
 TEST_F(DisplayTest, RedrawPaintsInItsOrder)
 {
-    menu.setChecked("KEIKA", true);
+    menu.setChecked(menu::KEIKA, true);
     g.対局モード = COM対局;
     g.ハンデ設定 = 1;
     g.ハンデレベル = -2;

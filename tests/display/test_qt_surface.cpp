@@ -1,10 +1,11 @@
 // Pixels of the Qt surface at 1x and 2x: outlines, picture placement and text.
 // The game's own picture art is never looked at: the tests draw with a set of
 // plain test pictures, so they hold whatever the art becomes.
+#include "display/art/art.h"
 #include "display/display.h"
 #include "display/pictures.h"
 #include "display/qt/qt_surface.h"
-#include "fakes.h"
+#include "support/fakes.h"
 
 #include <QGuiApplication>
 #include <QPainter>
@@ -245,7 +246,7 @@ TEST(QtSurface, EmptiedHandSlotShowsTheEmptySquareAndTheBackground)
 TEST(QtSurface, TextIsDrawnInItsColourBelowAndRightOfItsPoint)
 {
     QtSurface s({ 200, 100 }, 1, testPictures());
-    s.文字(600, 300, "鳥将棋", 24, false, 15); // (40, 20) px
+    s.文字(600, 300, "鳥将棋", 24, false, 白); // (40, 20) px
     const QColor white(255, 255, 255);
     EXPECT_GT(countInk(s, QRect(40, 20, 120, 40), white), 30);
     EXPECT_EQ(countInk(s, QRect(0, 0, 200, 20), white), 0);
@@ -257,12 +258,12 @@ TEST(QtSurface, FontSizeFollowsPointsAndRatio)
     // 9 points is 12 pixels at 1x: a full-height kanji takes most of that.
     const QColor white(255, 255, 255);
     QtSurface one({ 100, 100 }, 1, testPictures());
-    one.文字(150, 150, "鵬", 9, true, 15);
+    one.文字(150, 150, "鵬", 9, true, 白);
     const int h1 = inkHeight(one, white);
     EXPECT_GE(h1, 8);
     EXPECT_LE(h1, 13);
     QtSurface two({ 100, 100 }, 2, testPictures());
-    two.文字(150, 150, "鵬", 9, true, 15);
+    two.文字(150, 150, "鵬", 9, true, 白);
     const int h2 = inkHeight(two, white);
     EXPECT_GE(h2, 2 * h1 - 3);
     EXPECT_LE(h2, 2 * h1 + 3);
@@ -276,12 +277,12 @@ TEST(QtSurface, TheBoldSwitchReachesThePixels)
     FakeMenu menu;
     QtSurface before({ 600, 487 }, 1, testPictures());
     tori::Display d1(g, before, menu);
-    d1.描画_数値(10, 3, 88, 12, 0, 14);
+    d1.描画_数値(10, 3, 88, 明赤, 0, 14);
 
     QtSurface after({ 600, 487 }, 1, testPictures());
     tori::Display d2(g, after, menu);
     d2.描画_桝_数値();
-    d2.描画_数値(10, 3, 88, 12, 0, 14);
+    d2.描画_数値(10, 3, 88, 明赤, 0, 14);
     const QRect cell(400, 130, 60, 41);
     EXPECT_GT(countInk(after, cell, lightRedText), countInk(before, cell, lightRedText) * 6 / 5);
 }
@@ -292,7 +293,7 @@ TEST(QtSurface, RefreshAndChangeCallbacks)
     int refreshed = 0, changed = 0;
     s.setRefresh([&] { ++refreshed; });
     s.setChanged([&] { ++changed; });
-    s.枠(12, 0, 0, 300, 300);
+    s.枠(明赤, 0, 0, 300, 300);
     s.絵(空, 0, 0);
     s.絵(-鵬, 0, 0); // no picture: no change
     EXPECT_EQ(changed, 2);
@@ -316,30 +317,167 @@ TEST(QtSurface, BlinkRefreshesWithEachImage)
         EXPECT_EQ(c, wood);
 }
 
-TEST(QtSurface, CompiledInPicturesHaveTheirSizes)
+// ---- drawn at the size they are shown at ----
+
+namespace {
+
+// The device rectangle of board square (col, row) at a device scale.
+QRect squarePixels(const QtSurface& s, int col, int row)
 {
-    const PictureSet set = PictureSet::fromResources();
-    const QStringList files = QString(ZR_PICTURE_FILES).split(';', Qt::SkipEmptyParts);
-    if (files.isEmpty())
-        GTEST_SKIP() << "no pictures in assets/images";
-    for (const QString& file : files) {
-        const QString name = file.section('/', -1);
-        bool known = false;
-        for (const PictureInfo& info : allPictures()) {
-            const QSize size(info.width, info.height);
-            if (name == QString(info.name) + ".png") {
-                known = true;
-                ASSERT_TRUE(set.contains(info.code)) << name.toStdString();
-                EXPECT_EQ(set.picture(info.code, 1)->size(), size) << name.toStdString();
-                EXPECT_EQ(set.naturalSize(info.code), size) << name.toStdString();
-            } else if (name == QString(info.name) + "@2x.png") {
-                known = true;
-                ASSERT_TRUE(set.contains(info.code)) << name.toStdString();
-                EXPECT_EQ(set.picture(info.code, 2)->size(), size * 2) << name.toStdString();
-            }
-        }
-        EXPECT_TRUE(known) << "a picture the game does not know: " << name.toStdString();
+    const double x = 1050 + 495 * col, y = 100 + 615 * row;
+    const int l = s.devicePixel(x), t = s.devicePixel(y);
+    return QRect(l, t, s.devicePixel(x + 495) - l, s.devicePixel(y + 615) - t);
+}
+
+// Pixels whose lightness differs sharply from the right or lower neighbour's:
+// the crisp edges of strokes and plate, which blurring smears into steps.
+int edgePixels(const QImage& picture)
+{
+    const QImage image = picture.convertToFormat(QImage::Format_RGB32);
+    auto light = [&](int x, int y) { return qGray(image.pixel(x, y)); };
+    int edges = 0;
+    for (int y = 0; y + 1 < image.height(); ++y)
+        for (int x = 0; x + 1 < image.width(); ++x)
+            edges += std::abs(light(x, y) - light(x + 1, y)) > 64
+                || std::abs(light(x, y) - light(x, y + 1)) > 64;
+    return edges;
+}
+
+// The starting position drawn whole on bamboo.
+struct BambooGame {
+    explicit BambooGame(Surface& s)
+        : d(g, s, menu)
+    {
+        初期設定(g, nullptr);
+        g.背景画 = 背景_竹;
+        d.画面_再描画();
     }
+    GameState g;
+    FakeMenu menu;
+    tori::Display d;
+};
+
+// A little of everything the game draws: background, pieces, outlines, texts.
+void drawAGameScene(Surface& s)
+{
+    BambooGame game(s);
+    game.d.描画_桝輪郭(選択色, 3, 7);
+    game.d.描画_数値(10, 3, 12, 12, 0, 14);
+    s.文字(800, 6350, "対局名", 12, false, 15);
+}
+
+} // namespace
+
+TEST(QtSurface, AtOneHundredPercentAPieceIsItsPicturePixelForPixel)
+{
+    QtSurface s({ 600, 456 }, 1);
+    GameState g;
+    FakeMenu menu;
+    tori::Display d(g, s, menu);
+    d.描画_絵(-鵬, 3, 4);
+    const QImage shown = s.image().copy(squarePixels(s, 3, 4));
+    EXPECT_EQ(shown, art::picture("SITA_OU", 1).convertToFormat(shown.format()));
+}
+
+TEST(QtSurface, AtTwoHundredPercentAPieceIsAsSharpAsATwoTimesPicture)
+{
+    const QImage twice = art::picture("SITA_OU", 2);
+    const QImage blurred = art::picture("SITA_OU", 1)
+                               .scaled(66, 82, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    // Twice the size on a plain screen, and the design size on a screen of ratio 2.
+    for (const auto& [scale, dpr] : { std::pair { 2.0, 1.0 }, std::pair { 1.0, 2.0 } }) {
+        QtSurface s({ 600, 456 }, dpr, PictureSet::drawn(), scale);
+        GameState g;
+        FakeMenu menu;
+        tori::Display d(g, s, menu);
+        d.描画_絵(-鵬, 3, 4);
+        const QRect square = squarePixels(s, 3, 4);
+        ASSERT_EQ(square.size(), QSize(66, 82));
+        const QImage shown = s.image().copy(square);
+        EXPECT_GE(edgePixels(shown), edgePixels(twice)) << scale << " " << dpr;
+        EXPECT_GT(edgePixels(shown), edgePixels(blurred) * 3 / 2) << scale << " " << dpr;
+    }
+}
+
+TEST(QtSurface, ANewScaleRedrawsWhatASurfaceOfThatScaleWouldHaveDrawn)
+{
+    for (const auto& [scale, dpr] : { std::pair { 1.5, 1.0 }, std::pair { 2.0, 1.0 },
+             std::pair { 1.0, 2.0 }, std::pair { 1.25, 2.0 } }) {
+        QtSurface fresh({ 600, 456 }, dpr, testPictures(), scale);
+        drawAGameScene(fresh);
+        QtSurface rescaled({ 600, 456 }, 1, testPictures());
+        drawAGameScene(rescaled);
+        const QImage atFirst = rescaled.image().copy();
+        rescaled.setScale(scale, dpr);
+        EXPECT_EQ(rescaled.image().size(), fresh.image().size());
+        EXPECT_TRUE(rescaled.image() == fresh.image()) << scale << " " << dpr;
+        EXPECT_EQ(rescaled.image().devicePixelRatio(), dpr);
+        rescaled.setScale(1, 1);
+        EXPECT_TRUE(rescaled.image() == atFirst) << scale << " " << dpr;
+    }
+}
+
+TEST(QtSurface, TextAndOutlinesScaleWithTheDrawing)
+{
+    const QColor white(255, 255, 255);
+    QtSurface one({ 100, 100 }, 1, testPictures());
+    one.文字(150, 150, "鵬", 9, true, 15);
+    QtSurface twice({ 100, 100 }, 1, testPictures(), 2);
+    twice.文字(150, 150, "鵬", 9, true, 15);
+    EXPECT_GE(inkHeight(twice, white), 2 * inkHeight(one, white) - 3);
+    EXPECT_LE(inkHeight(twice, white), 2 * inkHeight(one, white) + 3);
+    // An outline is one pixel of the design wide: three at 300 %.
+    QtSurface thrice({ 100, 100 }, 1, testPictures(), 3);
+    thrice.枠(12, 150, 150, 600, 600);
+    EXPECT_EQ(count(thrice, QRect(30, 30, 3, 93), lightRed), 3 * 93);
+    EXPECT_EQ(at(thrice, 33, 60), green);
+}
+
+TEST(QtSurface, ALongGameKeepsOnlyWhatCanStillBeSeen)
+{
+    QtSurface s({ 600, 456 }, 1, testPictures());
+    BambooGame game(s);
+    // Hours of clock ticks, counts and selections, each drawn over the last.
+    for (int i = 0; i < 3000; ++i) {
+        game.d.描画_絵(背景_竹, 10, 3);
+        game.d.描画_数値(10, 3, i % 100, 12, 0, 14);
+        game.d.描画_将棋盤桝();
+        game.d.描画_桝輪郭(選択色, 1 + i % 7, 1 + i % 5);
+    }
+    EXPECT_LT(s.keptOperations(), 2500u);
+    const QImage before = s.image().copy();
+    s.setScale(2, 1);
+    s.setScale(1, 1);
+    EXPECT_TRUE(s.image() == before);
+}
+
+TEST(QtSurface, TheGroundAroundTheDrawingCarriesOnItsBackground)
+{
+    QtSurface s({ 600, 456 }, 1, testPictures(), 2);
+    QImage widget(1400, 912, QImage::Format_RGB32);
+    widget.fill(marker);
+    const QPointF origin(100, 0);
+    {
+        QPainter p(&widget);
+        s.paintAround(p, origin, QRectF(widget.rect()));
+    }
+    // Before a background is drawn the ground is left as it is.
+    EXPECT_EQ(widget.pixelColor(50, 400), marker);
+
+    GameState g;
+    FakeMenu menu;
+    tori::Display d(g, s, menu);
+    d.描画_背景(背景_竹);
+    {
+        QPainter p(&widget);
+        s.paintAround(p, origin, QRectF(widget.rect()));
+    }
+    for (const QPoint& ground :
+        { QPoint(0, 0), QPoint(99, 911), QPoint(1300, 0), QPoint(1399, 911) })
+        EXPECT_EQ(widget.pixelColor(ground), bamboo) << ground.x() << "," << ground.y();
+    // The drawing's own place is left to the drawing.
+    EXPECT_EQ(widget.pixelColor(100, 0), marker);
+    EXPECT_EQ(widget.pixelColor(1299, 911), marker);
 }
 
 int main(int argc, char** argv)
@@ -350,20 +488,4 @@ int main(int argc, char** argv)
     QGuiApplication app(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
-}
-
-TEST(QtSurface, CompiledInTwoXPicturesFillTheirWholeSquare)
-{
-    // A "@2x" file comes with a pixel ratio of 2 of its own; painted as it is,
-    // it would cover only a quarter of its square.
-    PictureSet set = PictureSet::fromResources();
-    if (!set.contains(空))
-        GTEST_SKIP() << "no pictures in assets/images";
-    QImage doubled = *set.picture(空, 2);
-    doubled.setDevicePixelRatio(2);
-    PictureSet loaded;
-    loaded.add(空, *set.picture(空, 1), doubled);
-    QtSurface two({ 100, 100 }, 2, loaded);
-    two.絵(空, 0, 0);
-    EXPECT_EQ(count(two, QRect(0, 0, 66, 82), green), 0);
 }

@@ -1,6 +1,6 @@
 // The text tables, the clock's time text and the blink's busy wait.
 #include "display/display.h"
-#include "fakes.h"
+#include "support/fakes.h"
 
 #include <gtest/gtest.h>
 
@@ -57,25 +57,25 @@ TEST(StringTable, DigitsRowsAndPieceNames)
 
 TEST(Wait, EndsAfterTheRequestedTime)
 {
-    ScriptedClock clock({ 100.0, 100.05, 100.1, 100.149, 100.15, 100.2 });
+    ScriptedTimeOfDay clock({ 100.0, 100.05, 100.1, 100.149, 100.15, 100.2 });
     待ち時間(clock, 0.15);
     EXPECT_FALSE(clock.exhausted);
-    EXPECT_EQ(clock.reads(), 5u); // stops at the first reading 0.15 after the start
+    EXPECT_EQ(clock.readings, 5u); // stops at the first reading 0.15 after the start
 }
 
 TEST(Wait, AcrossMidnight)
 {
     // Started 0.05 s before midnight: readings after midnight are small again.
-    ScriptedClock clock({ 86399.95, 86399.99, 0.02, 0.05, 0.09, 0.11, 0.5 });
+    ScriptedTimeOfDay clock({ 86399.95, 86399.99, 0.02, 0.05, 0.09, 0.11, 0.5 });
     待ち時間(clock, 0.15);
     EXPECT_FALSE(clock.exhausted);
-    EXPECT_EQ(clock.reads(), 6u);
+    EXPECT_EQ(clock.readings, 6u);
 }
 
 TEST(Wait, ZeroSecondsReturnsAtOnce)
 {
-    ScriptedClock clock({ 5.0, 5.0 });
+    ScriptedTimeOfDay clock(std::vector<double> { 5.0, 5.0 });
     待ち時間(clock, 0);
-    EXPECT_EQ(clock.reads(), 2u);
+    EXPECT_EQ(clock.readings, 2u);
     EXPECT_FALSE(clock.exhausted);
 }

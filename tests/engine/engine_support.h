@@ -16,27 +16,12 @@
 
 namespace tori::testing {
 
-// The score, in tenths, of one computer move placed as `placed`, evaluated
-// on the trial board as the search does; the board is put back afterwards.
-// A drop is (-1, slot). 鵬距離 is set for board moves only, as in the search.
+// The score, in tenths, of one computer move placed as `placed` in the position
+// as it stands, evaluated as the search evaluates its trials.
 inline int 試行評価(GameState& g, EngineState& e, int fc, int fr, int tc, int tr, int placed)
 {
     着手前局面(g, e);
-    const bool drop = fc == COM持駒列;
-    const int piece = drop ? 持駒種類(fr) : g.盤[fc][fr];
-    e.試行駒 = piece;
-    const int captured = g.盤[tc][tr];
-    if (!drop) {
-        e.鵬距離 = std::max(std::abs(fc - g.MAN鵬_列), std::abs(fr - g.MAN鵬_段));
-        g.盤[fc][fr] = 空;
-    }
-    g.盤[tc][tr] = placed;
-    勢力調査(g, e);
-    const int score = 盤評価(g, e, captured, placed, fc, fr, tc, tr);
-    g.盤[tc][tr] = captured;
-    if (!drop)
-        g.盤[fc][fr] = piece;
-    return score;
+    return 試行手評価(g, e, fc, fr, tc, tr, placed);
 }
 
 inline void 手駒(GameState& g, std::array<int, 7> com, std::array<int, 7> man)

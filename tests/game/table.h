@@ -29,13 +29,15 @@ inline std::string tempSettingsPath()
 
 struct Table {
     RecordingSurface surface;
-    MapMenu menu;
+    FakeMenu menu;
     // Each reading moves on a millisecond, so that the blink's busy wait ends.
     ScriptedTimeOfDay clock { 36000, 0.001 };
     ScriptedMessageBoxes boxes;
     FakeTimer timer;
     RecordingSounds sounds;
     FakeRecordPanel panel;
+    FakeMoveList moveList;
+    FakeClipboard clipboard;
     int quits = 0;
     std::function<void()> onQuit;
     int resized = 0;
@@ -45,7 +47,7 @@ struct Table {
     GameState& g;
 
     explicit Table(const std::string& settings = tempSettingsPath())
-        : game(Ports { surface, menu, clock, boxes, timer, sounds, panel,
+        : game(Ports { surface, menu, clock, boxes, timer, sounds, panel, moveList, clipboard,
                    [this] {
                        ++quits;
                        if (onQuit)

@@ -21,7 +21,7 @@ namespace {
         {
             t.clock.step = 0; // exact readings; these games have no blink
             t.game.Form_Load();
-            t.menu.setChecked("KEIKA", true);
+            t.menu.setChecked(menu::KEIKA, true);
         }
     };
 
@@ -86,7 +86,7 @@ namespace {
         Table u;
         u.clock.step = 0;
         u.game.Form_Load();
-        u.menu.setChecked("KEIKA", false);
+        u.menu.setChecked(menu::KEIKA, false);
         u.clock.now = 200;
         u.game.START_Click();
         EXPECT_FALSE(u.timer.enabled());
@@ -105,17 +105,17 @@ namespace {
         t.surface.clear();
         t.clock.now = 500.5;
         t.game.Timer1_Timer();
-        EXPECT_TRUE(t.surface.texts.empty());
-        EXPECT_EQ(t.surface.refreshes, 0);
+        EXPECT_TRUE(t.surface.texts().empty());
+        EXPECT_EQ(t.surface.refreshes(), 0);
 
         t.clock.now = 501.2;
         t.game.Timer1_Timer();
         EXPECT_EQ(g.前回表示秒, 1);
         EXPECT_TRUE(t.surface.drewText("00:00:01"));
-        EXPECT_EQ(t.surface.refreshes, 1);
+        EXPECT_EQ(t.surface.refreshes(), 1);
         t.clock.now = 501.9;
         t.game.Timer1_Timer();
-        EXPECT_EQ(t.surface.refreshes, 1);
+        EXPECT_EQ(t.surface.refreshes(), 1);
 
         // An hour into the turn with time used before.
         g.MAN所有時間 = 125;
@@ -129,7 +129,7 @@ namespace {
         t.clock.now = 500 + 3700;
         t.game.Timer1_Timer();
         EXPECT_DOUBLE_EQ(g.手番経過秒, 3600);
-        EXPECT_TRUE(t.surface.texts.empty());
+        EXPECT_TRUE(t.surface.texts().empty());
     }
 
     TEST_F(Clock, TheUpperSidesTurnShowsTheUpperTotal)
@@ -156,12 +156,12 @@ namespace {
         g.COM所有時間 = 59.9;
 
         t.game.KEIKA_Click(); // off
-        EXPECT_FALSE(t.menu.checked("KEIKA"));
+        EXPECT_FALSE(t.menu.checked(menu::KEIKA));
         EXPECT_FALSE(t.timer.enabled());
 
         t.surface.clear();
         t.game.KEIKA_Click(); // on
-        EXPECT_TRUE(t.menu.checked("KEIKA"));
+        EXPECT_TRUE(t.menu.checked(menu::KEIKA));
         EXPECT_TRUE(t.timer.enabled());
         EXPECT_TRUE(t.surface.drewText("01:02:05"));
         EXPECT_TRUE(t.surface.drewText("00:00:59"));
@@ -169,8 +169,8 @@ namespace {
 
         t.surface.clear();
         t.game.KEIKA_Click(); // off again: the totals' cells are covered, no text
-        EXPECT_TRUE(t.surface.texts.empty());
-        EXPECT_FALSE(t.surface.pictures.empty());
+        EXPECT_TRUE(t.surface.texts().empty());
+        EXPECT_FALSE(t.surface.pictures().empty());
         EXPECT_DOUBLE_EQ(g.MAN所有時間, 3725);
     }
 

@@ -130,7 +130,7 @@ namespace {
         EXPECT_EQ(t.lastBoxTitle(), "終了");
         EXPECT_EQ(t.g.記録手数, 1);
         EXPECT_FALSE(t.timer.enabled());
-        EXPECT_EQ(t.sounds.count("play", 音::駒打音), 1);
+        EXPECT_EQ(t.sounds.count(SoundCall::dsPlay, 音::駒打音), 1);
         EXPECT_TRUE(t.surface.drewText("鶴")); // the move text
     }
 
@@ -155,14 +155,14 @@ namespace {
         EXPECT_FALSE(t.surface.drewText("鶴"));
         EXPECT_FALSE(t.timer.enabled());
         EXPECT_EQ(t.g.手番, t.g.COM手番);
-        EXPECT_EQ(t.sounds.count("play", 音::駒打音), 1);
+        EXPECT_EQ(t.sounds.count(SoundCall::dsPlay, 音::駒打音), 1);
     }
 
     // What the window shows around the search: the caption, the blink at the
     // origin, the sound, the move text, the white outline and the hand-over.
     TEST_F(Versus, TheComputersTurnOnScreen)
     {
-        t.menu.setChecked("KEIKA", true);
+        t.menu.setChecked(menu::KEIKA, true);
         t.game.SENTE_Click();
         t.press(1, 5);
         t.surface.clear();
@@ -173,19 +173,19 @@ namespace {
 
         const auto caption = t.surface.textsOf("思考中");
         ASSERT_EQ(caption.size(), 2u);
-        EXPECT_EQ(caption[0].colour, 0);
+        EXPECT_EQ(caption[0].colour, 黒);
         EXPECT_DOUBLE_EQ(caption[0].x, 1050 + 495 * -1.5);
         EXPECT_DOUBLE_EQ(caption[0].y, 100 + 615 * 8.5);
-        EXPECT_EQ(caption[1].colour, 15);
+        EXPECT_EQ(caption[1].colour, 白);
         EXPECT_DOUBLE_EQ(caption[1].x, 1050 + 495 * -1.6);
         EXPECT_DOUBLE_EQ(caption[1].y, 100 + 615 * 8.4);
-        EXPECT_GE(t.surface.refreshes, 1);
+        EXPECT_GE(t.surface.refreshes(), 1);
 
         const int fromCol = t.g.棋譜_元列[2], fromRow = t.g.棋譜_元段[2];
         const int toCol = t.g.棋譜_先列[2], toRow = t.g.棋譜_先段[2];
         ASSERT_TRUE(盤内(fromCol, fromRow));
         int blanks = 0, shown = 0;
-        for (const auto& p : t.surface.pictures)
+        for (const auto& p : t.surface.pictures())
             if (p.x == 1050 + 495 * fromCol && p.y == 100 + 615 * fromRow) {
                 blanks += p.code == 空;
                 shown += p.code == t.g.棋譜_駒[2];
@@ -194,7 +194,7 @@ namespace {
         EXPECT_GE(shown, 2);
         EXPECT_EQ(t.g.盤[toCol][toRow], t.g.棋譜_成駒[2]);
         EXPECT_TRUE(t.surface.drewText(文字列変換(t.g.棋譜_成駒[2])));
-        EXPECT_EQ(t.surface.lastOutline(toCol, toRow), 15);
+        EXPECT_EQ(t.surface.lastOutline(toCol, toRow), 白);
         EXPECT_EQ(t.sounds.played(), (std::vector<音> { 音::駒打音, 音::駒打音 }));
         EXPECT_EQ(t.g.手番, t.g.MAN手番);
         EXPECT_TRUE(t.timer.enabled());
@@ -202,7 +202,7 @@ namespace {
 
     TEST_F(Versus, WithoutElapsedTimeTheClockStaysOffAfterTheComputer)
     {
-        t.menu.setChecked("KEIKA", false);
+        t.menu.setChecked(menu::KEIKA, false);
         t.game.SENTE_Click();
         t.move(1, 5, 1, 4);
         EXPECT_EQ(t.g.手番, t.g.MAN手番);
@@ -293,7 +293,7 @@ namespace {
         EXPECT_EQ(t.g.勝者, -1);
         EXPECT_EQ(t.g.手番, t.g.MAN手番);
         const int toCol = t.g.棋譜_先列[1], toRow = t.g.棋譜_先段[1];
-        EXPECT_EQ(t.surface.lastOutline(toCol, toRow), 15);
+        EXPECT_EQ(t.surface.lastOutline(toCol, toRow), 白);
         EXPECT_TRUE(t.surface.drewText(文字列変換(t.g.棋譜_成駒[1])));
     }
 
@@ -315,7 +315,7 @@ namespace {
         EXPECT_EQ(t.lastBoxTitle(), "");
         EXPECT_EQ(t.g.勝者, -1);
         EXPECT_EQ(t.g.手番, t.g.MAN手番);
-        EXPECT_EQ(t.surface.lastOutline(4, 5), 15);
+        EXPECT_EQ(t.surface.lastOutline(4, 5), 白);
         // The person answers by taking the swallow.
         t.move(4, 6, 4, 5);
         EXPECT_EQ(t.g.持駒_MAN[1], 1);
@@ -326,8 +326,8 @@ namespace {
         t.g.勝者 = 先手;
         t.surface.clear();
         t.game.com_ban();
-        EXPECT_TRUE(t.surface.texts.empty());
-        EXPECT_TRUE(t.surface.pictures.empty());
+        EXPECT_TRUE(t.surface.texts().empty());
+        EXPECT_TRUE(t.surface.pictures().empty());
         EXPECT_EQ(t.g.記録手数, 0);
     }
 

@@ -160,11 +160,11 @@ namespace {
     TEST_F(HumanGame, EnemyPieceShowsItsGuidanceWithoutBeingSelected)
     {
         t.game.options().SIDOU_Click(); // guidance on
-        ASSERT_EQ(t.g.移動指導色, 15);
+        ASSERT_EQ(t.g.移動指導色, 白);
         t.press(4, 2); // the upper falcon while the lower side is to move
         EXPECT_EQ(t.g.選択状態, 0);
-        EXPECT_EQ(t.surface.lastOutline(4, 2), 15);
-        EXPECT_EQ(t.surface.lastOutline(3, 2), 15); // a square the falcon may reach
+        EXPECT_EQ(t.surface.lastOutline(4, 2), 白);
+        EXPECT_EQ(t.surface.lastOutline(3, 2), 白); // a square the falcon may reach
         EXPECT_EQ(t.surface.lastOutline(4, 5), 桝枠色);
         // The next press is a first press again.
         t.press(4, 6);
@@ -179,7 +179,7 @@ namespace {
         t.surface.clear();
         t.press(4, 6);
         int highlighted = 0;
-        for (const auto& f : t.surface.frames)
+        for (const auto& f : t.surface.frames())
             highlighted += f.colour != 桝枠色;
         EXPECT_EQ(highlighted, 1);
         EXPECT_EQ(t.surface.lastOutline(4, 6), 選択色);
@@ -280,7 +280,7 @@ namespace {
         EXPECT_EQ(t.g.棋譜モード, 0);
         EXPECT_EQ(t.g.最終記録手数, 0);
         EXPECT_EQ(t.g.盤[1][5], -燕); // the start-up position again
-        EXPECT_EQ(t.sounds.count("開始"), 0); // the sound library stays open
+        EXPECT_EQ(t.sounds.count(SoundCall::start), 0); // the sound library stays open
         EXPECT_EQ(t.g.選択状態, 0);
     }
 
@@ -303,7 +303,7 @@ namespace {
         t.move(2, 3, 2, 4);
         t.move(3, 5, 3, 4);
         ASSERT_EQ(t.g.記録手数, 3);
-        t.menu.setChecked("KEIKA", true);
+        t.menu.setChecked(menu::KEIKA, true);
 
         // The state that taking back the last lower move leaves.
         t.g.手番 = -1;

@@ -15,7 +15,7 @@ namespace {
         {
             const auto settings = std::filesystem::path(tempSettingsPath());
             dir = settings.parent_path().string();
-            t.panel.dir = dir;
+            t.panel.path = dir;
             t.game.Form_Load();
             t.boxes.shown.clear();
             t.sounds.calls.clear();
@@ -48,10 +48,10 @@ namespace {
         EXPECT_EQ(t.g.記録手数, 0);
         EXPECT_EQ(t.g.手番, -1);
         EXPECT_EQ(t.g.盤[1][5], -燕); // the start-up position
-        EXPECT_EQ(t.sounds.count("開始"), 0);
+        EXPECT_EQ(t.sounds.count(SoundCall::start), 0);
         // The first start found no settings file and left the music off; the
         // file it wrote says BGM=ON, so the music starts now, once.
-        EXPECT_EQ(t.sounds.count("loop", 音::BGM), 1);
+        EXPECT_EQ(t.sounds.count(SoundCall::dsPlayLooping, 音::BGM), 1);
 
         t.boxes.answers = { true };
         t.press(1, 5);
@@ -63,8 +63,8 @@ namespace {
         EXPECT_EQ(t.g.棋譜モード, 0);
         EXPECT_EQ(t.g.最終記録手数, 0);
         EXPECT_EQ(t.g.盤[1][5], -燕);
-        EXPECT_EQ(t.sounds.count("開始"), 0);
-        EXPECT_EQ(t.sounds.count("loop", 音::BGM), 1);
+        EXPECT_EQ(t.sounds.count(SoundCall::start), 0);
+        EXPECT_EQ(t.sounds.count(SoundCall::dsPlayLooping, 音::BGM), 1);
     }
 
     // 戻 takes a move back and leaves no side to move; the first press resumes

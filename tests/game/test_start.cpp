@@ -33,23 +33,23 @@ namespace {
         EXPECT_EQ(g.レベル, 3);
         EXPECT_EQ(g.COM手番, 先手);
         EXPECT_EQ(g.MAN手番, 後手);
-        EXPECT_TRUE(t.menu.checked("LEVEL3"));
-        EXPECT_FALSE(t.menu.checked("LEVEL1"));
-        EXPECT_FALSE(t.menu.checked("LEVEL2"));
+        EXPECT_TRUE(t.menu.checked(menu::LEVEL3));
+        EXPECT_FALSE(t.menu.checked(menu::LEVEL1));
+        EXPECT_FALSE(t.menu.checked(menu::LEVEL2));
         EXPECT_EQ(g.盤[4][1], 鵬);
         EXPECT_EQ(g.盤[4][7], -鵬);
         EXPECT_FALSE(t.timer.enabled());
 
-        EXPECT_EQ(t.backgroundColour, 2);
+        EXPECT_EQ(t.backgroundColour, 窓背景色);
         EXPECT_EQ(t.resized, 1);
         EXPECT_EQ(t.width, 9000);
         EXPECT_EQ(t.height, 7300);
-        ASSERT_FALSE(t.surface.pictures.empty());
-        const auto& title = t.surface.pictures.back();
+        ASSERT_FALSE(t.surface.pictures().empty());
+        const auto title = t.surface.pictures().back();
         EXPECT_EQ(title.code, 1);
         EXPECT_DOUBLE_EQ(title.x, 6396);
         EXPECT_DOUBLE_EQ(title.y, 100);
-        EXPECT_EQ(t.sounds.count("開始"), 1);
+        EXPECT_EQ(t.sounds.count(SoundCall::start), 1);
     }
 
     // Loading a record and leaving record mode run start-up again: the library is
@@ -65,10 +65,10 @@ namespace {
         t.game.Form_Load();
         t.game.Form_Load();
         t.game.Form_Load();
-        EXPECT_EQ(t.sounds.count("開始"), 1);
-        EXPECT_EQ(t.sounds.count("loop", 音::BGM), 1);
+        EXPECT_EQ(t.sounds.count(SoundCall::start), 1);
+        EXPECT_EQ(t.sounds.count(SoundCall::dsPlayLooping, 音::BGM), 1);
         EXPECT_EQ(t.boxes.shown.size(), 1u);
-        EXPECT_TRUE(t.menu.checked("BGM"));
+        EXPECT_TRUE(t.menu.checked(menu::BGM));
     }
 
     struct Commands : ::testing::Test {
@@ -83,7 +83,7 @@ namespace {
 
     TEST_F(Commands, StartBeginsAGameBetweenPeople)
     {
-        t.menu.setChecked("KEIKA", true);
+        t.menu.setChecked(menu::KEIKA, true);
         t.clock.now = 1234;
         t.game.START_Click();
         EXPECT_EQ(t.g.MAN手番, 先手);
@@ -99,14 +99,14 @@ namespace {
 
     TEST_F(Commands, StartLeavesTheClockOffWithoutElapsedTime)
     {
-        t.menu.setChecked("KEIKA", false);
+        t.menu.setChecked(menu::KEIKA, false);
         t.game.START_Click();
         EXPECT_FALSE(t.timer.enabled());
     }
 
     TEST_F(Commands, SenteAfterStartUp)
     {
-        t.menu.setChecked("KEIKA", false);
+        t.menu.setChecked(menu::KEIKA, false);
         t.g.選択状態 = 1;
         t.g.棋譜モード = 1;
         t.game.SENTE_Click();
@@ -139,7 +139,7 @@ namespace {
         EXPECT_EQ(t.g.手番, 後手);
         EXPECT_TRUE(t.boxes.texts().empty()
             || t.boxes.texts() == std::vector<std::string> { "   ** 鵬手 **" });
-        EXPECT_EQ(t.sounds.count("play", 音::駒打音), 1);
+        EXPECT_EQ(t.sounds.count(SoundCall::dsPlay, 音::駒打音), 1);
     }
 
     TEST_F(Commands, SenteInMidGameWhileThePersonIsToMove)
@@ -218,26 +218,26 @@ namespace {
         t.surface.clear();
         t.game.LEVEL1_Click();
         EXPECT_EQ(t.g.レベル, 1);
-        EXPECT_TRUE(t.menu.checked("LEVEL1"));
-        EXPECT_FALSE(t.menu.checked("LEVEL2"));
-        EXPECT_FALSE(t.menu.checked("LEVEL3"));
+        EXPECT_TRUE(t.menu.checked(menu::LEVEL1));
+        EXPECT_FALSE(t.menu.checked(menu::LEVEL2));
+        EXPECT_FALSE(t.menu.checked(menu::LEVEL3));
         // The three caption cells are covered with the background, nothing written.
-        ASSERT_EQ(t.surface.pictures.size(), 3u);
+        ASSERT_EQ(t.surface.pictures().size(), 3u);
         for (int i = 0; i < 3; ++i) {
-            EXPECT_EQ(t.surface.pictures[i].code, t.g.背景画);
-            EXPECT_DOUBLE_EQ(t.surface.pictures[i].x, 1050 + 495 * (i - 2));
-            EXPECT_DOUBLE_EQ(t.surface.pictures[i].y, 100);
+            EXPECT_EQ(t.surface.pictures()[i].code, t.g.背景画);
+            EXPECT_DOUBLE_EQ(t.surface.pictures()[i].x, 1050 + 495 * (i - 2));
+            EXPECT_DOUBLE_EQ(t.surface.pictures()[i].y, 100);
         }
-        EXPECT_TRUE(t.surface.texts.empty());
+        EXPECT_TRUE(t.surface.texts().empty());
 
         t.game.LEVEL2_Click();
         EXPECT_EQ(t.g.レベル, 2);
-        EXPECT_TRUE(t.menu.checked("LEVEL2"));
-        EXPECT_FALSE(t.menu.checked("LEVEL1"));
+        EXPECT_TRUE(t.menu.checked(menu::LEVEL2));
+        EXPECT_FALSE(t.menu.checked(menu::LEVEL1));
         t.game.LEVEL3_Click();
         EXPECT_EQ(t.g.レベル, 3);
-        EXPECT_TRUE(t.menu.checked("LEVEL3"));
-        EXPECT_FALSE(t.menu.checked("LEVEL2"));
+        EXPECT_TRUE(t.menu.checked(menu::LEVEL3));
+        EXPECT_FALSE(t.menu.checked(menu::LEVEL2));
     }
 
     TEST_F(Commands, LevelInAComputerGameRedrawsTheCaption)
@@ -253,8 +253,8 @@ namespace {
     {
         t.game.レベル_設定(4);
         EXPECT_EQ(t.g.レベル, 3);
-        EXPECT_FALSE(
-            t.menu.checked("LEVEL1") || t.menu.checked("LEVEL2") || t.menu.checked("LEVEL3"));
+        EXPECT_FALSE(t.menu.checked(menu::LEVEL1) || t.menu.checked(menu::LEVEL2)
+            || t.menu.checked(menu::LEVEL3));
     }
 
     // ---------------------------------------------------------------------------
@@ -269,13 +269,13 @@ namespace {
         EXPECT_TRUE(t.sounds.calls.empty());
         t.game.Form_KeyPress(27);
         EXPECT_EQ(t.quits, 1);
-        EXPECT_EQ(t.sounds.count("終了"), 1);
+        EXPECT_EQ(t.sounds.count(SoundCall::end), 1);
     }
 
     TEST_F(Commands, ShutdownReleasesTheSoundBeforeEndingAndOnlyOnce)
     {
         bool releasedFirst = false;
-        t.onQuit = [&] { releasedFirst = t.sounds.count("終了") == 1; };
+        t.onQuit = [&] { releasedFirst = t.sounds.count(SoundCall::end) == 1; };
         t.timer.setEnabled(true);
         t.game.OWARI_Click();
         EXPECT_TRUE(releasedFirst);
@@ -283,7 +283,7 @@ namespace {
         EXPECT_FALSE(t.timer.enabled());
         // Closing the window that 終わり ends comes back through Form_Unload.
         t.game.Form_Unload();
-        EXPECT_EQ(t.sounds.count("終了"), 1);
+        EXPECT_EQ(t.sounds.count(SoundCall::end), 1);
         EXPECT_EQ(t.quits, 1);
     }
 
@@ -292,7 +292,7 @@ namespace {
         Table t;
         t.game.Form_Load();
         t.game.Form_Unload();
-        EXPECT_EQ(t.sounds.count("終了"), 1);
+        EXPECT_EQ(t.sounds.count(SoundCall::end), 1);
         EXPECT_EQ(t.quits, 1);
     }
 
@@ -308,17 +308,17 @@ namespace {
         EXPECT_TRUE(s.開始().empty());
         s.dsPlayLooping(音::BGM);
         s.dsPlayLooping(音::BGM);
-        EXPECT_EQ(device.count("loop", 音::BGM), 1);
+        EXPECT_EQ(device.count(SoundCall::dsPlayLooping, 音::BGM), 1);
         s.dsStop(音::BGM);
         s.dsPlayLooping(音::BGM); // toggled off and on: plays again
-        EXPECT_EQ(device.count("loop", 音::BGM), 2);
+        EXPECT_EQ(device.count(SoundCall::dsPlayLooping, 音::BGM), 2);
         s.dsPlay(音::禁止);
         s.dsPlay(音::禁止);
-        EXPECT_EQ(device.count("play", 音::禁止), 2);
+        EXPECT_EQ(device.count(SoundCall::dsPlay, 音::禁止), 2);
         s.終了();
         s.終了();
-        EXPECT_EQ(device.count("終了"), 1);
-        EXPECT_EQ(device.count("開始"), 1);
+        EXPECT_EQ(device.count(SoundCall::end), 1);
+        EXPECT_EQ(device.count(SoundCall::start), 1);
     }
 
 } // namespace

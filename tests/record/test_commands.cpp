@@ -1,8 +1,8 @@
 #include "record/commands.h"
 
-#include "fakes.h"
 #include "record/record_file.h"
 #include "rules/rules.h"
+#include "support/fakes.h"
 #include "support/files.h"
 #include "support/games.h"
 
@@ -40,18 +40,20 @@ struct Commands : ::testing::Test {
     TempDir dir;
     RecordingSurface surface;
     FakeMenu menu;
-    ScriptedBoxes boxes;
+    ScriptedMessageBoxes boxes;
     RecordingSounds sounds;
     FakeTimer timer;
-    FakePanel panel;
+    ScriptedTimeOfDay clock { 36000, 0 };
+    FakeRecordPanel panel;
     GameState g;
     Display display { g, surface, menu };
     int startUps = 0;
-    RecordCommands rc { g, display, boxes, sounds, timer, panel, [this] { startUp(); } };
+    RecordCommands rc { g, display, boxes, sounds, timer, clock, panel, [this] { startUp(); } };
 
     Commands()
     {
-        panel.dirPath = dir.path.string();
+        menu.setChecked(menu::KEIKA, true);
+        panel.path = dir.path.string();
         startUp();
         startUps = 0;
     }
@@ -70,20 +72,20 @@ struct Commands : ::testing::Test {
         g.MAN鵬_段 = 7;
     }
 
-    const ScriptedBoxes::Box& lastBox() const { return boxes.shown.back(); }
+    const ScriptedMessageBoxes::Shown& lastBox() const { return boxes.shown.back(); }
 
     // The handicap label is the last text drawn.
     void expectLevelShown(const std::string& name)
     {
-        ASSERT_FALSE(surface.texts.empty());
-        EXPECT_EQ(surface.texts.back().text, name);
+        ASSERT_FALSE(surface.texts().empty());
+        EXPECT_EQ(surface.texts().back().text, name);
     }
 
     // The picture drawn last at grid cell (gx, gy), or -1.
     int pictureAt(double gx, double gy) const
     {
         int code = -1;
-        for (const auto& p : surface.pictures)
+        for (const auto& p : surface.pictures())
             if (p.x == 盤左 + 桝幅 * gx && p.y == 盤上 + 桝高 * gy)
                 code = p.code;
         return code;
@@ -127,14 +129,14 @@ TEST_F(Commands, WritingStoresTheHeaderBySeatAndTheExactMoveLines)
     playSmallGame(true);
     setNames();
     rc.KIFU_WRITE_Click();
-    EXPECT_TRUE(panel.write);
+    EXPECT_TRUE(panel.writeVisible);
     rc.Command1_Click();
     // The lower side moved first: the upper side's player is the 後手 of Text4.
     EXPECT_EQ(bytesOf(dir.path / "春.棋譜"), 春の対局 + 鳥名人 + 山田太郎 + 小さな対局の手);
     EXPECT_EQ(lastBox().text, "棋譜を書き込みました");
     EXPECT_EQ(lastBox().title, "  ");
-    EXPECT_FALSE(panel.write);
-    EXPECT_FALSE(panel.drive || panel.dir || panel.file);
+    EXPECT_FALSE(panel.writeVisible);
+    EXPECT_FALSE(panel.driveVisible || panel.dirVisible || panel.fileVisible);
     EXPECT_EQ(panel.text(1), "");
     EXPECT_EQ(panel.text(3), "");
     EXPECT_EQ(panel.refreshes, 1);
@@ -178,12 +180,12 @@ TEST_F(Commands, WritingRefusesInTheDocumentedOrderAndReportsFailures)
     rc.Command1_Click();
     EXPECT_EQ(lastBox().title, "棋譜書込");
     EXPECT_NE(lastBox().text.find("棋譜を書き込めませんでした"), std::string::npos);
-    EXPECT_TRUE(panel.write);
+    EXPECT_TRUE(panel.writeVisible);
     EXPECT_EQ(panel.text(2), "春の対局");
     EXPECT_EQ(g.記録手数, 5);
     EXPECT_TRUE(fs::is_directory(dir.path / "春.棋譜"));
 
-    panel.dirPath = (dir.path / "gone").string();
+    panel.path = (dir.path / "gone").string();
     panel.texts[1] = "b";
     rc.Command1_Click();
     EXPECT_EQ(lastBox().title, "棋譜書込");
@@ -215,10 +217,10 @@ TEST_F(Commands, TheWritePanelIsRefusedAfterAReversalFirstThenAfterAHandicap)
     rc.KIFU_WRITE_Click();
     EXPECT_EQ(lastBox().text, "ﾊﾝﾃﾞｷｬｯﾌﾟ設定後は書き込みできません");
     EXPECT_EQ(lastBox().title, "棋譜書込");
-    EXPECT_FALSE(panel.write || panel.drive);
+    EXPECT_FALSE(panel.writeVisible || panel.driveVisible);
     g.ハンデ設定 = 0;
     rc.KIFU_WRITE_Click();
-    EXPECT_TRUE(panel.drive && panel.dir && !panel.file && panel.write);
+    EXPECT_TRUE(panel.driveVisible && panel.dirVisible && !panel.fileVisible && panel.writeVisible);
 
     // "RETURN" refuses the same, should the panel still be open.
     playSmallGame(true);
@@ -232,24 +234,24 @@ TEST_F(Commands, TheWritePanelIsRefusedAfterAReversalFirstThenAfterAHandicap)
 TEST_F(Commands, ThePanelOpensAndClosesWithTheMenus)
 {
     rc.KIFU_READ_Click();
-    EXPECT_TRUE(panel.drive && panel.dir && panel.file && !panel.write);
+    EXPECT_TRUE(panel.driveVisible && panel.dirVisible && panel.fileVisible && !panel.writeVisible);
     rc.OPTION_Click();
-    EXPECT_FALSE(panel.drive || panel.dir || panel.file || panel.write);
+    EXPECT_FALSE(panel.driveVisible || panel.dirVisible || panel.fileVisible || panel.writeVisible);
     rc.KIFU_WRITE_Click();
     panel.texts[2] = "typed";
     rc.STOP_Click();
-    EXPECT_FALSE(panel.drive || panel.write);
+    EXPECT_FALSE(panel.driveVisible || panel.writeVisible);
     EXPECT_EQ(panel.text(2), ""); // closing empties the boxes
     rc.KIFU_READ_Click();
     rc.VER_Click();
-    EXPECT_FALSE(panel.file);
-    EXPECT_EQ(sounds.played, std::vector<音> { 音::その他 });
+    EXPECT_FALSE(panel.fileVisible);
+    EXPECT_EQ(sounds.played(), std::vector<音> { 音::その他 });
     EXPECT_EQ(lastBox().title, "ZR鳥将棋");
     EXPECT_EQ(lastBox().text.rfind("  Version 0.9\n\n", 0), 0u);
     EXPECT_NE(lastBox().text.find("2000.08"), std::string::npos);
 
     rc.Dir1_Change("/some/where");
-    EXPECT_EQ(panel.dirPath, "/some/where");
+    EXPECT_EQ(panel.path, "/some/where");
     EXPECT_TRUE(rc.Drive1_Change("/"));
     EXPECT_EQ(boxes.shown.size(), 1u);
     EXPECT_FALSE(rc.Drive1_Change((dir.path / "no drive").string()));
@@ -281,8 +283,8 @@ TEST_F(Commands, ALoadedGameReplaysToTheSameBoardHandsTotalsAndTimes)
     EXPECT_EQ(boxes.shown[1].text, "棋譜を '進 'で進めて下さい");
     EXPECT_EQ(boxes.shown[1].title, "棋譜");
     auto header = [&](double x, double y) {
-        for (const auto& t : surface.texts)
-            if (t.x == x && t.y == y && t.colour == 15 && t.points == 12)
+        for (const auto& t : surface.texts())
+            if (t.x == x && t.y == y && t.colour == 白 && t.points == 12)
                 return t.text;
         return std::string("(none)");
     };
@@ -292,7 +294,7 @@ TEST_F(Commands, ALoadedGameReplaysToTheSameBoardHandsTotalsAndTimes)
     EXPECT_EQ(header(3700, 6350), "鳥名人");
 
     std::vector<Position> seen { positionOf(g) };
-    sounds.played.clear();
+    sounds.calls.clear();
     for (int n = 1; n <= 40; ++n) {
         rc.AFTER_Click();
         seen.push_back(positionOf(g));
@@ -301,14 +303,14 @@ TEST_F(Commands, ALoadedGameReplaysToTheSameBoardHandsTotalsAndTimes)
     EXPECT_EQ(seen.back(), final);
     EXPECT_EQ(g.手数, 40);
     EXPECT_FALSE(timer.on);
-    EXPECT_EQ(sounds.played.size(), 40u);
+    EXPECT_EQ(sounds.played().size(), 40u);
 
     boxes.shown.clear();
     rc.AFTER_Click(); // the 41st
     ASSERT_EQ(boxes.shown.size(), 1u);
     EXPECT_EQ(lastBox().text, "終わり");
     EXPECT_EQ(lastBox().title, "進む");
-    EXPECT_EQ(sounds.played.size(), 40u); // without a sound
+    EXPECT_EQ(sounds.played().size(), 40u); // without a sound
     EXPECT_EQ(positionOf(g), final);
 
     // 戻 then 進 at every move restores everything; 戻 to the start reaches
@@ -329,11 +331,11 @@ TEST_F(Commands, ALoadedGameReplaysToTheSameBoardHandsTotalsAndTimes)
     EXPECT_EQ(g.持駒数_MAN + g.持駒数_COM, 0);
 
     boxes.shown.clear();
-    sounds.played.clear();
+    sounds.calls.clear();
     rc.REPLAY_Click();
     EXPECT_EQ(lastBox().text, "できません");
     EXPECT_EQ(lastBox().title, "戻る");
-    EXPECT_EQ(sounds.played, std::vector<音> { 音::禁止 });
+    EXPECT_EQ(sounds.played(), std::vector<音> { 音::禁止 });
 }
 
 TEST_F(Commands, StepsBackOverADropAPromotionAndACapture)
@@ -386,11 +388,11 @@ TEST_F(Commands, StepsBackOverADropAPromotionAndACapture)
     EXPECT_EQ(g.盤, start.盤);
     EXPECT_EQ(g.持駒数_MAN, 0);
     指す(g, { 5, 4, 5, 3, -燕 }, false, 7); // a new move discards the rest
-    sounds.played.clear();
+    sounds.calls.clear();
     rc.AFTER_Click();
     EXPECT_EQ(lastBox().text, "できません");
     EXPECT_EQ(lastBox().title, "進む");
-    EXPECT_EQ(sounds.played, std::vector<音> { 音::禁止 });
+    EXPECT_EQ(sounds.played(), std::vector<音> { 音::禁止 });
 }
 
 TEST_F(Commands, StepsBackOverThePhoenixCaptureReopenTheGame)
@@ -420,7 +422,7 @@ TEST_F(Commands, FirstKeepsTheRecordForReplay)
     EXPECT_EQ(g.最終記録手数, 6);
     EXPECT_EQ(g.ハンデ設定, 0);
     EXPECT_FALSE(timer.on);
-    EXPECT_EQ(sounds.played.back(), 音::駒打音);
+    EXPECT_EQ(sounds.played().back(), 音::駒打音);
     for (int i = 0; i < 6; ++i)
         rc.AFTER_Click();
     EXPECT_EQ(positionOf(g), end);
@@ -496,7 +498,7 @@ TEST_F(Commands, LoadingRefusesWhatDoesNotFitAndKeepsAGameWhenTheFileCannotBeOpe
 
 TEST_F(Commands, HandicapStepsRemoveAndRestoreOnePieceEach)
 {
-    sounds.played.clear();
+    sounds.calls.clear();
     rc.LBEL_UP_Click();
     rc.LBEL_UP_Click();
     rc.LBEL_UP_Click();
@@ -507,7 +509,7 @@ TEST_F(Commands, HandicapStepsRemoveAndRestoreOnePieceEach)
     EXPECT_EQ(g.ハンデレベル, 3);
     EXPECT_EQ(g.ハンデ設定, 1);
     expectLevelShown("ﾊﾝﾃﾞｨｷｬｯﾌﾟ:５級");
-    EXPECT_EQ(sounds.played, std::vector<音>(3, 音::駒打音));
+    EXPECT_EQ(sounds.played(), std::vector<音>(3, 音::駒打音));
     rc.LEBEL_DOWN_Click();
     EXPECT_EQ(g.盤[6][1], 雉);
     EXPECT_EQ(g.ハンデレベル, 2);
@@ -530,10 +532,10 @@ TEST_F(Commands, HandicapStepsRemoveAndRestoreOnePieceEach)
     for (int code : lowerPieces)
         EXPECT_EQ(code, 空);
     EXPECT_EQ(g.盤[4][7], -鵬);
-    sounds.played.clear();
+    sounds.calls.clear();
     g.最終記録手数 = 4;
     rc.LEBEL_DOWN_Click();
-    EXPECT_TRUE(sounds.played.empty());
+    EXPECT_TRUE(sounds.played().empty());
     EXPECT_EQ(g.最終記録手数, 0);
     for (int i = 0; i < 14; ++i)
         rc.LBEL_UP_Click();
@@ -552,13 +554,13 @@ TEST_F(Commands, HandicapIsRefusedInRecordModeDuringAGameAndAfterAReversal)
 {
     指す(g, { 5, 4, 5, 3, -燕 }, false, 1);
     const auto board = g.盤;
-    sounds.played.clear();
+    sounds.calls.clear();
     rc.KIFU_READ_Click();
     rc.LBEL_UP_Click();
     EXPECT_EQ(lastBox().text, "対局途中ではできません\n\n局面→最初にして下さい");
     EXPECT_EQ(lastBox().title, "ﾊﾝﾃﾞｨｷｬｯﾌﾟ設定");
-    EXPECT_EQ(sounds.played, std::vector<音> { 音::禁止 });
-    EXPECT_FALSE(panel.file);
+    EXPECT_EQ(sounds.played(), std::vector<音> { 音::禁止 });
+    EXPECT_FALSE(panel.fileVisible);
     EXPECT_EQ(g.盤, board);
     EXPECT_EQ(g.ハンデ設定, 0);
     EXPECT_EQ(g.最終記録手数, 1);
@@ -581,7 +583,7 @@ TEST_F(Commands, ReversalTurnsTheBoardAndHandsToTheOtherSide)
     rc.REVERSE_Click();
     EXPECT_EQ(g.盤, start.盤); // the starting position is symmetric
     EXPECT_EQ(g.反転フラグ, 1);
-    EXPECT_EQ(sounds.played.back(), 音::駒打音);
+    EXPECT_EQ(sounds.played().back(), 音::駒打音);
 
     rc.CANCEL_Click();
     playSmallGame(true);
@@ -620,10 +622,10 @@ TEST_F(Commands, ReversalTurnsTheBoardAndHandsToTheOtherSide)
 
     rc.CANCEL_Click();
     g.棋譜モード = 1;
-    sounds.played.clear();
+    sounds.calls.clear();
     rc.REVERSE_Click();
     EXPECT_EQ(lastBox().text, "棋譜ﾓｰﾄﾞではできません");
     EXPECT_EQ(lastBox().title, "反転");
-    EXPECT_EQ(sounds.played, std::vector<音> { 音::禁止 });
+    EXPECT_EQ(sounds.played(), std::vector<音> { 音::禁止 });
     EXPECT_EQ(g.反転フラグ, 0);
 }

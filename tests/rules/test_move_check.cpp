@@ -2,6 +2,7 @@
 // checked as the set of squares a piece may reach, drawn as a diagram.
 #include "rules/rules.h"
 #include "support/diagram.h"
+#include "support/games.h"
 
 #include <gtest/gtest.h>
 
@@ -40,28 +41,7 @@ std::string rows(std::initializer_list<const char*> lines)
 // All moves and drops that 移動チェック allows to one side.
 int countMoves(GameState& g, bool upper)
 {
-    調査_2燕フラグ設定(g);
-    int n = 0;
-    for (int c = 1; c <= 7; ++c)
-        for (int r = 1; r <= 7; ++r) {
-            const int code = g.盤[c][r];
-            if (upper ? code < 10 : code > -10)
-                continue;
-            for (int tc = 1; tc <= 7; ++tc)
-                for (int tr = 1; tr <= 7; ++tr)
-                    n += 移動チェック(g, c, r, tc, tr, code);
-        }
-    for (int slot = 1; slot <= 6; ++slot) {
-        if ((upper ? g.持駒_COM[slot] : g.持駒_MAN[slot]) <= 0)
-            continue;
-        const int code = upper ? 持駒種類(slot) : -持駒種類(slot);
-        const int fc = upper ? COM持駒列 : MAN持駒列;
-        const int fr = upper ? slot : slot + 1;
-        for (int tc = 1; tc <= 7; ++tc)
-            for (int tr = 1; tr <= 7; ++tr)
-                n += 移動チェック(g, fc, fr, tc, tr, code);
-    }
-    return n;
+    return static_cast<int>(tori::testing::合法手(g, upper).size());
 }
 
 } // namespace

@@ -2,6 +2,7 @@
 // the phoenix capture and the move record.
 #include "rules/rules.h"
 #include "support/diagram.h"
+#include "support/fakes.h"
 
 #include <gtest/gtest.h>
 
@@ -11,28 +12,9 @@
 using namespace tori;
 using tori::testing::boardDiagram;
 using tori::testing::fromDiagram;
+using tori::testing::RecordingView;
 
 namespace {
-
-struct RecordingView : BoardView {
-    std::vector<std::string> calls;
-    static std::string at(double gx, double gy)
-    {
-        return std::to_string(int(gx)) + "," + std::to_string(int(gy));
-    }
-    void 描画_絵(int code, double gx, double gy) override
-    {
-        calls.push_back("絵 " + std::to_string(code) + " " + at(gx, gy));
-    }
-    void 描画_桝輪郭(int colour, double gx, double gy) override
-    {
-        calls.push_back("輪郭 " + std::to_string(colour) + " " + at(gx, gy));
-    }
-    void 描画_自持盤() override { calls.push_back("自持盤"); }
-    void 描画_敵持盤() override { calls.push_back("敵持盤"); }
-    void 画面_再描画() override { calls.push_back("再描画"); }
-    void タイマー停止() override { calls.push_back("タイマー停止"); }
-};
 
 } // namespace
 

@@ -1,5 +1,6 @@
 #include "rules/rules.h"
 #include "support/diagram.h"
+#include "support/fakes.h"
 
 #include <gtest/gtest.h>
 
@@ -7,6 +8,7 @@
 
 using namespace tori;
 using tori::testing::boardDiagram;
+using tori::testing::RecordingView;
 
 namespace {
 
@@ -17,24 +19,6 @@ const char* kStart = "RPCKCPL"
                      "sssssss"
                      "...f..."
                      "lpckcpr";
-
-struct RecordingView : BoardView {
-    std::vector<std::string> calls;
-    void 描画_絵(int code, double gx, double gy) override
-    {
-        calls.push_back("絵 " + std::to_string(code) + " " + std::to_string(int(gx)) + ","
-            + std::to_string(int(gy)));
-    }
-    void 描画_桝輪郭(int colour, double gx, double gy) override
-    {
-        calls.push_back("輪郭 " + std::to_string(colour) + " " + std::to_string(int(gx)) + ","
-            + std::to_string(int(gy)));
-    }
-    void 描画_自持盤() override { calls.push_back("自持盤"); }
-    void 描画_敵持盤() override { calls.push_back("敵持盤"); }
-    void 画面_再描画() override { calls.push_back("再描画"); }
-    void タイマー停止() override { calls.push_back("タイマー停止"); }
-};
 
 } // namespace
 

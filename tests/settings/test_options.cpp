@@ -1,7 +1,7 @@
 #include "settings/options.h"
 
 #include "rules/rules.h"
-#include "tests/support/fake_sounds.h"
+#include "support/fakes.h"
 
 #include <gtest/gtest.h>
 
@@ -14,7 +14,7 @@
 #include <unistd.h>
 
 using namespace tori;
-using tori::testing::FakeSounds;
+using namespace tori::testing;
 namespace fs = std::filesystem;
 
 namespace {
@@ -31,94 +31,6 @@ const std::string 経過ON = "\x8C\x6F\x89\xDF\x8E\x9E\x8A\xD4=ON";
 const std::string 経過OFF = "\x8C\x6F\x89\xDF\x8E\x9E\x8A\xD4=OFF";
 const std::string defaultFile = 緑 + "\r\n" + 指導OFF + "\r\n" + 経過ON + "\r\nBGM=ON\r\n";
 
-class FakeMenu : public Menu {
-public:
-    std::map<std::string, bool> marks;
-    bool checked(const std::string& name) const override
-    {
-        const auto it = marks.find(name);
-        return it != marks.end() && it->second;
-    }
-    void setChecked(const std::string& name, bool on) override { marks[name] = on; }
-    // The background items that carry a check mark.
-    std::vector<std::string> backgrounds() const
-    {
-        std::vector<std::string> on;
-        for (const char* item : { "MIDORI", "TATAMI", "TAKE", "UCHU", "RENGA" })
-            if (checked(item))
-                on.push_back(item);
-        return on;
-    }
-};
-
-// What the window was asked to draw, in grid cells.
-class RecordingSurface : public Surface {
-public:
-    struct Picture {
-        int code;
-        double gx, gy;
-    };
-    struct Frame {
-        int colour;
-        int col, row;
-    };
-    std::vector<Picture> pictures;
-    std::vector<Frame> frames;
-    int texts = 0;
-
-    void 絵(int code, double x, double y) override
-    {
-        pictures.push_back({ code, (x - 盤左) / 桝幅, (y - 盤上) / 桝高 });
-    }
-    void 枠(int colour, double x1, double y1, double, double) override
-    {
-        frames.push_back(
-            { colour, int(std::lround((x1 - 盤左) / 桝幅)), int(std::lround((y1 - 盤上) / 桝高)) });
-    }
-    void 文字(double, double, const std::string&, double, bool, int) override { ++texts; }
-    void 更新() override { }
-
-    void clear()
-    {
-        pictures.clear();
-        frames.clear();
-        texts = 0;
-    }
-    bool nothingDrawn() const { return pictures.empty() && frames.empty() && texts == 0; }
-    // The background pictures (codes 2..6) drawn since the last clear.
-    std::set<int> backgrounds() const
-    {
-        std::set<int> codes;
-        for (const Picture& p : pictures)
-            if (p.code >= 2 && p.code <= 6)
-                codes.insert(p.code);
-        return codes;
-    }
-    // The whole screen was drawn again: the board, and the title above it.
-    bool redrawn() const
-    {
-        int title = 0;
-        for (const Picture& p : pictures)
-            title += p.code == 1;
-        return title > 0 && frames.size() >= 49;
-    }
-    int titles() const
-    {
-        int n = 0;
-        for (const Picture& p : pictures)
-            n += p.code == 1;
-        return n;
-    }
-    // The colour each cell's outline was last drawn in.
-    std::map<std::pair<int, int>, int> lastOutlines() const
-    {
-        std::map<std::pair<int, int>, int> last;
-        for (const Frame& f : frames)
-            last[{ f.col, f.row }] = f.colour;
-        return last;
-    }
-};
-
 // One run of the game: fresh state, menu, window and sounds over the
 // settings file in a folder that outlives the run.
 struct Session {
@@ -126,7 +38,7 @@ struct Session {
     FakeMenu menu;
     RecordingSurface surface;
     Display display { g, surface, menu };
-    FakeSounds sounds;
+    RecordingSounds sounds;
     Options options;
     explicit Session(const fs::path& file)
         : options(g, menu, display, sounds, file.string())
@@ -171,16 +83,16 @@ TEST_F(SettingsFile, FirstStartWritesTheDefaultsAndChecksThemWithoutStartingTheM
     run.options.読込_環境設定ファイル();
 
     EXPECT_EQ(bytes(), defaultFile);
-    EXPECT_EQ(run.menu.backgrounds(), Strings { "MIDORI" });
-    EXPECT_FALSE(run.menu.checked("SIDOU"));
-    EXPECT_TRUE(run.menu.checked("KEIKA"));
-    EXPECT_TRUE(run.menu.checked("BGM"));
+    EXPECT_EQ(run.menu.backgrounds(), Strings { menu::MIDORI });
+    EXPECT_FALSE(run.menu.checked(menu::SIDOU));
+    EXPECT_TRUE(run.menu.checked(menu::KEIKA));
+    EXPECT_TRUE(run.menu.checked(menu::BGM));
     EXPECT_EQ(run.g.背景画, 2);
     EXPECT_EQ(run.g.移動指導, 0);
-    EXPECT_EQ(run.g.移動指導色, 2);
+    EXPECT_EQ(run.g.移動指導色, 桝枠色);
     EXPECT_EQ(run.surface.backgrounds(), std::set<int> { 2 });
     EXPECT_FALSE(run.surface.redrawn());
-    EXPECT_TRUE(run.sounds.log.empty());
+    EXPECT_TRUE(run.sounds.log().empty());
     EXPECT_TRUE(fs::is_regular_file(file));
     EXPECT_EQ(std::distance(fs::directory_iterator(dir), fs::directory_iterator()), 1)
         << "a temporary file was left";
@@ -191,30 +103,30 @@ TEST_F(SettingsFile, AShortFileIsReplacedByTheDefaultsAndGuidanceFollowsItsUnche
     put(竹 + "\r\n" + 指導ON + "\r\n");
     Session run(file);
     // As left by an earlier read, when a loaded record runs start-up again.
-    run.menu.setChecked("SIDOU", true);
-    run.menu.setChecked("TAKE", true);
+    run.menu.setChecked(menu::SIDOU, true);
+    run.menu.setChecked(menu::TAKE, true);
     run.g.移動指導 = 1;
-    run.g.移動指導色 = 15;
+    run.g.移動指導色 = 白;
     run.options.読込_環境設定ファイル();
 
     EXPECT_EQ(bytes(), defaultFile);
-    EXPECT_EQ(run.menu.backgrounds(), Strings { "MIDORI" });
+    EXPECT_EQ(run.menu.backgrounds(), Strings { menu::MIDORI });
     EXPECT_EQ(run.g.背景画, 2);
-    EXPECT_FALSE(run.menu.checked("SIDOU"));
+    EXPECT_FALSE(run.menu.checked(menu::SIDOU));
     EXPECT_EQ(run.g.移動指導, 0);
-    EXPECT_EQ(run.g.移動指導色, 2);
-    EXPECT_TRUE(run.menu.checked("KEIKA"));
-    EXPECT_TRUE(run.menu.checked("BGM"));
+    EXPECT_EQ(run.g.移動指導色, 桝枠色);
+    EXPECT_TRUE(run.menu.checked(menu::KEIKA));
+    EXPECT_TRUE(run.menu.checked(menu::BGM));
     EXPECT_EQ(run.surface.backgrounds(), std::set<int> { 2 });
     EXPECT_FALSE(run.surface.redrawn());
-    EXPECT_TRUE(run.sounds.log.empty()) << "the fallback must not start the music";
+    EXPECT_TRUE(run.sounds.log().empty()) << "the fallback must not start the music";
 
     // Three lines (no background was checked when it was written) are short too.
     put(指導ON + "\r\n" + 経過ON + "\r\nBGM=ON\r\n");
     Session next(file);
     next.options.読込_環境設定ファイル();
     EXPECT_EQ(bytes(), defaultFile);
-    EXPECT_TRUE(next.sounds.log.empty());
+    EXPECT_TRUE(next.sounds.log().empty());
 }
 
 TEST_F(SettingsFile, LinesAreComparedWholeAndExactly)
@@ -223,38 +135,38 @@ TEST_F(SettingsFile, LinesAreComparedWholeAndExactly)
         = 畳 + "\r\n" + "\x88\xDA\x93\xAE\x8E\x77\x93\xB1=on\r\n" + 経過OFF + "\r\nBGM=OFF\r\n";
     put(file1);
     Session run(file);
-    run.menu.setChecked("SIDOU", true);
+    run.menu.setChecked(menu::SIDOU, true);
     run.g.移動指導 = 1;
-    run.g.移動指導色 = 15;
+    run.g.移動指導色 = 白;
     run.options.読込_環境設定ファイル();
 
-    EXPECT_EQ(run.menu.backgrounds(), Strings { "TATAMI" });
+    EXPECT_EQ(run.menu.backgrounds(), Strings { menu::TATAMI });
     EXPECT_EQ(run.g.背景画, 3);
     EXPECT_EQ(run.surface.backgrounds(), std::set<int> { 3 });
     EXPECT_FALSE(run.surface.redrawn());
-    EXPECT_FALSE(run.menu.checked("SIDOU")) << "移動指導=on is not 移動指導=ON";
+    EXPECT_FALSE(run.menu.checked(menu::SIDOU)) << "移動指導=on is not 移動指導=ON";
     EXPECT_EQ(run.g.移動指導, 0);
-    EXPECT_EQ(run.g.移動指導色, 2);
-    EXPECT_FALSE(run.menu.checked("KEIKA"));
-    EXPECT_FALSE(run.menu.checked("BGM"));
-    EXPECT_TRUE(run.sounds.log.empty());
+    EXPECT_EQ(run.g.移動指導色, 桝枠色);
+    EXPECT_FALSE(run.menu.checked(menu::KEIKA));
+    EXPECT_FALSE(run.menu.checked(menu::BGM));
+    EXPECT_TRUE(run.sounds.log().empty());
     EXPECT_EQ(bytes(), file1) << "a complete file is only read";
 
     // A trailing space is not "BGM=ON" either; the exact line starts the music.
     put(宇宙 + "\r\n" + 指導ON + "\r\n" + 経過ON + "\r\nBGM=ON \r\n");
     Session spaced(file);
     spaced.options.読込_環境設定ファイル();
-    EXPECT_FALSE(spaced.menu.checked("BGM"));
-    EXPECT_TRUE(spaced.sounds.log.empty());
-    EXPECT_TRUE(spaced.menu.checked("SIDOU"));
+    EXPECT_FALSE(spaced.menu.checked(menu::BGM));
+    EXPECT_TRUE(spaced.sounds.log().empty());
+    EXPECT_TRUE(spaced.menu.checked(menu::SIDOU));
     EXPECT_EQ(spaced.g.移動指導, 1);
-    EXPECT_EQ(spaced.g.移動指導色, 15);
+    EXPECT_EQ(spaced.g.移動指導色, 白);
 
     put(宇宙 + "\r\n" + 指導ON + "\r\n" + 経過ON + "\r\nBGM=ON\r\n");
     Session music(file);
     music.options.読込_環境設定ファイル();
-    EXPECT_TRUE(music.menu.checked("BGM"));
-    EXPECT_EQ(music.sounds.log, Strings { "dsPlayLooping BGM" });
+    EXPECT_TRUE(music.menu.checked(menu::BGM));
+    EXPECT_EQ(music.sounds.log(), Strings { "dsPlayLooping BGM" });
     EXPECT_EQ(music.g.背景画, 5);
 }
 
@@ -267,11 +179,11 @@ TEST_F(SettingsFile, AnUnknownBackgroundLeavesTheBackgroundAndItsMarksAsTheyWere
     run.g.背景画 = 5;
     run.options.読込_環境設定ファイル();
 
-    EXPECT_EQ(run.menu.backgrounds(), Strings { "UCHU" });
+    EXPECT_EQ(run.menu.backgrounds(), Strings { menu::UCHU });
     EXPECT_EQ(run.g.背景画, 5);
     EXPECT_TRUE(run.surface.nothingDrawn());
-    EXPECT_TRUE(run.menu.checked("KEIKA"));
-    EXPECT_FALSE(run.menu.checked("BGM"));
+    EXPECT_TRUE(run.menu.checked(menu::KEIKA));
+    EXPECT_FALSE(run.menu.checked(menu::BGM));
 }
 
 TEST_F(SettingsFile, EveryBackgroundIsWrittenAndReadBackAfterARestart)
@@ -283,11 +195,11 @@ TEST_F(SettingsFile, EveryBackgroundIsWrittenAndReadBackAfterARestart)
         std::string line;
     };
     const Case cases[] = {
-        { &Options::TATAMI_Click, "TATAMI", 3, 畳 },
-        { &Options::TAKE_Click, "TAKE", 4, 竹 },
-        { &Options::UCHU_Click, "UCHU", 5, 宇宙 },
-        { &Options::RENGA_Click, "RENGA", 6, 煉瓦 },
-        { &Options::MIDORI_Click, "MIDORI", 2, 緑 },
+        { &Options::TATAMI_Click, menu::TATAMI, 3, 畳 },
+        { &Options::TAKE_Click, menu::TAKE, 4, 竹 },
+        { &Options::UCHU_Click, menu::UCHU, 5, 宇宙 },
+        { &Options::RENGA_Click, menu::RENGA, 6, 煉瓦 },
+        { &Options::MIDORI_Click, menu::MIDORI, 2, 緑 },
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.item);
@@ -308,7 +220,7 @@ TEST_F(SettingsFile, EveryBackgroundIsWrittenAndReadBackAfterARestart)
         EXPECT_EQ(restarted.g.背景画, c.id);
         EXPECT_EQ(restarted.surface.backgrounds(), std::set<int> { c.id });
         EXPECT_FALSE(restarted.surface.redrawn());
-        EXPECT_EQ(restarted.sounds.log, Strings { "dsPlayLooping BGM" });
+        EXPECT_EQ(restarted.sounds.log(), Strings { "dsPlayLooping BGM" });
     }
 }
 
@@ -319,43 +231,43 @@ TEST_F(SettingsFile, GuidanceElapsedTimeAndMusicSurviveARestartBothWays)
         run.options.読込_環境設定ファイル();
         run.options.RENGA_Click();
         run.options.SIDOU_Click();
-        EXPECT_TRUE(run.menu.checked("SIDOU"));
+        EXPECT_TRUE(run.menu.checked(menu::SIDOU));
         EXPECT_EQ(run.g.移動指導, 1);
-        EXPECT_EQ(run.g.移動指導色, 15);
-        run.menu.setChecked("KEIKA", false); // as the clock's KEIKA_Click leaves it
+        EXPECT_EQ(run.g.移動指導色, 白);
+        run.menu.setChecked(menu::KEIKA, false); // as the clock's KEIKA_Click leaves it
         run.options.書込_環境設定ファイル();
         run.options.BGM_Click();
-        EXPECT_FALSE(run.menu.checked("BGM"));
-        EXPECT_EQ(run.sounds.log, Strings { "dsStop BGM" });
+        EXPECT_FALSE(run.menu.checked(menu::BGM));
+        EXPECT_EQ(run.sounds.log(), Strings { "dsStop BGM" });
         EXPECT_EQ(bytes(), 煉瓦 + "\r\n" + 指導ON + "\r\n" + 経過OFF + "\r\nBGM=OFF\r\n");
     }
     {
         Session run(file);
         run.options.読込_環境設定ファイル();
-        EXPECT_EQ(run.menu.backgrounds(), Strings { "RENGA" });
+        EXPECT_EQ(run.menu.backgrounds(), Strings { menu::RENGA });
         EXPECT_EQ(run.g.背景画, 6);
-        EXPECT_TRUE(run.menu.checked("SIDOU"));
+        EXPECT_TRUE(run.menu.checked(menu::SIDOU));
         EXPECT_EQ(run.g.移動指導, 1);
-        EXPECT_EQ(run.g.移動指導色, 15);
-        EXPECT_FALSE(run.menu.checked("KEIKA"));
-        EXPECT_FALSE(run.menu.checked("BGM"));
-        EXPECT_TRUE(run.sounds.log.empty());
+        EXPECT_EQ(run.g.移動指導色, 白);
+        EXPECT_FALSE(run.menu.checked(menu::KEIKA));
+        EXPECT_FALSE(run.menu.checked(menu::BGM));
+        EXPECT_TRUE(run.sounds.log().empty());
 
         run.options.SIDOU_Click();
         EXPECT_EQ(run.g.移動指導, 0);
-        EXPECT_EQ(run.g.移動指導色, 2);
-        run.menu.setChecked("KEIKA", true);
+        EXPECT_EQ(run.g.移動指導色, 桝枠色);
+        run.menu.setChecked(menu::KEIKA, true);
         run.options.書込_環境設定ファイル();
         run.options.BGM_Click();
-        EXPECT_EQ(run.sounds.log, Strings { "dsPlayLooping BGM" });
+        EXPECT_EQ(run.sounds.log(), Strings { "dsPlayLooping BGM" });
         EXPECT_EQ(bytes(), 煉瓦 + "\r\n" + 指導OFF + "\r\n" + 経過ON + "\r\nBGM=ON\r\n");
     }
     Session run(file);
     run.options.読込_環境設定ファイル();
-    EXPECT_FALSE(run.menu.checked("SIDOU"));
-    EXPECT_TRUE(run.menu.checked("KEIKA"));
-    EXPECT_TRUE(run.menu.checked("BGM"));
-    EXPECT_EQ(run.sounds.log, Strings { "dsPlayLooping BGM" });
+    EXPECT_FALSE(run.menu.checked(menu::SIDOU));
+    EXPECT_TRUE(run.menu.checked(menu::KEIKA));
+    EXPECT_TRUE(run.menu.checked(menu::BGM));
+    EXPECT_EQ(run.sounds.log(), Strings { "dsPlayLooping BGM" });
 }
 
 TEST_F(SettingsFile, TheCheckedBackgroundChosenAgainStillRewritesAndRedraws)
@@ -369,13 +281,13 @@ TEST_F(SettingsFile, TheCheckedBackgroundChosenAgainStillRewritesAndRedraws)
     EXPECT_TRUE(run.surface.redrawn());
     EXPECT_EQ(run.surface.titles(), 1);
     EXPECT_EQ(run.surface.backgrounds(), std::set<int> { 2 });
-    EXPECT_EQ(run.menu.backgrounds(), Strings { "MIDORI" });
+    EXPECT_EQ(run.menu.backgrounds(), Strings { menu::MIDORI });
 
     // An unchecked item takes over the mark and the picture.
     run.surface.clear();
     run.options.TAKE_Click();
     run.options.TAKE_Click();
-    EXPECT_EQ(run.menu.backgrounds(), Strings { "TAKE" });
+    EXPECT_EQ(run.menu.backgrounds(), Strings { menu::TAKE });
     EXPECT_EQ(run.g.背景画, 4);
     EXPECT_EQ(run.surface.titles(), 2);
     EXPECT_EQ(run.surface.backgrounds(), std::set<int> { 4 });
@@ -395,11 +307,11 @@ TEST_F(SettingsFile, TurningGuidanceOffCoversTheOutlinesOfTheBoardAndTheUpperHan
     for (int row = 1; row <= 6; ++row)
         expected[{ -1, row }] = 桝枠色;
     EXPECT_EQ(run.surface.lastOutlines(), expected);
-    EXPECT_EQ(run.surface.frames.size(), 55u);
-    EXPECT_TRUE(run.surface.pictures.empty());
-    EXPECT_FALSE(run.menu.checked("SIDOU"));
+    EXPECT_EQ(run.surface.frames().size(), 55u);
+    EXPECT_TRUE(run.surface.pictures().empty());
+    EXPECT_FALSE(run.menu.checked(menu::SIDOU));
     EXPECT_EQ(run.g.移動指導, 0);
-    EXPECT_EQ(run.g.移動指導色, 2);
+    EXPECT_EQ(run.g.移動指導色, 桝枠色);
 }
 
 TEST_F(SettingsFile, NoCheckedBackgroundWritesNoFirstLine)
@@ -418,16 +330,16 @@ TEST_F(SettingsFile, AFileThatCannotBeWrittenLeavesThePlayersChoicesStanding)
 {
     Session run(dir / "no-such-folder" / "ZR鳥将棋.ini");
     run.options.読込_環境設定ファイル(); // the fallback cannot write either
-    EXPECT_EQ(run.menu.backgrounds(), Strings { "MIDORI" });
+    EXPECT_EQ(run.menu.backgrounds(), Strings { menu::MIDORI });
     run.options.UCHU_Click();
     run.options.SIDOU_Click();
     run.options.BGM_Click();
-    EXPECT_EQ(run.menu.backgrounds(), Strings { "UCHU" });
+    EXPECT_EQ(run.menu.backgrounds(), Strings { menu::UCHU });
     EXPECT_EQ(run.g.背景画, 5);
-    EXPECT_TRUE(run.menu.checked("SIDOU"));
+    EXPECT_TRUE(run.menu.checked(menu::SIDOU));
     EXPECT_EQ(run.g.移動指導, 1);
-    EXPECT_FALSE(run.menu.checked("BGM"));
-    EXPECT_EQ(run.sounds.log, Strings { "dsStop BGM" });
+    EXPECT_FALSE(run.menu.checked(menu::BGM));
+    EXPECT_EQ(run.sounds.log(), Strings { "dsStop BGM" });
     EXPECT_FALSE(fs::exists(dir / "no-such-folder"));
 }
 
@@ -440,7 +352,7 @@ TEST_F(SettingsFile, TurningGuidanceOffWhileAPieceIsSelectedRemovesItsOutlinesAt
     run.display.描画_移動可能桝色(4, 6, run.g.移動指導色, run.g.盤[4][6]);
     int white = 0;
     for (const auto& [cell, colour] : run.surface.lastOutlines())
-        white += colour == 15;
+        white += colour == 白;
     ASSERT_GT(white, 0) << "the guidance should have shown";
 
     run.options.SIDOU_Click();

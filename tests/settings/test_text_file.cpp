@@ -85,3 +85,16 @@ TEST(TextFile, AFailedReplaceLeavesTheTargetAndNoTemporaryFile)
     EXPECT_TRUE(fs::exists(inside));
     EXPECT_EQ(std::distance(fs::directory_iterator(dir.path), fs::directory_iterator()), 1);
 }
+
+TEST(TextFile, AFileWithoutANameIsNotWrittenIntoTheWorkingFolder)
+{
+    TempDir dir;
+    const fs::path before = fs::current_path();
+    fs::current_path(dir.path);
+    std::string error;
+    const bool written = writeShiftJisLines("", { "a" }, &error);
+    fs::current_path(before);
+    EXPECT_FALSE(written);
+    EXPECT_FALSE(error.empty());
+    EXPECT_TRUE(fs::is_empty(dir.path));
+}

@@ -4,10 +4,13 @@
 #include "game/qt/drawing_area.h"
 #include "game/qt/form1.h"
 #include "game/qt/qt_ports.h"
+#include "record/qt/move_list_panel.h"
 #include "record/qt/record_panel.h"
+#include "support/fakes.h"
 
 #include <QAction>
 #include <QApplication>
+#include <QClipboard>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
@@ -15,6 +18,7 @@
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTimer>
+#include <QTreeWidget>
 #include <QtTest>
 
 #include <deque>
@@ -24,50 +28,9 @@
 #include <vector>
 
 using namespace tori;
+using namespace tori::testing;
 
 namespace {
-
-class RecordingSounds : public Sounds {
-public:
-    std::vector<std::pair<std::string, std::string>> 開始() override
-    {
-        ++starts;
-        return {};
-    }
-    void dsPlay(音 b) override { played.push_back(b); }
-    void dsPlayLooping(音 b) override { played.push_back(b); }
-    void dsStop(音) override { }
-    void 終了() override { ++ends; }
-
-    int starts = 0;
-    int ends = 0;
-    std::vector<音> played;
-};
-
-class ScriptedBoxes : public MessageBoxes {
-public:
-    struct Shown {
-        std::string text, title;
-    };
-    void ok(const std::string& text, const std::string& title, Icon) override
-    {
-        shown.push_back({ text, title });
-    }
-    bool yesNo(const std::string& text, const std::string& title) override
-    {
-        shown.push_back({ text, title });
-        return true;
-    }
-    std::vector<std::string> titles() const
-    {
-        std::vector<std::string> t;
-        for (const Shown& s : shown)
-            t.push_back(s.title);
-        return t;
-    }
-
-    std::vector<Shown> shown;
-};
 
 // One window over a fresh settings folder, started as the program starts it.
 struct Window {
@@ -105,7 +68,7 @@ struct Window {
 
     QTemporaryDir dir;
     RecordingSounds sounds;
-    ScriptedBoxes boxes;
+    ScriptedMessageBoxes boxes;
     int quits = 0;
     std::unique_ptr<Form1> form;
 };
@@ -156,38 +119,41 @@ private slots:
                        bool checkable) {
             QTest::newRow(name) << QString::fromUtf8(caption) << owner << submenu << checkable;
         };
-        row("TAIKYOKU", "対局", bar, true, false);
-        row("MATCH_MAN", "対局(人間)", "TAIKYOKU", true, false);
-        row("START", "スタート", "MATCH_MAN", false, false);
-        row("START2", "対局(COM)", "TAIKYOKU", true, false);
-        row("SENTE", "先手", "START2", false, false);
-        row("GOTE", "後手", "START2", false, false);
-        row("LEVEL", "COM対局ﾚﾍﾞﾙ", "TAIKYOKU", true, false);
-        row("LEVEL1", "LEVEL1", "LEVEL", false, true);
-        row("LEVEL2", "LEVEL2", "LEVEL", false, true);
-        row("LEVEL3", "LEVEL3", "LEVEL", false, true);
-        row("OWARI", "終わり", "TAIKYOKU", false, false);
-        row("STOP", "局面", bar, true, false);
-        row("CANCEL", "最初", "STOP", false, false);
-        row("REVERSE", "反転", "STOP", false, false);
-        row("REPLAY", "戻", bar, false, false);
-        row("AFTER", "進", bar, false, false);
-        row("LBEL_UP", "△", bar, false, false);
-        row("LEBEL_DOWN", "▽", bar, false, false);
-        row("KIFU", "棋譜", bar, true, false);
-        row("KIFU_READ", "読込", "KIFU", false, false);
-        row("KIFU_WRITE", "書込", "KIFU", false, false);
-        row("OPTION", "ｵﾌﾟｼｮﾝ", bar, true, false);
-        row("HAIKEI_GA", "背景画", "OPTION", true, false);
-        row("MIDORI", "緑", "HAIKEI_GA", false, true);
-        row("TATAMI", "畳", "HAIKEI_GA", false, true);
-        row("TAKE", "竹", "HAIKEI_GA", false, true);
-        row("UCHU", "宇宙", "HAIKEI_GA", false, true);
-        row("RENGA", "煉瓦", "HAIKEI_GA", false, true);
-        row("SIDOU", "移動指導", "OPTION", false, true);
-        row("KEIKA", "経過時間", "OPTION", false, true);
-        row("BGM", "BGM", "OPTION", false, true);
-        row("VER", "その他", bar, false, false);
+        row(menu::TAIKYOKU, "対局", bar, true, false);
+        row(menu::MATCH_MAN, "対局(人間)", menu::TAIKYOKU, true, false);
+        row(menu::START, "スタート", menu::MATCH_MAN, false, false);
+        row(menu::START2, "対局(COM)", menu::TAIKYOKU, true, false);
+        row(menu::SENTE, "先手", menu::START2, false, false);
+        row(menu::GOTE, "後手", menu::START2, false, false);
+        row(menu::LEVEL, "COM対局ﾚﾍﾞﾙ", menu::TAIKYOKU, true, false);
+        row(menu::LEVEL1, "LEVEL1", menu::LEVEL, false, true);
+        row(menu::LEVEL2, "LEVEL2", menu::LEVEL, false, true);
+        row(menu::LEVEL3, "LEVEL3", menu::LEVEL, false, true);
+        row(menu::OWARI, "終わり", menu::TAIKYOKU, false, false);
+        row(menu::STOP, "局面", bar, true, false);
+        row(menu::CANCEL, "最初", menu::STOP, false, false);
+        row(menu::REVERSE, "反転", menu::STOP, false, false);
+        row(menu::FEN_COPY, "FENｺﾋﾟｰ", menu::STOP, false, false);
+        row(menu::FEN_PASTE, "FEN貼付", menu::STOP, false, false);
+        row(menu::REPLAY, "戻", bar, false, false);
+        row(menu::AFTER, "進", bar, false, false);
+        row(menu::LBEL_UP, "△", bar, false, false);
+        row(menu::LEBEL_DOWN, "▽", bar, false, false);
+        row(menu::KIFU, "棋譜", bar, true, false);
+        row(menu::KIFU_READ, "読込", menu::KIFU, false, false);
+        row(menu::KIFU_WRITE, "書込", menu::KIFU, false, false);
+        row(menu::KIFU_LIST, "棋譜一覧", menu::KIFU, false, true);
+        row(menu::OPTION, "ｵﾌﾟｼｮﾝ", bar, true, false);
+        row(menu::HAIKEI_GA, "背景画", menu::OPTION, true, false);
+        row(menu::MIDORI, "緑", menu::HAIKEI_GA, false, true);
+        row(menu::TATAMI, "畳", menu::HAIKEI_GA, false, true);
+        row(menu::TAKE, "竹", menu::HAIKEI_GA, false, true);
+        row(menu::UCHU, "宇宙", menu::HAIKEI_GA, false, true);
+        row(menu::RENGA, "煉瓦", menu::HAIKEI_GA, false, true);
+        row(menu::SIDOU, "移動指導", menu::OPTION, false, true);
+        row(menu::KEIKA, "経過時間", menu::OPTION, false, true);
+        row(menu::BGM, "BGM", menu::OPTION, false, true);
+        row(menu::VER, "その他", bar, false, false);
     }
 
     void menuTree()
@@ -222,7 +188,8 @@ private slots:
         for (QAction* a : w.form->findChildren<QAction*>())
             if (a->isChecked())
                 marked.insert(a->objectName());
-        QCOMPARE(marked, (std::set<QString> { "LEVEL3", "MIDORI", "KEIKA", "BGM" }));
+        QCOMPARE(
+            marked, (std::set<QString> { menu::LEVEL3, menu::MIDORI, menu::KEIKA, menu::BGM }));
     }
 
     // The game's handlers decide the marks; Qt's own flip of a checkable entry
@@ -230,27 +197,27 @@ private slots:
     void checkMarksFollowTheHandlers()
     {
         Window w;
-        QAction* keika = w.action("KEIKA");
+        QAction* keika = w.action(menu::KEIKA);
         keika->trigger();
         QVERIFY(!keika->isChecked());
         keika->trigger();
         QVERIFY(keika->isChecked());
 
-        w.action("LEVEL1")->trigger();
-        QVERIFY(w.action("LEVEL1")->isChecked());
-        QVERIFY(!w.action("LEVEL3")->isChecked());
-        w.action("LEVEL1")->trigger();
-        QVERIFY(w.action("LEVEL1")->isChecked());
+        w.action(menu::LEVEL1)->trigger();
+        QVERIFY(w.action(menu::LEVEL1)->isChecked());
+        QVERIFY(!w.action(menu::LEVEL3)->isChecked());
+        w.action(menu::LEVEL1)->trigger();
+        QVERIFY(w.action(menu::LEVEL1)->isChecked());
 
-        w.action("TATAMI")->trigger();
-        QVERIFY(w.action("TATAMI")->isChecked());
-        QVERIFY(!w.action("MIDORI")->isChecked());
-        w.action("TATAMI")->trigger();
-        QVERIFY(w.action("TATAMI")->isChecked());
+        w.action(menu::TATAMI)->trigger();
+        QVERIFY(w.action(menu::TATAMI)->isChecked());
+        QVERIFY(!w.action(menu::MIDORI)->isChecked());
+        w.action(menu::TATAMI)->trigger();
+        QVERIFY(w.action(menu::TATAMI)->isChecked());
 
-        QVERIFY(!w.action("SIDOU")->isChecked());
-        w.action("SIDOU")->trigger();
-        QVERIFY(w.action("SIDOU")->isChecked());
+        QVERIFY(!w.action(menu::SIDOU)->isChecked());
+        w.action(menu::SIDOU)->trigger();
+        QVERIFY(w.action(menu::SIDOU)->isChecked());
     }
 
     void bareEntriesActOnOneClick()
@@ -261,15 +228,15 @@ private slots:
             QAction* a = w.action(name);
             QTest::mouseClick(bar, Qt::LeftButton, {}, bar->actionGeometry(a).center());
         };
-        click("REPLAY");
-        click("AFTER");
-        click("VER");
+        click(menu::REPLAY);
+        click(menu::AFTER);
+        click(menu::VER);
         // Nothing to take back or replay after start-up; その他 shows the version.
         QCOMPARE(w.boxes.titles(), (std::vector<std::string> { "戻る", "進む", "ZR鳥将棋" }));
-        click("LBEL_UP");
-        click("LBEL_UP");
+        click(menu::LBEL_UP);
+        click(menu::LBEL_UP);
         QCOMPARE(w.form->game().state().ハンデレベル, 2);
-        click("LEBEL_DOWN");
+        click(menu::LEBEL_DOWN);
         QCOMPARE(w.form->game().state().ハンデレベル, 1);
         QVERIFY(!QApplication::activePopupWidget());
     }
@@ -277,11 +244,12 @@ private slots:
     void submenuParentsDoNothing()
     {
         Window w;
-        w.action("KIFU_READ")->trigger();
+        w.action(menu::KIFU_READ)->trigger();
         const int panelOpen = w.visiblePanelControls();
         const QImage before = w.form->surface().image().copy();
         const GameState& g = w.form->game().state();
-        for (const char* name : { "MATCH_MAN", "START2", "LEVEL", "KIFU", "HAIKEI_GA" }) {
+        for (const char* name :
+            { menu::MATCH_MAN, menu::START2, menu::LEVEL, menu::KIFU, menu::HAIKEI_GA }) {
             w.open(name);
             w.menu(name)->menuAction()->trigger();
         }
@@ -297,8 +265,8 @@ private slots:
     void menuTitlesCloseTheRecordPanel()
     {
         Window w;
-        for (const char* title : { "TAIKYOKU", "STOP", "OPTION" }) {
-            w.action("KIFU_READ")->trigger();
+        for (const char* title : { menu::TAIKYOKU, menu::STOP, menu::OPTION }) {
+            w.action(menu::KIFU_READ)->trigger();
             QVERIFY2(w.visiblePanelControls() > 0, title);
             w.open(title);
             QVERIFY2(w.visiblePanelControls() == 0, title);
@@ -311,22 +279,22 @@ private slots:
         for (Qt::Key key : { Qt::Key_A, Qt::Key_Return, Qt::Key_Space, Qt::Key_F1, Qt::Key_Q })
             QTest::keyClick(&w.form->area(), key);
         QCOMPARE(w.quits, 0);
-        QCOMPARE(w.sounds.ends, 0);
+        QCOMPARE(w.sounds.count(SoundCall::end), 0);
         QTest::keyClick(&w.form->area(), Qt::Key_Escape);
         QCOMPARE(w.quits, 1);
-        QCOMPARE(w.sounds.ends, 1);
+        QCOMPARE(w.sounds.count(SoundCall::end), 1);
         // The game has ended: later events reach no handler.
         QTest::keyClick(&w.form->area(), Qt::Key_Escape);
         w.form->close();
         QCOMPARE(w.quits, 1);
-        QCOMPARE(w.sounds.ends, 1);
+        QCOMPARE(w.sounds.count(SoundCall::end), 1);
     }
 
     void escapeInARecordTextBoxStaysThere()
     {
         Window w;
         QVERIFY(QTest::qWaitForWindowActive(w.form.get()));
-        w.action("KIFU_WRITE")->trigger();
+        w.action(menu::KIFU_WRITE)->trigger();
         QLineEdit* box = nullptr;
         for (QLineEdit* e : w.form->panel().findChildren<QLineEdit*>())
             if (e->isVisible())
@@ -342,17 +310,17 @@ private slots:
         Window w;
         w.form->close();
         QCOMPARE(w.quits, 1);
-        QCOMPARE(w.sounds.ends, 1);
-        w.action("OWARI")->trigger();
-        QCOMPARE(w.sounds.ends, 1);
+        QCOMPARE(w.sounds.count(SoundCall::end), 1);
+        w.action(menu::OWARI)->trigger();
+        QCOMPARE(w.sounds.count(SoundCall::end), 1);
     }
 
     void owariEnds()
     {
         Window w;
-        w.action("OWARI")->trigger();
+        w.action(menu::OWARI)->trigger();
         QCOMPARE(w.quits, 1);
-        QCOMPARE(w.sounds.ends, 1);
+        QCOMPARE(w.sounds.count(SoundCall::end), 1);
     }
 
     // Pixels map to twips at 15 a pixel, whatever the pixel density.
@@ -395,7 +363,7 @@ private slots:
         QCOMPARE(w.boxes.titles(), (std::vector<std::string> { "開始" })); // no game yet
         QCOMPARE(g.選択状態, 0);
 
-        w.action("START")->trigger();
+        w.action(menu::START)->trigger();
         QVERIFY(g.盤[3][7] <= -10 && g.盤[4][6] <= -10 && g.盤[4][5] <= -10 && g.盤[3][5] <= -10);
         struct Case {
             QPoint at;
@@ -409,6 +377,103 @@ private slots:
             QCOMPARE(g.選択列, c.col);
             QCOMPARE(g.選択段, c.row);
         }
+    }
+
+    // 棋譜一覧 stands right of the board, the window growing to hold it, and
+    // follows the moves made with the mouse; a click on a row steps there.
+    void moveListBesideTheBoardFollowsTheGame()
+    {
+        Window w;
+        DrawingArea* area = &w.form->area();
+        QtMoveList& dock = w.form->moveList();
+        QTreeWidget* list = dock.list();
+        QVERIFY(!dock.isVisible());
+        QApplication::processEvents();
+        const int narrow = w.form->width();
+        const QSize board = area->size();
+
+        w.action(menu::KIFU_LIST)->trigger();
+        QVERIFY(w.action(menu::KIFU_LIST)->isChecked());
+        QVERIFY(dock.isVisible());
+        QApplication::processEvents();
+        QVERIFY(w.form->width() > narrow);
+        QVERIFY(dock.geometry().left() >= area->geometry().right());
+        QCOMPARE(area->size(), board);
+        QCOMPARE(list->topLevelItemCount(), 1);
+
+        w.action(menu::START)->trigger();
+        const auto move = [&](int c1, int r1, int c2, int r2) {
+            QTest::mousePress(area, Qt::LeftButton, {}, cellCentre(c1, r1));
+            QTest::mousePress(area, Qt::LeftButton, {}, cellCentre(c2, r2));
+        };
+        move(1, 5, 1, 4);
+        move(2, 3, 2, 4);
+        move(1, 4, 1, 3);
+        QCOMPARE(list->topLevelItemCount(), 4);
+        QCOMPARE(list->topLevelItem(3)->text(1), QStringLiteral("▲７三燕"));
+        QCOMPARE(list->topLevelItem(2)->text(1), QStringLiteral("△６四燕"));
+        QVERIFY(list->topLevelItem(3)->isSelected());
+
+        const QRect row1 = list->visualItemRect(list->topLevelItem(1));
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, row1.center());
+        const GameState& g = w.form->game().state();
+        QCOMPARE(g.記録手数, 1);
+        QCOMPARE(g.盤[1][3], 燕);
+        QVERIFY(list->topLevelItem(1)->isSelected());
+        QCOMPARE(list->topLevelItemCount(), 4);
+
+        // Loading a record: the list holds it while the boxes about it are up.
+        RecordCommands& records = w.form->game().records();
+        w.form->panel().setDirectory(w.dir.path().toStdString());
+        records.AFTER_Click();
+        records.AFTER_Click();
+        w.form->panel().setText(1, "list");
+        records.Command1_Click();
+        QCOMPARE(
+            QString::fromStdString(w.boxes.texts().back()), QStringLiteral("棋譜を書き込みました"));
+        w.action(menu::REVERSE)->trigger(); // clears the record
+        QCOMPARE(list->topLevelItemCount(), 1);
+        std::vector<int> rowsAtBoxes;
+        w.boxes.onShow = [&](const ScriptedMessageBoxes::Shown&) {
+            rowsAtBoxes.push_back(list->topLevelItemCount());
+        };
+        records.File1_Click("list.棋譜");
+        QCOMPARE(rowsAtBoxes, (std::vector<int> { 4, 4 }));
+        w.boxes.onShow = nullptr;
+
+        w.action(menu::KIFU_LIST)->trigger();
+        QVERIFY(!dock.isVisible());
+        QApplication::processEvents();
+        QCOMPARE(w.form->width(), narrow);
+        QCOMPARE(area->size(), board);
+
+        // A wider window: the list still only adds its own width.
+        w.form->resize(narrow + 200, w.form->height());
+        QApplication::processEvents();
+        const QSize wide = area->size();
+        w.action(menu::KIFU_LIST)->trigger();
+        QApplication::processEvents();
+        QCOMPARE(area->size(), wide);
+    }
+
+    // FENｺﾋﾟｰ and FEN貼付 through the system clipboard.
+    void fenThroughTheClipboard()
+    {
+        Window w;
+        QClipboard* clipboard = QGuiApplication::clipboard();
+        w.action(menu::FEN_COPY)->trigger();
+        QCOMPARE(clipboard->text(),
+            QStringLiteral("rpckcpl/3f3/sssssss/2s1S2/SSSSSSS/3F3/LPCKCPR[-] w 0 1"));
+        const QString position = QStringLiteral("3k3/7/7/7/7/7/3K3[SPCFLRspcflr] b 0 1");
+        clipboard->setText(position);
+        w.action(menu::FEN_PASTE)->trigger();
+        const GameState& g = w.form->game().state();
+        QCOMPARE(g.盤[4][1], 鵬);
+        QCOMPARE(g.持駒数_MAN, 6);
+        clipboard->clear();
+        w.action(menu::FEN_COPY)->trigger();
+        QCOMPARE(clipboard->text(), position);
+        QVERIFY(w.boxes.shown.empty());
     }
 
     void surfaceFollowsPixelRatio()
@@ -510,13 +575,13 @@ private slots:
     void menuMarksByName()
     {
         QAction keika(QStringLiteral("経過時間"));
-        keika.setObjectName(QStringLiteral("KEIKA"));
+        keika.setObjectName(QString::fromUtf8(menu::KEIKA));
         keika.setCheckable(true);
         QtMenu menu;
         menu.add(&keika);
-        menu.setChecked("KEIKA", true);
+        menu.setChecked(menu::KEIKA, true);
         QVERIFY(keika.isChecked());
-        QVERIFY(menu.checked("KEIKA"));
+        QVERIFY(menu.checked(menu::KEIKA));
         menu.setChecked("NONE", true);
         QVERIFY(!menu.checked("NONE"));
     }

@@ -1,6 +1,6 @@
 #include "sheet.h"
 
-#include "art.h"
+#include "display/art/art.h"
 
 #include <QDir>
 #include <QFont>

@@ -95,6 +95,23 @@ namespace {
         return true;
     }
 
+    // The reply to a move that was not made.
+    const char* refusalText(着手拒否 refusal)
+    {
+        switch (refusal) {
+        case 着手拒否::反則:
+            return "error illegal";
+        case 着手拒否::終局:
+            return "error over";
+        case 着手拒否::満杯:
+            return "error full";
+        case 着手拒否::指手なし:
+            return "com none";
+        default:
+            return "";
+        }
+    }
+
     std::string scoreText(int tenths)
     {
         char buffer[32];
@@ -221,18 +238,9 @@ bool EngineSession::command(std::string_view line, std::string& reply)
             return true;
         }
         const 人間着手結果 r = MAN着手(g_, e_, args[0], args[1], args[2], args[3], args[4]);
-        switch (r.拒否) {
-        case 着手拒否::反則:
-            reply = "error illegal";
+        if (r.拒否 != 着手拒否::なし) {
+            reply = refusalText(r.拒否);
             return true;
-        case 着手拒否::終局:
-            reply = "error over";
-            return true;
-        case 着手拒否::満杯:
-            reply = "error full";
-            return true;
-        default:
-            break;
         }
         reply = "man mated=" + std::to_string(r.詰め) + " winner=" + winnerName(g_);
         return true;
@@ -244,18 +252,9 @@ bool EngineSession::command(std::string_view line, std::string& reply)
             深読み探索器().clear();
         InfoHooks hooks;
         const COM着手結果 r = com_ban(g_, e_, &hooks, limited ? &limits : nullptr);
-        switch (r.拒否) {
-        case 着手拒否::終局:
-            reply = "error over";
+        if (r.拒否 != 着手拒否::なし) {
+            reply = refusalText(r.拒否);
             return true;
-        case 着手拒否::満杯:
-            reply = "error full";
-            return true;
-        case 着手拒否::指手なし:
-            reply = "com none";
-            return true;
-        default:
-            break;
         }
         reply = hooks.lines + "com " + std::to_string(r.元列) + " " + std::to_string(r.元段) + " "
             + std::to_string(r.先列) + " " + std::to_string(r.先段) + " " + std::to_string(r.駒)

@@ -1,8 +1,11 @@
 #pragma once
 
-// The board pictures of the game, each drawn natively at a given scale (1 for
-// the normal pictures, 2 for the sharp HiDPI versions).
+// The board pictures of the game, each drawn natively at a given scale: 1 and 2
+// for the picture files, and the size the window shows them at.
 
+#include "display/art/texture.h"
+
+#include <QByteArray>
 #include <QImage>
 #include <QString>
 
@@ -22,6 +25,7 @@ struct PieceFace {
     QString name; // without the SITA_ / UE_ prefix
     QString kanji; // one or two characters
     bool promoted; // red kanji
+    bool dense = false; // a character of many strokes, drawn finer at small sizes
 };
 
 const std::vector<PieceFace>& piece_faces();
@@ -38,10 +42,10 @@ const std::vector<BackgroundInfo>& backgrounds();
 // Loads the Mincho face from the installed IPA font files; false when missing.
 bool load_fonts();
 
-QImage empty_square(int scale);
-QImage piece(const PieceFace& face, bool upper, int scale);
-QImage background(Background kind, int scale);
-QImage title_plate(int scale);
+QImage empty_square(Scale scale);
+QImage piece(const PieceFace& face, bool upper, Scale scale);
+QImage background(Background kind, Scale scale);
+QImage title_plate(Scale scale);
 
 struct Asset {
     QString name;
@@ -50,5 +54,16 @@ struct Asset {
 
 // Every picture of the store at one scale, named as its file is (without @2x).
 std::vector<Asset> all_assets(int scale);
+// One picture of the store by that name at any scale; a null image for a name
+// the store does not have.
+QImage picture(const QString& name, Scale scale);
+
+// The program's icon, a piece carrying 鳥 on a transparent ground: painted as a
+// square of `size` pixels, and the same shapes as an SVG document.
+QImage icon(int size);
+QByteArray icon_svg();
+
+// The pixel sizes the icon is installed at.
+inline constexpr int icon_sizes[] = { 16, 24, 32, 48, 64, 128, 256 };
 
 } // namespace tori::art

@@ -1,6 +1,4 @@
-// What the drawing procedures need from the platform: one persistent surface
-// and the check marks of the menu and the time of day. The window provides Qt versions; tests use
-// recording ones.
+// The window's drawing surface as the drawing procedures see it.
 #pragma once
 
 #include <string>
@@ -10,7 +8,7 @@ namespace tori {
 // One persistent image that holds everything drawn so far. Positions are in
 // twips (15 twips to a pixel at 1x), from the top left of the client area, and
 // may be fractional or negative. Colours are indices 0..15 of the 16-colour
-// palette.
+// palette (platform/palette.h).
 class Surface {
 public:
     virtual ~Surface() = default;
@@ -26,22 +24,6 @@ public:
         = 0;
     // Makes everything drawn so far visible at once, also in the middle of a handler.
     virtual void 更新() = 0;
-};
-
-// Check marks of the menu entries, by control name ("KEIKA", "SIDOU", "BGM",
-// "MIDORI", "LEVEL3", ...). The marks are the authoritative state of the options.
-class Menu {
-public:
-    virtual ~Menu() = default;
-    virtual bool checked(const std::string& name) const = 0;
-    virtual void setChecked(const std::string& name, bool on) = 0;
-};
-
-class TimeOfDay {
-public:
-    virtual ~TimeOfDay() = default;
-    // Seconds since midnight, with fractions.
-    virtual double 秒() = 0;
 };
 
 } // namespace tori

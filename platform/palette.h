@@ -1,4 +1,5 @@
-// The classic 16-colour palette that every colour index of the game names.
+// The classic 16-colour palette that every colour index of the game names, and
+// the names of the entries the game draws in.
 #pragma once
 
 #include <array>
@@ -29,7 +30,16 @@ inline constexpr std::array<Rgb, 16> パレット { {
     { 255, 255, 255 }, // 15 white
 } };
 
+// The entries by their colour.
+inline constexpr int 黒 = 0; // the shadow under a text
+inline constexpr int 明赤 = 12; // the selection and the hand counts
+inline constexpr int 黄 = 14; // the board labels
+inline constexpr int 白 = 15;
+
+// The entries by what they colour.
 inline constexpr int 窓背景色 = 2; // the window's own ground, green
+inline constexpr int 桝枠色 = 2; // the normal square outline, the board ground colour
+inline constexpr int 選択色 = 明赤; // the outline of the selected square
 
 inline constexpr bool パレット色(int colour) { return colour >= 0 && colour < 16; }
 

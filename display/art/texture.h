@@ -6,6 +6,7 @@
 
 #include <QColor>
 #include <QImage>
+#include <QSize>
 
 #include <cstdint>
 #include <functional>
@@ -62,12 +63,38 @@ Rgb mix(Rgb a, Rgb b, double t);
 Rgb scaled(Rgb c, double f);
 Rgb rgb(int r, int g, int b);
 
-// Paints a picture of logical size width x height at `scale` device pixels per
-// logical pixel, taking the colour of each device pixel as the mean of a 4 x 4
-// grid of samples of `shade`, which is given logical coordinates. With a
-// period_x, columns from period_x on repeat the first ones pixel for pixel.
-QImage rasterise(int width, int height, int scale, const std::function<Rgb(double, double)>& shade,
-    int period_x = 0);
+// Device pixels per design pixel, across and down: whole numbers for the picture
+// files, and whatever the window shows a picture at, where a picture of a
+// fractional size is laid a pixel wider or narrower than its neighbour.
+struct Scale {
+    double x = 1, y = 1;
+    Scale(double s = 1)
+        : x(s)
+        , y(s)
+    {
+    }
+    Scale(double x, double y)
+        : x(x)
+        , y(y)
+    {
+    }
+    // The scale at which a picture of `design` pixels comes out `device` pixels.
+    static Scale fitting(QSize design, QSize device)
+    {
+        return { double(device.width()) / design.width(),
+            double(device.height()) / design.height() };
+    }
+};
+
+// The device size of a picture of design size width x height.
+QSize device_size(int width, int height, Scale scale);
+
+// Paints a picture of design size width x height at `scale`, taking the colour
+// of each device pixel as the mean of a grid of samples of `shade` (4 x 4 up to
+// scale 2, fewer above), which is given design coordinates. With a period_x that spans whole device
+// pixels, the columns from it on repeat the first ones pixel for pixel.
+QImage rasterise(int width, int height, Scale scale,
+    const std::function<Rgb(double, double)>& shade, int period_x = 0);
 
 // Distance from a to b on a ring of the given length.
 double wrapped_distance(double a, double b, double period);

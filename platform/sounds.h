@@ -1,4 +1,4 @@
-// The game's four sounds, played through the sound library "ZR鳥将棋.so".
+// The game's four sounds.
 #pragma once
 
 #include <string>
@@ -13,8 +13,8 @@ enum class 音 { その他 = 0, 禁止 = 1, 駒打音 = 2, BGM = 3 };
 class Sounds {
 public:
     virtual ~Sounds() = default;
-    // Opens the library and creates the four buffers from the wave files in the
-    // current working directory. Returns the (title, text) of every message
+    // Opens the library and creates the four buffers from the wave files of the
+    // program's own folders (settings/locations.h). Returns the (title, text) of every message
     // box the player should see about failures; missing pieces play silently.
     virtual std::vector<std::pair<std::string, std::string>> 開始() = 0;
     virtual void dsPlay(音 buffer) = 0;

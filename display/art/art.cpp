@@ -1,12 +1,13 @@
-#include "art.h"
+#include "display/art/art.h"
 
-#include "texture.h"
+#include "display/art/texture.h"
 
 #include <QFontDatabase>
 #include <QPainter>
 #include <QPainterPath>
 
 #include <cmath>
+#include <deque>
 #include <numbers>
 
 namespace tori::art {
@@ -34,7 +35,27 @@ namespace {
     // Straight-grained wood, the grain running down the board from player to
     // player. It repeats every cell in both directions, so empty squares and the
     // ground under the pieces read as one board.
-    QImage wood(int scale)
+    QImage wood_texture(Scale scale);
+
+    // Every piece stands on the same wood: it is drawn once for each scale and
+    // kept for the last few scales asked for.
+    QImage wood(Scale scale)
+    {
+        struct Kept {
+            double x, y;
+            QImage image;
+        };
+        static std::deque<Kept> kept;
+        for (const Kept& k : kept)
+            if (k.x == scale.x && k.y == scale.y)
+                return k.image;
+        kept.push_front({ scale.x, scale.y, wood_texture(scale) });
+        if (kept.size() > 8)
+            kept.pop_back();
+        return kept.front().image;
+    }
+
+    QImage wood_texture(Scale scale)
     {
         Random random(seed_wood);
         const PeriodicNoise1D sway(random, 3, cell_height);
@@ -81,28 +102,38 @@ namespace {
     const QColor ink(24, 16, 10);
     const QColor vermilion(196, 22, 18);
 
+    enum class Strokes { normal, dense };
+
     // Draws one character in the Mincho face, its strokes centred on `centre`
     // (cell coordinates), in device pixels so that the font's vertical hinting can
     // line the horizontal strokes up with the pixel rows. The hairlines of a Mincho
     // face would fade out at the size of a board square; a second impression a
-    // little to the right thickens the verticals instead.
+    // little to the right thickens the verticals instead. A character of many
+    // strokes would run into one dark patch that way at the size of the normal
+    // pictures: there it is drawn once, a little larger and fully hinted, so that
+    // every stroke keeps a pixel of its own.
     void draw_character(QPainter& painter, const QString& character, double pixel_size,
-        QPointF centre, const QColor& colour, int scale, const QString& family = mincho_family)
+        QPointF centre, const QColor& colour, Scale scale, const QString& family = mincho_family,
+        Strokes strokes = Strokes::normal)
     {
+        const bool crowded = strokes == Strokes::dense && scale.y < 1.5;
         QFont font(family);
-        font.setPixelSize(static_cast<int>(std::lround(pixel_size * scale)));
-        font.setHintingPreference(QFont::PreferVerticalHinting);
+        font.setPixelSize(
+            static_cast<int>(std::lround((crowded ? pixel_size * 12 / 11 : pixel_size) * scale.y)));
+        font.setHintingPreference(
+            crowded ? QFont::PreferFullHinting : QFont::PreferVerticalHinting);
         QPainterPath glyph;
         glyph.addText(0, 0, font, character);
         const QPointF middle = glyph.boundingRect().center();
-        const QPointF origin(std::round(centre.x() * scale - middle.x()),
-            std::round(centre.y() * scale - middle.y()));
+        const QPointF origin(std::round(centre.x() * scale.x - middle.x()),
+            std::round(centre.y() * scale.y - middle.y()));
         painter.save();
         painter.resetTransform();
         painter.setFont(font);
         painter.setPen(colour);
         painter.drawText(origin, character);
-        painter.drawText(origin + QPointF(0.4 * scale, 0), character);
+        if (!crowded)
+            painter.drawText(origin + QPointF(0.4 * scale.x, 0), character);
         painter.restore();
     }
 
@@ -137,8 +168,8 @@ const std::vector<PieceFace>& piece_faces()
         { "HU_0", QStringLiteral("燕"), false },
         { "HU_1", QStringLiteral("鴈"), true },
         { "KEI", QStringLiteral("雉"), false },
-        { "GIN_0", QStringLiteral("鷹"), false },
-        { "GIN_1", QStringLiteral("鷲"), true },
+        { "GIN_0", QStringLiteral("鷹"), false, true },
+        { "GIN_1", QStringLiteral("鷲"), true, true },
         { "KIN", QStringLiteral("鶴"), false },
         { "KAKU", QStringLiteral("左鶉"), false },
         { "SYA", QStringLiteral("右鶉"), false },
@@ -181,20 +212,20 @@ bool load_fonts()
     return ok;
 }
 
-QImage empty_square(int scale) { return wood(scale); }
+QImage empty_square(Scale scale) { return wood(scale); }
 
-QImage piece(const PieceFace& face, bool upper, int scale)
+QImage piece(const PieceFace& face, bool upper, Scale scale)
 {
     QImage image = wood(scale);
     {
         QPainter painter(&image);
         painter.setRenderHint(QPainter::Antialiasing);
-        painter.scale(scale, scale);
+        painter.scale(scale.x, scale.y);
         draw_plate(painter);
 
         if (face.kanji.size() == 1) {
-            draw_character(
-                painter, face.kanji, 22, { 16.5, 24.0 }, face.promoted ? vermilion : ink, scale);
+            draw_character(painter, face.kanji, 22, { 16.5, 24.0 }, face.promoted ? vermilion : ink,
+                scale, mincho_family, face.dense ? Strokes::dense : Strokes::normal);
         } else {
             // The quails carry two characters stacked: the small red side mark
             // above, the bird below keeping most of the room.
@@ -209,7 +240,7 @@ QImage piece(const PieceFace& face, bool upper, int scale)
 
 namespace {
 
-    QImage midori(int scale)
+    QImage midori(Scale scale)
     {
         Random random(seed_midori);
         const PeriodicNoise2D felt(
@@ -227,7 +258,7 @@ namespace {
     // Rows of rush running across the mat, held by warp threads that run down it:
     // fine ribs in bays between the threads, each bay of each row a little lighter
     // or darker as the rush was woven over or under.
-    QImage tatami(int scale)
+    QImage tatami(Scale scale)
     {
         Random random(seed_tatami);
         constexpr int rows = 20;
@@ -263,7 +294,7 @@ namespace {
     }
 
     // A fence of green bamboo canes standing side by side.
-    QImage take(int scale)
+    QImage take(Scale scale)
     {
         Random random(seed_take);
         struct Cane {
@@ -302,7 +333,7 @@ namespace {
     }
 
     // The night sky: faint haze and a scatter of stars of several sizes and hues.
-    QImage uchu(int scale)
+    QImage uchu(Scale scale)
     {
         Random random(seed_uchu);
         struct Star {
@@ -354,7 +385,7 @@ namespace {
 
     // Running bond: four courses to a tile, each brick as long as a tile, every
     // other course shifted by half a brick.
-    QImage renga(int scale)
+    QImage renga(Scale scale)
     {
         Random random(seed_renga);
         const double course_top[] = { 0, 10, 20, 31, 41 };
@@ -392,7 +423,7 @@ namespace {
 
 } // namespace
 
-QImage background(Background kind, int scale)
+QImage background(Background kind, Scale scale)
 {
     switch (kind) {
     case Background::midori:
@@ -411,13 +442,13 @@ QImage background(Background kind, int scale)
 
 // ---------------------------------------------------------------- the title
 
-QImage title_plate(int scale)
+QImage title_plate(Scale scale)
 {
-    QImage image(title_width * scale, title_height * scale, QImage::Format_RGB32);
+    QImage image(device_size(title_width, title_height, scale), QImage::Format_RGB32);
     image.fill(QColor(120, 84, 44));
     QPainter painter(&image);
     painter.setRenderHint(QPainter::Antialiasing);
-    painter.scale(scale, scale);
+    painter.scale(scale.x, scale.y);
 
     QLinearGradient face(0, 0, 0, title_height);
     face.setColorAt(0.0, QColor(250, 241, 214));
@@ -447,6 +478,22 @@ std::vector<Asset> all_assets(int scale)
         assets.push_back({ b.name, background(b.kind, scale) });
     assets.push_back({ "ZRSHOGI", title_plate(scale) });
     return assets;
+}
+
+QImage picture(const QString& name, Scale scale)
+{
+    if (name == "KARA_MASU")
+        return empty_square(scale);
+    if (name == "ZRSHOGI")
+        return title_plate(scale);
+    for (const BackgroundInfo& b : backgrounds())
+        if (name == b.name)
+            return background(b.kind, scale);
+    for (bool upper : { false, true })
+        for (const PieceFace& face : piece_faces())
+            if (name == QString(upper ? "UE_" : "SITA_") + face.name)
+                return piece(face, upper, scale);
+    return {};
 }
 
 } // namespace tori::art

@@ -1,4 +1,4 @@
-#include "texture.h"
+#include "display/art/texture.h"
 
 #include <algorithm>
 #include <cmath>
@@ -70,22 +70,34 @@ Rgb scaled(Rgb c, double f) { return { c.r * f, c.g * f, c.b * f }; }
 
 Rgb rgb(int r, int g, int b) { return { r / 255.0, g / 255.0, b / 255.0 }; }
 
-QImage rasterise(
-    int width, int height, int scale, const std::function<Rgb(double, double)>& shade, int period_x)
+QSize device_size(int width, int height, Scale scale)
 {
-    constexpr int samples = 4;
-    QImage image(width * scale, height * scale, QImage::Format_RGB32);
+    return { static_cast<int>(std::lround(width * scale.x)),
+        static_cast<int>(std::lround(height * scale.y)) };
+}
+
+QImage rasterise(int width, int height, Scale scale,
+    const std::function<Rgb(double, double)>& shade, int period_x)
+{
+    // 4 x 4 samples for the picture files; at the larger sizes of a big window
+    // fewer samples smooth a device pixel as well, and keep a resize quick.
+    const int samples
+        = std::clamp(static_cast<int>(std::ceil(8 / std::max(scale.x, scale.y) - 1e-9)), 2, 4);
+    QImage image(device_size(width, height, scale), QImage::Format_RGB32);
+    const double period = period_x * scale.x;
+    const int repeat
+        = std::abs(period - std::round(period)) < 1e-9 ? static_cast<int>(std::lround(period)) : 0;
     for (int py = 0; py < image.height(); ++py) {
         for (int px = 0; px < image.width(); ++px) {
-            if (period_x > 0 && px >= period_x * scale) {
-                image.setPixel(px, py, image.pixel(px - period_x * scale, py));
+            if (repeat > 0 && px >= repeat) {
+                image.setPixel(px, py, image.pixel(px - repeat, py));
                 continue;
             }
             Rgb sum;
             for (int sy = 0; sy < samples; ++sy) {
                 for (int sx = 0; sx < samples; ++sx) {
-                    const double x = (px + (sx + 0.5) / samples) / scale;
-                    const double y = (py + (sy + 0.5) / samples) / scale;
+                    const double x = (px + (sx + 0.5) / samples) / scale.x;
+                    const double y = (py + (sy + 0.5) / samples) / scale.y;
                     const Rgb c = shade(x, y);
                     sum.r += c.r;
                     sum.g += c.g;

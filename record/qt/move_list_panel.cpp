@@ -1,0 +1,103 @@
+#include "record/qt/move_list_panel.h"
+
+#include <QFontMetrics>
+#include <QHeaderView>
+#include <QLayout>
+#include <QMainWindow>
+#include <QTreeWidget>
+
+namespace tori {
+
+QtMoveList::QtMoveList(QWidget* parent)
+    : QDockWidget(QStringLiteral("棋譜一覧"), parent)
+{
+    setObjectName(QStringLiteral("KifuList"));
+    // Fixed beside the board: no floating window of its own, no close button
+    // that the menu's check mark would not know of.
+    setFeatures(QDockWidget::NoDockWidgetFeatures);
+    setAllowedAreas(Qt::RightDockWidgetArea);
+
+    list1 = new QTreeWidget(this);
+    list1->setObjectName(QStringLiteral("List1"));
+    list1->setColumnCount(2);
+    list1->setHeaderLabels({ QStringLiteral("手数"), QStringLiteral("指し手") });
+    list1->setRootIsDecorated(false);
+    list1->setUniformRowHeights(true);
+    list1->setSelectionMode(QAbstractItemView::SingleSelection);
+    // The keys stay with the board, where Escape ends the game.
+    list1->setFocusPolicy(Qt::NoFocus);
+    QFont font(QStringLiteral("IPAPMincho"));
+    font.setStyleHint(QFont::Serif);
+    font.setPointSize(11);
+    list1->setFont(font);
+    list1->header()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
+    list1->header()->setStretchLastSection(true);
+    // Room for the longest move, "500 △７七鷹成成", and the vertical scroll
+    // bar, and no more: the board keeps the window's width.
+    const QFontMetrics metrics(font);
+    list1->setFixedWidth(metrics.horizontalAdvance(QStringLiteral("500 △７七鷹成成")) + 56);
+    setWidget(list1);
+
+    connect(list1, &QTreeWidget::itemClicked, this, [this](QTreeWidgetItem* item, int) {
+        const int row = list1->indexOfTopLevelItem(item);
+        if (row >= 0 && entryClicked)
+            entryClicked(row);
+        // The game decides where the record stands; a refused step leaves it.
+        select(current);
+    });
+}
+
+void QtMoveList::setShown(bool on)
+{
+    if (on != isHidden())
+        return;
+    auto* window = qobject_cast<QMainWindow*>(parentWidget());
+    QWidget* central = window ? window->centralWidget() : nullptr;
+    if (!central) {
+        setVisible(on);
+        return;
+    }
+    const int keep = central->width();
+    setVisible(on);
+    if (window->windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen))
+        return;
+    // Lay the window out at once, then give back to the central widget what
+    // the list took from it, or take back what the list leaves.
+    window->layout()->activate();
+    window->resize(window->width() + keep - central->width(), window->height());
+}
+
+void QtMoveList::setEntries(const std::vector<MoveListEntry>& entries, int shownCurrent)
+{
+    const int count = static_cast<int>(entries.size());
+    while (list1->topLevelItemCount() > count)
+        delete list1->takeTopLevelItem(list1->topLevelItemCount() - 1);
+    while (list1->topLevelItemCount() < count) {
+        auto* item = new QTreeWidgetItem(list1);
+        item->setTextAlignment(0, Qt::AlignRight | Qt::AlignVCenter);
+    }
+    const QBrush takenBack = palette().brush(QPalette::Disabled, QPalette::Text);
+    for (int row = 0; row < count; ++row) {
+        QTreeWidgetItem* item = list1->topLevelItem(row);
+        const MoveListEntry& e = entries[static_cast<size_t>(row)];
+        item->setText(0, e.number > 0 ? QString::number(e.number) : QString());
+        item->setText(1, QString::fromStdString(e.text));
+        const QBrush brush = row > shownCurrent ? takenBack : QBrush();
+        item->setForeground(0, brush);
+        item->setForeground(1, brush);
+    }
+    current = shownCurrent;
+    select(current);
+}
+
+void QtMoveList::select(int row)
+{
+    QTreeWidgetItem* item = list1->topLevelItem(row);
+    if (!item)
+        return;
+    const QSignalBlocker quiet(list1);
+    list1->setCurrentItem(item);
+    list1->scrollToItem(item);
+}
+
+} // namespace tori
