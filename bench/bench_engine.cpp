@@ -1,21 +1,33 @@
 // Times the computer's turn at levels 1-3 over a corpus of positions from
 // real games, and 詰めかCOM after the human move that led to each of them;
-// counts every operator new while the engine runs.
+// runs the game-tree search of levels 4 and 5 for a fixed time on every
+// 20th position and from the start; counts every operator new while the
+// engine runs.
 //
-//   tori-bench [CORPUS] [--rounds N] [--limit N]
+//   tori-bench [CORPUS] [--rounds N] [--limit N] [--search-ms MS]
+//   tori-bench --signature [EXPECTED]
 //
 // Each position is timed N rounds (default 5) and its fastest round kept, so
 // that another process on the machine does not count as engine time; the
-// median and the maximum over the positions are printed.
+// median and the maximum over the positions are printed. The search runs MS
+// milliseconds a position (default 1000; 0 leaves it out) and reports nodes
+// per second and the depth it completed.
+//
+// --signature prints the total nodes of a fixed-depth search over every 20th
+// corpus position, a fingerprint of the search and the evaluation; with
+// EXPECTED it exits with 1 when the total differs.
 #include "engine/engine.h"
 #include "engine/turn.h"
 #include "rules/rules.h"
+#include "search/game.h"
+#include "search/search.h"
 
 #include <algorithm>
 #include <atomic>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <ctime>
 #include <fstream>
 #include <new>
 #include <sstream>
@@ -61,22 +73,10 @@ bool readCorpus(const std::string& path, Corpus& corpus)
         std::string word;
         if (!(words >> word) || word != "position")
             continue;
-        std::vector<int> v;
-        int x;
-        while (words >> x)
-            v.push_back(x);
-        if (v.size() != 61)
-            return false;
         GameState g;
-        for (int r = 1; r <= 7; ++r)
-            for (int c = 1; c <= 7; ++c)
-                g.盤[c][r] = v[(r - 1) * 7 + (c - 1)];
-        for (int slot = 1; slot <= 6; ++slot) {
-            g.持駒_COM[slot] = v[48 + slot];
-            g.持駒_MAN[slot] = v[54 + slot];
-            g.持駒数_COM += g.持駒_COM[slot];
-            g.持駒数_MAN += g.持駒_MAN[slot];
-        }
+        int extra;
+        if (!search::読込_局面行(words, g) || words >> extra)
+            return false;
         corpus.positions.push_back(g);
     }
     return true;
@@ -103,6 +103,30 @@ double elapsedMs(Clock::time_point from)
     return std::chrono::duration<double, std::milli>(Clock::now() - from).count();
 }
 
+// Every 20th position: about 20 positions of every stage of a game.
+std::vector<size_t> sample(size_t n)
+{
+    std::vector<size_t> picked;
+    for (size_t i = 0; i < n; i += 20)
+        picked.push_back(i);
+    return picked;
+}
+
+constexpr int SignatureDepth = 6;
+
+std::uint64_t signature(const Corpus& corpus, search::Searcher& searcher)
+{
+    std::uint64_t total = 0;
+    search::Limits limits;
+    limits.depth = SignatureDepth;
+    for (const size_t i : sample(corpus.positions.size())) {
+        searcher.clear();
+        const search::Position p = search::Position::fromGame(corpus.positions[i], search::Upper);
+        total += searcher.search(p, nullptr, 0, limits).nodes;
+    }
+    return total;
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -110,9 +134,18 @@ int main(int argc, char** argv)
     std::string path = ZR_BENCH_CORPUS;
     int rounds = 5;
     size_t limit = 0;
+    int searchMs = 1000;
+    bool signatureOnly = false;
+    std::uint64_t expected = 0;
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
-        if (arg == "--rounds" && i + 1 < argc)
+        if (arg == "--signature") {
+            signatureOnly = true;
+            if (i + 1 < argc)
+                expected = std::strtoull(argv[++i], nullptr, 10);
+        } else if (arg == "--search-ms" && i + 1 < argc)
+            searchMs = std::max(0, std::atoi(argv[++i]));
+        else if (arg == "--rounds" && i + 1 < argc)
             rounds = std::max(1, std::atoi(argv[++i]));
         else if (arg == "--limit" && i + 1 < argc)
             limit = std::strtoul(argv[++i], nullptr, 10);
@@ -124,13 +157,22 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "cannot read the corpus %s\n", path.c_str());
         return 2;
     }
-    if (limit && corpus.positions.size() > limit)
-        corpus.positions.resize(limit);
-    const size_t n = corpus.positions.size();
-
     // Every state the engine touches lives here, made before the clock runs.
     static GameState g;
     static EngineState e;
+    static search::Searcher searcher(16);
+
+    if (signatureOnly) {
+        const std::uint64_t total = signature(corpus, searcher);
+        std::printf("bench signature: %llu nodes at depth %d over %zu positions\n",
+            static_cast<unsigned long long>(total), SignatureDepth,
+            sample(corpus.positions.size()).size());
+        return expected && total != expected ? 1 : 0;
+    }
+    const std::vector<size_t> searched = sample(corpus.positions.size());
+    if (limit && corpus.positions.size() > limit)
+        corpus.positions.resize(limit);
+    const size_t n = corpus.positions.size();
     std::vector<double> best(n);
     long allocated = 0;
 
@@ -180,6 +222,46 @@ int main(int argc, char** argv)
     const Figures f = figures(best);
     std::printf("詰めかCOM after a human move (%d in check): median %.4f ms, max %.4f ms\n", checks,
         f.median, f.max);
+    // The game-tree search: a fixed time on the sampled positions, then from
+    // the start with the upper side to move.
+    if (searchMs > 0) {
+        search::Limits limits;
+        limits.timeMs = searchMs;
+        std::vector<int> depths;
+        std::uint64_t nodes = 0;
+        double ms = 0;
+        // Processor time too: with other processes on the machine the search
+        // gets less than its wall-clock time, and its own speed is nodes per
+        // second of processor time.
+        const std::clock_t cpuStart = std::clock();
+        for (const size_t i : searched) {
+            searcher.clear();
+            const search::Position p
+                = search::Position::fromGame(corpus.positions[i], search::Upper);
+            const long before = allocations.load();
+            const search::Result r = searcher.search(p, nullptr, 0, limits);
+            allocated += allocations.load() - before;
+            depths.push_back(r.depth);
+            nodes += r.nodes;
+            ms += r.ms;
+        }
+        const double cpuSeconds = double(std::clock() - cpuStart) / CLOCKS_PER_SEC;
+        std::sort(depths.begin(), depths.end());
+        std::printf("search, %d ms a position over %zu positions: %.0f nodes/s (%.0f a second of "
+                    "processor time), depth median %d, least %d, most %d\n",
+            searchMs, depths.size(), nodes * 1000.0 / ms, nodes / cpuSeconds,
+            depths[depths.size() / 2], depths.front(), depths.back());
+        searcher.clear();
+        const long before = allocations.load();
+        const std::clock_t startCpu = std::clock();
+        const search::Result r
+            = searcher.search(search::Position::start(search::Upper), nullptr, 0, limits);
+        allocated += allocations.load() - before;
+        const double startSeconds = double(std::clock() - startCpu) / CLOCKS_PER_SEC;
+        std::printf("search from the start, %d ms: depth %d, %.0f nodes/s (%.0f a second of "
+                    "processor time)\n",
+            searchMs, r.depth, r.nodes * 1000.0 / r.ms, r.nodes / startSeconds);
+    }
     std::printf("operator new calls while the engine ran: %ld\n", allocated);
     return allocated == 0 ? 0 : 1;
 }

@@ -1,5 +1,6 @@
 #include "engine/turn.h"
 #include "rules/rules.h"
+#include "search/game.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -66,6 +67,12 @@ namespace {
     }
 
 } // namespace
+
+search::Searcher& 深読み探索器()
+{
+    static search::Searcher searcher;
+    return searcher;
+}
 
 int 試行手評価(GameState& g, EngineState& e, int 元列, int 元段, int 先列, int 先段, int 置駒)
 {
@@ -146,6 +153,54 @@ namespace {
         return best;
     }
 
+    // Passes the search's ticks to the clock and its finished depths on.
+    class 探索通知 : public search::Listener {
+    public:
+        explicit 探索通知(TurnHooks* hooks)
+            : hooks(hooks)
+        {
+        }
+        void tick() override
+        {
+            if (hooks)
+                hooks->Timer1_Timer();
+        }
+        void iteration(const search::Iteration& it) override
+        {
+            if (hooks)
+                hooks->探索経過(it);
+        }
+
+    private:
+        TurnHooks* hooks;
+    };
+
+    // A search score in the one-ply evaluation's tenths: a swallow is 100 in
+    // both; a won game is 評価_鵬取り less 10 for every ply before the capture.
+    int 深読み評価(int score)
+    {
+        using namespace search;
+        if (score >= MateBound)
+            return 評価_鵬取り - 10 * (MateScore - score);
+        if (score <= -MateBound)
+            return -評価_鵬取り + 10 * (MateScore + score);
+        return score;
+    }
+
+    最善手 深読み(GameState& g, EngineState& e, TurnHooks* hooks, const search::Limits* 制限)
+    {
+        if (hooks)
+            hooks->Timer1_Timer();
+        探索通知 listener(hooks);
+        const search::Limits limits = 制限 ? *制限 : search::levelLimits(g.レベル);
+        const search::探索結果 r = search::探索_最善手(深読み探索器(), g, limits, &listener);
+        e.最高評価 = 深読み評価(r.詳細.score);
+        最善手 best;
+        if (r.ある)
+            best = { r.元列, r.元段, r.先列, r.先段, r.駒, r.成駒, true };
+        return best;
+    }
+
     // No move of either side is made once the game is decided or the record is full.
     着手拒否 対局継続拒否(const GameState& g)
     {
@@ -209,14 +264,14 @@ int 着手記録実行(GameState& g, int 元列, int 元段, int 先列, int 先
     return result;
 }
 
-COM着手結果 com_ban(GameState& g, EngineState& e, TurnHooks* hooks)
+COM着手結果 com_ban(GameState& g, EngineState& e, TurnHooks* hooks, const search::Limits* 制限)
 {
     COM着手結果 result;
     result.拒否 = 対局継続拒否(g);
     if (result.拒否 != 着手拒否::なし)
         return result;
 
-    const 最善手 best = 探索(g, e, hooks);
+    const 最善手 best = g.レベル >= 4 ? 深読み(g, e, hooks, 制限) : 探索(g, e, hooks);
     if (!best.ある) {
         result.拒否 = 着手拒否::指手なし;
         return result;

@@ -5,6 +5,7 @@
 
 #include "engine/engine.h"
 #include "rules/state.h"
+#include "search/search.h"
 
 namespace tori {
 
@@ -15,8 +16,11 @@ public:
     virtual ~TurnHooks() = default;
     // Redraws squares and hands as the move is carried out; null for none.
     virtual BoardView* view() { return nullptr; }
-    // The computer's search calls this once per origin column and hand slot.
+    // The computer's search calls this once per origin column and hand slot at
+    // levels 1-3, and about every 50 ms of thinking at levels 4 and 5.
     virtual void Timer1_Timer() { }
+    // Levels 4 and 5: one more depth of the search is done.
+    virtual void 探索経過(const search::Iteration& /*it*/) { }
     // The turn ends: the clock takes a fresh sample of 手番経過秒 now, so that
     // the move books exactly its own turn's time.
     virtual void 手番終了() { }
@@ -79,7 +83,14 @@ struct COM着手結果 {
 // The computer's turn without its caption, messages and clock hand-over:
 // searches every move and drop, records and plays the best one, surveys the
 // new position and asks 詰めかMAN. Does nothing when the game has a winner or
-// the record is full.
-COM着手結果 com_ban(GameState& g, EngineState& e, TurnHooks* hooks = nullptr);
+// the record is full. At levels 1-3 the search looks one move ahead; at
+// levels 4 and 5 it is the game-tree search, within the level's time or
+// within 制限 when one is given.
+COM着手結果 com_ban(
+    GameState& g, EngineState& e, TurnHooks* hooks = nullptr, const search::Limits* 制限 = nullptr);
+
+// The game-tree search of levels 4 and 5. Its table is allocated once, on the
+// first use, and what it learns is kept from move to move; clear() forgets it.
+search::Searcher& 深読み探索器();
 
 } // namespace tori

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <sstream>
 #include <string>
 
 using namespace tori;
@@ -85,11 +86,15 @@ TEST(Protocol, MalformedLinesChangeNothing)
     EngineSession s;
     EXPECT_EQ(ask(s, ""), "error empty line");
     EXPECT_EQ(ask(s, "fly"), "error unknown command fly");
-    EXPECT_EQ(ask(s, "level 4"), "error level takes 1, 2 or 3");
+    EXPECT_EQ(ask(s, "level 6"), "error level takes 1, 2, 3, 4 or 5");
     EXPECT_EQ(ask(s, "level two"), "error arguments must be integers");
-    EXPECT_EQ(ask(s, "level 2 3"), "error level takes 1, 2 or 3");
+    EXPECT_EQ(ask(s, "level 2 3"), "error level takes 1, 2, 3, 4 or 5");
     EXPECT_EQ(ask(s, "position 1 2 3"), "error position takes 49 squares and 12 hand counts");
-    EXPECT_EQ(ask(s, "go now"), "error go takes no arguments");
+    EXPECT_EQ(ask(s, "go depth 3"), "error go limits need level 4 or 5");
+    ask(s, "level 4");
+    EXPECT_EQ(ask(s, "go now"), "error go takes movetime MS, depth N or nodes N");
+    EXPECT_EQ(ask(s, "go depth 0"), "error go takes movetime MS, depth N or nodes N");
+    ask(s, "level 3");
     EXPECT_EQ(ask(s, "man 4 5 4 4"), "error man takes FC FR TC TR PLACED");
     EXPECT_EQ(ask(s, "man 4 5 4 4 -1O"), "error arguments must be integers");
     // A board code that is no piece, and a negative hand count.
@@ -227,4 +232,44 @@ TEST(Protocol, QuitEndsTheSession)
     EXPECT_FALSE(s.command("quit", reply));
     EXPECT_EQ(reply, "");
     EXPECT_TRUE(s.command("show", reply));
+}
+
+TEST(Protocol, LevelsFourAndFiveSearchWithInfoLinesBeforeTheirMove)
+{
+    // One info line per completed depth, then the move in the usual format.
+    EngineSession s;
+    ask(s, "level 4");
+    const std::string reply = ask(s, "go depth 3");
+    std::istringstream lines(reply);
+    std::string line;
+    for (int depth = 1; depth <= 3; ++depth) {
+        ASSERT_TRUE(std::getline(lines, line));
+        EXPECT_EQ(line.rfind("info depth " + std::to_string(depth) + " score ", 0), 0u) << line;
+        EXPECT_NE(line.find(" nodes "), std::string::npos);
+        EXPECT_NE(line.find(" pv "), std::string::npos);
+    }
+    ASSERT_TRUE(std::getline(lines, line));
+    EXPECT_EQ(line.rfind("com ", 0), 0u) << line;
+    EXPECT_NE(line.find(" mate=0 winner=none"), std::string::npos);
+    EXPECT_FALSE(std::getline(lines, line));
+    EXPECT_EQ(s.game().記録手数, 1);
+
+    // A fixed node count gives the same move in a fresh session.
+    EngineSession a, b;
+    ask(a, "level 5");
+    ask(b, "level 5");
+    auto lastLine = [](const std::string& text) { return text.substr(text.rfind('\n') + 1); };
+    EXPECT_EQ(lastLine(ask(a, "go nodes 5000")), lastLine(ask(b, "go nodes 5000")));
+
+    // The lower phoenix next to an upper crane: taken at once.
+    ask(s,
+        positionOf("......."
+                   "......."
+                   "......."
+                   "...K..."
+                   "...C..."
+                   "...k..."
+                   "......."));
+    EXPECT_EQ(
+        lastLine(ask(s, "go movetime 50")), "com 4 5 4 6 110 110 9999.0000 mate=0 winner=com");
 }

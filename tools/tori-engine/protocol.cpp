@@ -46,6 +46,55 @@ namespace {
         return g.勝者 == g.MAN手番 ? "man" : "com";
     }
 
+    // Collects the search's info lines for the reply.
+    class InfoHooks : public TurnHooks {
+    public:
+        std::string lines;
+        void 探索経過(const search::Iteration& it) override
+        {
+            char buffer[160];
+            const long long ms = static_cast<long long>(it.ms);
+            const unsigned long long nps
+                = it.ms > 0 ? static_cast<unsigned long long>(it.nodes * 1000.0 / it.ms) : 0;
+            std::snprintf(buffer, sizeof buffer,
+                "info depth %d score %d nodes %llu nps %llu time %lld pv", it.depth, it.score,
+                static_cast<unsigned long long>(it.nodes), nps, ms);
+            lines += buffer;
+            for (int i = 0; i < it.pvLength; ++i) {
+                char move[8];
+                search::moveText(it.pv[i], move);
+                lines += ' ';
+                lines += move;
+            }
+            lines += '\n';
+        }
+    };
+
+    // "movetime MS", "depth N" or "nodes N" after go; false when it is none of them.
+    bool goLimits(std::string_view rest, search::Limits& limits)
+    {
+        std::vector<int> value;
+        size_t i = rest.find_first_not_of(" \t");
+        if (i == std::string_view::npos)
+            return false;
+        rest.remove_prefix(i);
+        const size_t space = rest.find_first_of(" \t");
+        if (space == std::string_view::npos)
+            return false;
+        const std::string_view name = rest.substr(0, space);
+        if (!numbers(rest.substr(space), value) || value.size() != 1 || value[0] < 1)
+            return false;
+        if (name == "movetime")
+            limits.timeMs = value[0];
+        else if (name == "depth" && value[0] < search::MaxPly - 1)
+            limits.depth = value[0];
+        else if (name == "nodes")
+            limits.nodes = static_cast<std::uint64_t>(value[0]);
+        else
+            return false;
+        return true;
+    }
+
     // The reply to a move that was not made.
     const char* refusalText(着手拒否 refusal)
     {
@@ -110,7 +159,19 @@ bool EngineSession::command(std::string_view line, std::string& reply)
         reply = "error empty line";
         return true;
     }
-    if (word == "quit" || word == "show" || word == "go") {
+    search::Limits limits;
+    bool limited = false;
+    if (word == "go" && !rest.empty()) {
+        if (g_.レベル < 4) {
+            reply = "error go limits need level 4 or 5";
+            return true;
+        }
+        if (!goLimits(rest, limits)) {
+            reply = "error go takes movetime MS, depth N or nodes N";
+            return true;
+        }
+        limited = true;
+    } else if (word == "quit" || word == "show" || word == "go") {
         if (!rest.empty()) {
             reply = "error " + std::string(word) + " takes no arguments";
             return true;
@@ -127,8 +188,8 @@ bool EngineSession::command(std::string_view line, std::string& reply)
         return true;
     }
     if (word == "level") {
-        if (args.size() != 1 || args[0] < 1 || args[0] > 3) {
-            reply = "error level takes 1, 2 or 3";
+        if (args.size() != 1 || args[0] < 1 || args[0] > 5) {
+            reply = "error level takes 1, 2, 3, 4 or 5";
             return true;
         }
         g_.レベル = args[0];
@@ -185,12 +246,17 @@ bool EngineSession::command(std::string_view line, std::string& reply)
         return true;
     }
     if (word == "go") {
-        const COM着手結果 r = com_ban(g_, e_);
+        // A search bounded by depth or nodes starts afresh, so that it gives
+        // the same move whatever was searched before.
+        if (limited && !limits.timeMs)
+            深読み探索器().clear();
+        InfoHooks hooks;
+        const COM着手結果 r = com_ban(g_, e_, &hooks, limited ? &limits : nullptr);
         if (r.拒否 != 着手拒否::なし) {
             reply = refusalText(r.拒否);
             return true;
         }
-        reply = "com " + std::to_string(r.元列) + " " + std::to_string(r.元段) + " "
+        reply = hooks.lines + "com " + std::to_string(r.元列) + " " + std::to_string(r.元段) + " "
             + std::to_string(r.先列) + " " + std::to_string(r.先段) + " " + std::to_string(r.駒)
             + " " + std::to_string(r.成駒) + " " + scoreText(r.評価)
             + " mate=" + std::to_string(r.詰め) + " winner=" + winnerName(g_);

@@ -1,0 +1,128 @@
+#include "search/evaluation.h"
+#include "search/tables.h"
+
+#include <algorithm>
+
+namespace tori::search {
+
+namespace {
+
+    inline int popcount(Bitboard b) { return __builtin_popcountll(b); }
+
+    // Adds weight × count to a score.
+    struct Scorer {
+        int score = 0;
+        void add(int index, int count) { score += weights[index] * count; }
+    };
+
+    // Adds the counts themselves, for the tuner.
+    struct Counter {
+        int* counts;
+        void add(int index, int count) { counts[index] += count; }
+    };
+
+    // Squares within two king steps of s, worked out from the coordinates
+    // alone: this table is made before main, when the other tables may not be.
+    struct Near {
+        Bitboard of[SquareCount];
+        Near()
+            : of {}
+        {
+            for (int s = 0; s < SquareCount; ++s)
+                for (int t = 0; t < SquareCount; ++t) {
+                    const int dc = colOf(t) - colOf(s), dr = rowOf(t) - rowOf(s);
+                    if (t != s && dc >= -2 && dc <= 2 && dr >= -2 && dr <= 2)
+                        of[s] |= bit(t);
+                }
+        }
+    };
+    const Near near;
+
+    // Every term, from the upper side's view: the upper side's counts enter
+    // with sign +1, the lower side's with -1.
+    template <typename Sink> void terms(const Position& p, Sink& sink)
+    {
+        const Bitboard occ = p.occupied();
+        Bitboard attacked[2] = { 0, 0 };
+        for (int side = 0; side < 2; ++side) {
+            const int sign = side == Upper ? 1 : -1;
+            const Bitboard own = p.occupied(side);
+            for (int kind = Swallow; kind <= Phoenix; ++kind) {
+                Bitboard b = p.pieces(side, kind);
+                const int piece = makePiece(side, kind);
+                int mobility = 0;
+                while (b) {
+                    const int s = __builtin_ctzll(b);
+                    b &= b - 1;
+                    const Bitboard a = Position::attacks(piece, s, occ);
+                    attacked[side] |= a;
+                    mobility += popcount(a & ~own);
+                    const int seen = side == Upper ? s : turned(s);
+                    sink.add(param::Square + (kind - 1) * SquareCount + seen, sign);
+                    if (kind != Phoenix)
+                        sink.add(param::Board + kind - 1, sign);
+                }
+                if (mobility)
+                    sink.add(param::Mobility + kind - 1, sign * mobility);
+            }
+            for (int slot = 1; slot < HandSlots; ++slot)
+                if (const int n = p.hand(side, slot))
+                    sink.add(param::Hand + slot - 1, sign * n);
+        }
+
+        for (int side = 0; side < 2; ++side) {
+            const int sign = side == Upper ? 1 : -1, them = side ^ 1;
+            const Bitboard own = p.occupied(side);
+            if (const int k = p.phoenix(side); k != NoSquare) {
+                const Bitboard around = tables.neighbours[k];
+                sink.add(
+                    param::PhoenixAttackedNeighbours, sign * popcount(around & attacked[them]));
+                sink.add(param::PhoenixShelter, sign * popcount(around & own));
+                const int holes = popcount(around & ~occ & ~attacked[side]);
+                if (holes && p.handTotal(them)) {
+                    sink.add(param::PhoenixHolesAgainstAnyHand, sign * holes);
+                    sink.add(param::PhoenixHolesAgainstHand,
+                        sign * holes * std::min(p.handTotal(them), 4));
+                }
+                const Bitboard enemies = p.occupied(them) & ~p.pieces(them, Swallow);
+                sink.add(param::PhoenixEnemiesNear, sign * popcount(near.of[k] & enemies));
+            }
+            int pairs = 0;
+            for (int c = 1; c <= 7; ++c)
+                pairs += p.swallowsInColumn(side, c) >= 2;
+            if (pairs)
+                sink.add(param::SwallowPair, sign * pairs);
+            sink.add(
+                param::SwallowDefended, sign * popcount(p.pieces(side, Swallow) & attacked[side]));
+            const Bitboard hanging
+                = own & ~p.pieces(side, Phoenix) & attacked[them] & ~attacked[side];
+            if (hanging)
+                sink.add(side == p.sideToMove() ? param::HangingToMove : param::HangingWaiting,
+                    sign * popcount(hanging));
+        }
+        sink.add(param::Tempo, p.sideToMove() == Upper ? 1 : -1);
+    }
+
+} // namespace
+
+int kindValue(int kind)
+{
+    static constexpr int values[KindCount] = { 0, 100, 220, 300, 450, 900, 450, 600, 600, 5000 };
+    return values[kind];
+}
+
+int evaluate(const Position& p)
+{
+    Scorer s;
+    terms(p, s);
+    return p.sideToMove() == Upper ? s.score : -s.score;
+}
+
+void evaluationCounts(const Position& p, int counts[param::Count])
+{
+    std::fill(counts, counts + param::Count, 0);
+    Counter c { counts };
+    terms(p, c);
+}
+
+} // namespace tori::search

@@ -1,0 +1,92 @@
+#include "search/game.h"
+
+#include "rules/record_entry.h"
+
+#include <algorithm>
+
+namespace tori::search {
+
+Limits levelLimits(int level)
+{
+    Limits l;
+    if (level >= 5) {
+        l.timeMs = 1800;
+        l.softTimeMs = 1000;
+    } else {
+        l.timeMs = 250;
+        l.softTimeMs = 140;
+    }
+    return l;
+}
+
+int recordKeys(const GameState& g, std::uint64_t* keys, int capacity)
+{
+    const int total = std::clamp(g.記録手数, 0, 最大手数);
+    const int count = std::min(total, capacity);
+    GameState back = g;
+    for (int n = total; n >= 1; --n) {
+        取消_棋譜手(back, n);
+        const int mover = g.棋譜_駒[n] > 0 ? Upper : Lower;
+        const int index = count - (total - n) - 1;
+        if (index < 0)
+            break;
+        keys[index] = Position::fromGame(back, mover).key();
+    }
+    return count;
+}
+
+探索結果 ゲーム着手(const Position& p, Move m)
+{
+    探索結果 r;
+    r.ある = m != NoMove;
+    if (!r.ある)
+        return r;
+    const int to = toOf(m);
+    r.先列 = colOf(to);
+    r.先段 = rowOf(to);
+    r.成駒 = codeFromPiece(p.movedPiece(m));
+    if (isDrop(m)) {
+        const bool upper = p.sideToMove() == Upper;
+        r.元列 = upper ? COM持駒列 : MAN持駒列;
+        r.元段 = upper ? fromOf(m) : fromOf(m) + 1;
+        r.駒 = r.成駒;
+    } else {
+        r.元列 = colOf(fromOf(m));
+        r.元段 = rowOf(fromOf(m));
+        r.駒 = codeFromPiece(p.piece(fromOf(m)));
+    }
+    return r;
+}
+
+探索結果 探索_最善手(
+    Searcher& searcher, const GameState& g, const Limits& limits, Listener* listener)
+{
+    std::uint64_t keys[MaxGameKeys];
+    const int count = recordKeys(g, keys, MaxGameKeys);
+    const Position p = Position::fromGame(g, Upper);
+    const Result result = searcher.search(p, keys, count, limits, listener);
+    探索結果 r = ゲーム着手(p, result.best);
+    r.詳細 = result;
+    return r;
+}
+
+bool 読込_局面行(std::istream& words, GameState& g)
+{
+    int v[61];
+    for (int& x : v)
+        if (!(words >> x))
+            return false;
+    for (int r = 1; r <= 7; ++r)
+        for (int c = 1; c <= 7; ++c)
+            g.盤[c][r] = v[(r - 1) * 7 + (c - 1)];
+    g.持駒数_COM = g.持駒数_MAN = 0;
+    for (int slot = 1; slot <= 6; ++slot) {
+        g.持駒_COM[slot] = v[48 + slot];
+        g.持駒_MAN[slot] = v[54 + slot];
+        g.持駒数_COM += g.持駒_COM[slot];
+        g.持駒数_MAN += g.持駒_MAN[slot];
+    }
+    return true;
+}
+
+} // namespace tori::search

@@ -1,0 +1,411 @@
+#include "search/position.h"
+#include "search/tables.h"
+
+#include "rules/state.h"
+
+#include <algorithm>
+#include <cstdlib>
+
+namespace tori::search {
+
+namespace {
+
+    // Swallows may not be dropped on their side's last row.
+    constexpr Bitboard lastRow[2] = { Bitboard(0x7F) << 42, Bitboard(0x7F) };
+    // The promotion zone: the opponent's two last rows.
+    constexpr Bitboard zone[2] = { Bitboard(0x3FFF) << 35, Bitboard(0x3FFF) };
+
+    constexpr Bitboard columnMask(int col)
+    {
+        Bitboard b = 0;
+        for (int r = 1; r <= 7; ++r)
+            b |= bit(squareOf(col, r));
+        return b;
+    }
+
+    inline int popLowest(Bitboard& b)
+    {
+        const int s = __builtin_ctzll(b);
+        b &= b - 1;
+        return s;
+    }
+
+} // namespace
+
+int pieceFromCode(int code)
+{
+    const int side = code > 0 ? Upper : Lower;
+    int kind = NoKind;
+    switch (std::abs(code)) {
+    case 10:
+        kind = Swallow;
+        break;
+    case 11:
+        kind = Goose;
+        break;
+    case 30:
+        kind = Pheasant;
+        break;
+    case 100:
+        kind = Falcon;
+        break;
+    case 101:
+        kind = Eagle;
+        break;
+    case 110:
+        kind = Crane;
+        break;
+    case 800:
+        kind = LeftQuail;
+        break;
+    case 900:
+        kind = RightQuail;
+        break;
+    case 950:
+        kind = Phoenix;
+        break;
+    default:
+        return 0;
+    }
+    return makePiece(side, kind);
+}
+
+int codeFromPiece(int piece)
+{
+    static constexpr int codes[KindCount] = { 0, 10, 11, 30, 100, 101, 110, 800, 900, 950 };
+    if (piece == 0)
+        return 0;
+    const int code = codes[kindOf(piece)];
+    return sideOf(piece) == Upper ? code : -code;
+}
+
+Position::Position()
+    : board_ {}
+    , occ_ {}
+    , byKind_ {}
+    , hand_ {}
+    , handTotal_ {}
+    , phoenix_ { NoSquare, NoSquare }
+    , swallows_ {}
+    , side_(Upper)
+    , key_(0)
+{
+    key_ = computeKey(*this);
+}
+
+void Position::put(int piece, int s)
+{
+    const int side = sideOf(piece), kind = kindOf(piece);
+    board_[s] = static_cast<signed char>(piece);
+    occ_[side] |= bit(s);
+    byKind_[side][kind] |= bit(s);
+    key_ ^= tables.pieceKey[piece][s];
+    if (kind == Swallow)
+        ++swallows_[side][colOf(s)];
+    else if (kind == Phoenix)
+        phoenix_[side] = s;
+}
+
+void Position::remove(int s)
+{
+    const int piece = board_[s];
+    const int side = sideOf(piece), kind = kindOf(piece);
+    board_[s] = 0;
+    occ_[side] &= ~bit(s);
+    byKind_[side][kind] &= ~bit(s);
+    key_ ^= tables.pieceKey[piece][s];
+    if (kind == Swallow)
+        --swallows_[side][colOf(s)];
+    else if (kind == Phoenix)
+        phoenix_[side] = NoSquare;
+}
+
+void Position::addToHand(int side, int slot)
+{
+    const int n = hand_[side][slot]++;
+    key_ ^= tables.handKey[side][slot][n] ^ tables.handKey[side][slot][n + 1];
+    ++handTotal_[side];
+}
+
+void Position::takeFromHand(int side, int slot)
+{
+    const int n = hand_[side][slot]--;
+    key_ ^= tables.handKey[side][slot][n] ^ tables.handKey[side][slot][n - 1];
+    --handTotal_[side];
+}
+
+std::uint64_t computeKey(const Position& p)
+{
+    std::uint64_t k = p.sideToMove() == Lower ? tables.sideKey : 0;
+    for (int s = 0; s < SquareCount; ++s)
+        if (p.piece(s))
+            k ^= tables.pieceKey[p.piece(s)][s];
+    for (int side = 0; side < 2; ++side)
+        for (int slot = 1; slot < HandSlots; ++slot)
+            k ^= tables.handKey[side][slot][p.hand(side, slot)];
+    return k;
+}
+
+Position Position::fromGame(const GameState& g, int sideToMove)
+{
+    Position p;
+    for (int c = 1; c <= 7; ++c)
+        for (int r = 1; r <= 7; ++r)
+            if (const int piece = pieceFromCode(g.盤[c][r]))
+                p.put(piece, squareOf(c, r));
+    for (int slot = 1; slot < HandSlots; ++slot) {
+        p.hand_[Upper][slot] = std::min(std::max(g.持駒_COM[slot], 0), MaxHandCount);
+        p.hand_[Lower][slot] = std::min(std::max(g.持駒_MAN[slot], 0), MaxHandCount);
+        p.handTotal_[Upper] += p.hand_[Upper][slot];
+        p.handTotal_[Lower] += p.hand_[Lower][slot];
+    }
+    p.side_ = sideToMove;
+    p.key_ = computeKey(p);
+    return p;
+}
+
+void Position::toGame(GameState& g) const
+{
+    for (int c = 1; c <= 7; ++c)
+        for (int r = 1; r <= 7; ++r)
+            g.盤[c][r] = codeFromPiece(board_[squareOf(c, r)]);
+    g.持駒数_COM = handTotal_[Upper];
+    g.持駒数_MAN = handTotal_[Lower];
+    for (int slot = 1; slot < HandSlots; ++slot) {
+        g.持駒_COM[slot] = hand_[Upper][slot];
+        g.持駒_MAN[slot] = hand_[Lower][slot];
+    }
+    if (phoenix_[Upper] != NoSquare) {
+        g.COM鵬_列 = colOf(phoenix_[Upper]);
+        g.COM鵬_段 = rowOf(phoenix_[Upper]);
+    }
+    if (phoenix_[Lower] != NoSquare) {
+        g.MAN鵬_列 = colOf(phoenix_[Lower]);
+        g.MAN鵬_段 = rowOf(phoenix_[Lower]);
+    }
+}
+
+Position Position::start(int sideToMove)
+{
+    static constexpr int upperRow1[8]
+        = { 0, RightQuail, Pheasant, Crane, Phoenix, Crane, Pheasant, LeftQuail };
+    Position p;
+    for (int c = 1; c <= 7; ++c) {
+        p.put(makePiece(Upper, upperRow1[c]), squareOf(c, 1));
+        p.put(makePiece(Upper, Swallow), squareOf(c, 3));
+        p.put(makePiece(Lower, upperRow1[8 - c]), squareOf(c, 7));
+        p.put(makePiece(Lower, Swallow), squareOf(c, 5));
+    }
+    p.put(makePiece(Upper, Falcon), squareOf(4, 2));
+    p.put(makePiece(Lower, Falcon), squareOf(4, 6));
+    p.put(makePiece(Upper, Swallow), squareOf(3, 4));
+    p.put(makePiece(Lower, Swallow), squareOf(5, 4));
+    p.side_ = sideToMove;
+    p.key_ = computeKey(p);
+    return p;
+}
+
+Position Position::reversed() const
+{
+    Position p;
+    for (int s = 0; s < SquareCount; ++s)
+        if (const int piece = board_[s])
+            p.put(makePiece(sideOf(piece) ^ 1, kindOf(piece)), turned(s));
+    for (int side = 0; side < 2; ++side) {
+        for (int slot = 1; slot < HandSlots; ++slot)
+            p.hand_[side ^ 1][slot] = hand_[side][slot];
+        p.handTotal_[side ^ 1] = handTotal_[side];
+    }
+    p.side_ = side_ ^ 1;
+    p.key_ = computeKey(p);
+    return p;
+}
+
+bool Position::operator==(const Position& o) const
+{
+    for (int s = 0; s < SquareCount; ++s)
+        if (board_[s] != o.board_[s])
+            return false;
+    for (int side = 0; side < 2; ++side)
+        for (int slot = 1; slot < HandSlots; ++slot)
+            if (hand_[side][slot] != o.hand_[side][slot])
+                return false;
+    return side_ == o.side_ && key_ == o.key_;
+}
+
+int Position::movedPiece(Move m) const
+{
+    if (isDrop(m))
+        return makePiece(side_, slotKind[fromOf(m)]);
+    const int piece = board_[fromOf(m)];
+    return isPromotion(m) ? makePiece(side_, promoted[kindOf(piece)]) : piece;
+}
+
+template <bool TacticalOnly> void Position::generateBoard(MoveList& list) const
+{
+    const int us = side_;
+    const Bitboard own = occ_[us], theirs = occ_[us ^ 1], occ = own | theirs;
+    Bitboard mine = own;
+    while (mine) {
+        const int from = popLowest(mine);
+        const int piece = board_[from];
+        const int kind = kindOf(piece);
+        Bitboard targets = attacks(piece, from, occ) & ~own;
+        if (kind == Swallow) {
+            // Entering the zone may promote; the last row must.
+            Bitboard in = targets & zone[us];
+            Bitboard out = targets & ~zone[us];
+            if (TacticalOnly)
+                out &= theirs;
+            while (out)
+                list.add(makeMove(from, popLowest(out)));
+            while (in) {
+                const int to = popLowest(in);
+                list.add(makeMove(from, to, true));
+                if (!TacticalOnly && !(bit(to) & lastRow[us]))
+                    list.add(makeMove(from, to));
+            }
+        } else if (kind == Falcon) {
+            // Entering, leaving or moving inside the zone may promote.
+            Bitboard may = (bit(from) & zone[us]) ? targets : targets & zone[us];
+            Bitboard plain = targets & ~may;
+            if (TacticalOnly)
+                plain &= theirs;
+            while (plain)
+                list.add(makeMove(from, popLowest(plain)));
+            while (may) {
+                const int to = popLowest(may);
+                list.add(makeMove(from, to, true));
+                if (!TacticalOnly)
+                    list.add(makeMove(from, to));
+            }
+        } else {
+            if (TacticalOnly)
+                targets &= theirs;
+            while (targets)
+                list.add(makeMove(from, popLowest(targets)));
+        }
+    }
+}
+
+void Position::generateDrops(MoveList& list) const
+{
+    const int us = side_;
+    const Bitboard empty = ~occupied() & BoardMask;
+    for (int slot = 1; slot < HandSlots; ++slot) {
+        if (hand_[us][slot] == 0)
+            continue;
+        Bitboard targets = empty;
+        if (slot == 1) {
+            targets &= ~lastRow[us];
+            for (int c = 1; c <= 7; ++c)
+                if (swallows_[us][c] >= 2)
+                    targets &= ~columnMask(c);
+        }
+        while (targets)
+            list.add(makeDrop(slot, popLowest(targets)));
+    }
+}
+
+void Position::generate(MoveList& list) const
+{
+    generateBoard<false>(list);
+    generateDrops(list);
+}
+
+void Position::generateTactical(MoveList& list) const { generateBoard<true>(list); }
+
+bool Position::isPseudoLegal(Move m) const
+{
+    if (m == NoMove)
+        return false;
+    const int us = side_, to = toOf(m), from = fromOf(m);
+    if (to >= SquareCount)
+        return false;
+    if (isDrop(m)) {
+        if (isPromotion(m) || from < 1 || from >= HandSlots || hand_[us][from] == 0 || board_[to])
+            return false;
+        if (from == 1)
+            return !(bit(to) & lastRow[us]) && swallows_[us][colOf(to)] < 2;
+        return true;
+    }
+    if (from >= SquareCount)
+        return false;
+    const int piece = board_[from];
+    if (piece == 0 || sideOf(piece) != us || (bit(to) & occ_[us]))
+        return false;
+    if (!(attacks(piece, from, occupied()) & bit(to)))
+        return false;
+    const int kind = kindOf(piece);
+    if (kind == Swallow) {
+        const bool inZone = bit(to) & zone[us];
+        if (isPromotion(m))
+            return inZone;
+        return !(bit(to) & lastRow[us]);
+    }
+    if (kind == Falcon && isPromotion(m))
+        return ((bit(to) | bit(from)) & zone[us]) != 0;
+    return !isPromotion(m);
+}
+
+void Position::make(Move m, Undo& u)
+{
+    u.key = key_;
+    const int us = side_, to = toOf(m);
+    if (isDrop(m)) {
+        const int slot = fromOf(m);
+        u.captured = 0;
+        takeFromHand(us, slot);
+        put(makePiece(us, slotKind[slot]), to);
+    } else {
+        const int from = fromOf(m);
+        const int piece = board_[from];
+        u.captured = board_[to];
+        if (u.captured) {
+            remove(to);
+            if (const int slot = kindSlot[kindOf(u.captured)])
+                addToHand(us, slot);
+        }
+        remove(from);
+        put(isPromotion(m) ? makePiece(us, promoted[kindOf(piece)]) : piece, to);
+    }
+    side_ ^= 1;
+    key_ ^= tables.sideKey;
+}
+
+void Position::unmake(Move m, const Undo& u)
+{
+    side_ ^= 1;
+    const int us = side_, to = toOf(m);
+    if (isDrop(m)) {
+        remove(to);
+        addToHand(us, fromOf(m));
+    } else {
+        const int from = fromOf(m);
+        const int piece = board_[to];
+        remove(to);
+        put(isPromotion(m) ? makePiece(us, kindOf(piece) - 1) : piece, from);
+        if (u.captured) {
+            put(u.captured, to);
+            if (const int slot = kindSlot[kindOf(u.captured)])
+                takeFromHand(us, slot);
+        }
+    }
+    key_ = u.key;
+}
+
+void Position::makeNull(Undo& u)
+{
+    u.key = key_;
+    u.captured = 0;
+    side_ ^= 1;
+    key_ ^= tables.sideKey;
+}
+
+void Position::unmakeNull(const Undo& u)
+{
+    side_ ^= 1;
+    key_ = u.key;
+}
+
+} // namespace tori::search

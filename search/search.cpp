@@ -1,0 +1,560 @@
+#include "search/search.h"
+#include "search/evaluation.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+
+namespace tori::search {
+
+namespace {
+
+    using Clock = std::chrono::steady_clock;
+
+    enum Bound : std::uint8_t { BoundNone = 0, BoundUpper = 1, BoundLower = 2, BoundExact = 3 };
+
+    constexpr int TickMs = 50;
+    constexpr int NodesBetweenChecks = 1024;
+
+    // Mate scores are stored relative to the node, so that a table hit at
+    // another distance from the root reads the right distance.
+    int toTable(int score, int ply)
+    {
+        if (score >= MateBound)
+            return score + ply;
+        if (score <= -MateBound)
+            return score - ply;
+        return score;
+    }
+    int fromTable(int score, int ply)
+    {
+        if (score >= MateBound)
+            return score - ply;
+        if (score <= -MateBound)
+            return score + ply;
+        return score;
+    }
+
+    int historyFrom(Move m) { return isDrop(m) ? SquareCount + fromOf(m) : fromOf(m); }
+
+    // Quiet moves tried at shallow depth before the rest are left out.
+    constexpr int lateMoveLimit[5] = { 0, 7, 12, 20, 32 };
+
+    inline Move pick(Move* moves, int* scores, int count, int i)
+    {
+        int best = i;
+        for (int j = i + 1; j < count; ++j)
+            if (scores[j] > scores[best])
+                best = j;
+        std::swap(moves[i], moves[best]);
+        std::swap(scores[i], scores[best]);
+        return moves[i];
+    }
+
+} // namespace
+
+void moveText(Move m, char out[8])
+{
+    static constexpr char letters[HandSlots] = { '?', 'S', 'P', 'C', 'F', 'L', 'R' };
+    const int to = toOf(m);
+    int n = 0;
+    if (isDrop(m)) {
+        out[n++] = letters[fromOf(m) < HandSlots ? fromOf(m) : 0];
+        out[n++] = '*';
+    } else {
+        out[n++] = char('0' + colOf(fromOf(m)));
+        out[n++] = char('0' + rowOf(fromOf(m)));
+    }
+    out[n++] = char('0' + colOf(to));
+    out[n++] = char('0' + rowOf(to));
+    if (isPromotion(m))
+        out[n++] = '+';
+    out[n] = 0;
+}
+
+Searcher::Searcher(int tableMegabytes)
+{
+    size_t entries = 1;
+    while (entries * 2 * sizeof(Entry) <= size_t(std::max(tableMegabytes, 1)) << 20)
+        entries *= 2;
+    table_.assign(entries, Entry {});
+    tableMask_ = entries - 1;
+    for (int d = 0; d < 64; ++d)
+        for (int m = 0; m < 64; ++m)
+            reduction_[d][m]
+                = d && m ? int(0.5 + std::log(double(d)) * std::log(double(m)) / 2.2) : 0;
+    clear();
+}
+
+void Searcher::clear()
+{
+    std::fill(table_.begin(), table_.end(), Entry {});
+    std::memset(killers_, 0, sizeof killers_);
+    std::memset(history_, 0, sizeof history_);
+    age_ = 0;
+}
+
+Searcher::Entry* Searcher::probe(std::uint64_t key, bool& hit)
+{
+    Entry* e = &table_[key & tableMask_];
+    hit = e->check == std::uint32_t(key >> 32) && e->bound != BoundNone;
+    return e;
+}
+
+void Searcher::store(std::uint64_t key, int score, Move m, int depth, int bound, int ply)
+{
+    Entry* e = &table_[key & tableMask_];
+    const bool same = e->check == std::uint32_t(key >> 32);
+    if (!same || bound == BoundExact || depth + 2 >= e->depth || e->age != age_) {
+        if (m != NoMove || !same)
+            e->move = m;
+        e->check = std::uint32_t(key >> 32);
+        e->score = std::int16_t(toTable(score, ply));
+        e->depth = std::int8_t(std::clamp(depth, -1, 127));
+        e->bound = std::uint8_t(bound);
+        e->age = age_;
+    }
+}
+
+void Searcher::push(Move m, Undo& u)
+{
+    pos_.make(m, u);
+    // The child looks at its table entry first; start loading it now.
+    __builtin_prefetch(&table_[pos_.key() & tableMask_]);
+    keys_[keyCount_++] = pos_.key();
+    ++keyFilter_[pos_.key() & 4095];
+}
+
+void Searcher::pop(Move m, const Undo& u)
+{
+    --keyFilter_[pos_.key() & 4095];
+    --keyCount_;
+    pos_.unmake(m, u);
+}
+
+void Searcher::pushNull(Undo& u)
+{
+    pos_.makeNull(u);
+    keys_[keyCount_++] = pos_.key();
+    ++keyFilter_[pos_.key() & 4095];
+}
+
+void Searcher::popNull(const Undo& u)
+{
+    --keyFilter_[pos_.key() & 4095];
+    --keyCount_;
+    pos_.unmakeNull(u);
+}
+
+bool Searcher::repeated() const
+{
+    const std::uint64_t k = pos_.key();
+    if (keyFilter_[k & 4095] < 2)
+        return false;
+    for (int i = keyCount_ - 3; i >= 0; i -= 2)
+        if (keys_[i] == k)
+            return true;
+    return false;
+}
+
+void Searcher::checkClock()
+{
+    nextCheck_ = nodes_ + NodesBetweenChecks;
+    if (limits_.nodes && nodes_ >= limits_.nodes)
+        stop_ = true;
+    if (!limits_.timeMs && !listener_)
+        return;
+    const auto now = Clock::now();
+    if (limits_.timeMs
+        && std::chrono::duration_cast<std::chrono::milliseconds>(now - start_).count()
+            >= limits_.timeMs)
+        stop_ = true;
+    if (listener_ && now - lastTick_ >= std::chrono::milliseconds(TickMs)) {
+        lastTick_ = now;
+        listener_->tick();
+    }
+}
+
+bool Searcher::isQuiet(Move m) const { return !isPromotion(m) && pos_.capturedBy(m) == 0; }
+
+// Order: the table's move, then captures by victim and attacker with
+// promotions among them, the killers, and the quiet moves by their history.
+void Searcher::scoreMoves(const MoveList& list, int* scores, Move ttMove, int ply) const
+{
+    const int side = pos_.sideToMove();
+    for (int i = 0; i < list.size; ++i) {
+        const Move m = list.moves[i];
+        int s;
+        const int victim = pos_.capturedBy(m);
+        if (m == ttMove)
+            s = 1 << 30;
+        else if (victim || isPromotion(m)) {
+            s = (1 << 28) + (victim ? kindValue(kindOf(victim)) * 8 : 0)
+                - (isDrop(m) ? 0 : kindValue(kindOf(pos_.piece(fromOf(m)))) / 16)
+                + (isPromotion(m) ? 800 : 0);
+        } else if (m == killers_[ply][0])
+            s = (1 << 27) + 1;
+        else if (m == killers_[ply][1])
+            s = 1 << 27;
+        else
+            s = history_[side][historyFrom(m)][toOf(m)];
+        scores[i] = s;
+    }
+}
+
+void Searcher::rewardQuiet(Move m, int ply, int depth, const Move* tried, int triedCount)
+{
+    if (killers_[ply][0] != m) {
+        killers_[ply][1] = killers_[ply][0];
+        killers_[ply][0] = m;
+    }
+    const int side = pos_.sideToMove();
+    const int bonus = std::min(depth * depth, 400);
+    auto update = [&](Move q, int delta) {
+        int& h = history_[side][historyFrom(q)][toOf(q)];
+        h += delta - h * std::abs(delta) / 16384;
+    };
+    update(m, bonus);
+    for (int i = 0; i < triedCount; ++i)
+        if (tried[i] != m)
+            update(tried[i], -bonus);
+}
+
+int Searcher::quiescence(int alpha, int beta, int ply, int qply)
+{
+    if (pos_.canTakePhoenix())
+        return MateScore - ply;
+    ++nodes_;
+    if (nodes_ >= nextCheck_)
+        checkClock();
+    if (stop_)
+        return 0;
+    pvLength_[ply] = ply;
+    if (ply >= MaxPly)
+        return evaluate(pos_);
+
+    // With its phoenix attacked the side to move may not stand pat: it looks
+    // at every move, for a few plies of the quiescence search.
+    const bool evading = qply < 3 && pos_.inCheck();
+    int best = -Infinite;
+    int standPat = 0;
+    if (!evading) {
+        standPat = evaluate(pos_);
+        if (standPat >= beta)
+            return standPat;
+        alpha = std::max(alpha, standPat);
+        best = standPat;
+    }
+
+    MoveList list;
+    if (evading)
+        pos_.generate(list);
+    else
+        pos_.generateTactical(list);
+    int scores[MoveList::Capacity];
+    scoreMoves(list, scores, NoMove, ply);
+    const int them = pos_.sideToMove() ^ 1;
+    for (int i = 0; i < list.size; ++i) {
+        const Move m = pick(list.moves, scores, list.size, i);
+        if (!evading) {
+            const int victim = pos_.capturedBy(m);
+            const int gain = (victim ? kindValue(kindOf(victim)) : 0)
+                + (isPromotion(m) ? kindValue(kindOf(pos_.movedPiece(m)))
+                            - kindValue(kindOf(pos_.piece(fromOf(m))))
+                                  : 0);
+            // Delta pruning: even winning the piece would not reach alpha.
+            if (standPat + gain + 150 <= alpha)
+                continue;
+            // A capture by a dearer piece onto a defended square loses.
+            const int mover = kindValue(kindOf(pos_.movedPiece(m)));
+            if (mover > gain + 50 && pos_.attackersTo(toOf(m), them))
+                continue;
+        }
+        Undo u;
+        pos_.make(m, u);
+        const int score = -quiescence(-beta, -alpha, ply + 1, qply + 1);
+        pos_.unmake(m, u);
+        if (stop_)
+            return 0;
+        if (score > best) {
+            best = score;
+            if (score > alpha) {
+                alpha = score;
+                if (score >= beta)
+                    break;
+            }
+        }
+    }
+    if (best == -Infinite)
+        return -MateScore + ply; // no move at all: the side to move loses
+    return best;
+}
+
+int Searcher::negamax(int alpha, int beta, int depth, int ply, bool cutNode, bool nullAllowed)
+{
+    const bool pvNode = beta - alpha > 1;
+    pvLength_[ply] = ply;
+    if (pos_.canTakePhoenix())
+        return MateScore - ply;
+    if (ply && repeated())
+        return 0;
+    const bool inCheck = pos_.inCheck();
+    if (inCheck && ply < 2 * rootDepth_)
+        ++depth;
+    if (depth <= 0)
+        return quiescence(alpha, beta, ply, 0);
+    ++nodes_;
+    if (nodes_ >= nextCheck_)
+        checkClock();
+    if (stop_)
+        return 0;
+    if (ply >= MaxPly - 2)
+        return evaluate(pos_);
+
+    // Neither side can do better than winning at once or worse than losing now.
+    if (ply) {
+        alpha = std::max(alpha, -MateScore + ply);
+        beta = std::min(beta, MateScore - ply - 1);
+        if (alpha >= beta)
+            return alpha;
+    }
+
+    bool hit;
+    const std::uint64_t key = pos_.key();
+    Entry* e = probe(key, hit);
+    Move ttMove = hit ? Move(e->move) : NoMove;
+    if (ttMove && !pos_.isPseudoLegal(ttMove))
+        ttMove = NoMove;
+    if (hit && !pvNode && e->depth >= depth) {
+        const int s = fromTable(e->score, ply);
+        if ((e->bound == BoundExact) || (e->bound == BoundLower && s >= beta)
+            || (e->bound == BoundUpper && s <= alpha))
+            return s;
+    }
+
+    const int staticEval = inCheck ? -Infinite : evaluate(pos_);
+
+    if (!pvNode && !inCheck) {
+        // Reverse futility: far above beta at shallow depth.
+        if (depth <= 5 && staticEval - 110 * depth >= beta && std::abs(beta) < MateBound)
+            return staticEval;
+        // Null move. With drops there is nearly always a useful move, so
+        // passing is a fair lower bound; it is not tried twice in a row.
+        if (nullAllowed && depth >= 3 && staticEval >= beta && std::abs(beta) < MateBound) {
+            const int r = 3 + depth / 4 + std::min((staticEval - beta) / 200, 2);
+            Undo u;
+            pushNull(u);
+            const int s = -negamax(-beta, -beta + 1, depth - 1 - r, ply + 1, !cutNode, false);
+            popNull(u);
+            if (stop_)
+                return 0;
+            if (s >= beta)
+                return s >= MateBound ? beta : s;
+        }
+    }
+
+    MoveList list;
+    pos_.generate(list);
+    int scores[MoveList::Capacity];
+    scoreMoves(list, scores, ttMove, ply);
+
+    Move quietsTried[64];
+    int quietCount = 0;
+    int best = -Infinite, moveCount = 0;
+    Move bestMove = NoMove;
+    const int oldAlpha = alpha;
+    // Far below alpha only a killer among the quiet moves is worth a look.
+    const bool withinReach = staticEval + 80 * depth > alpha;
+
+    for (int i = 0; i < list.size; ++i) {
+        const Move m = pick(list.moves, scores, list.size, i);
+        const bool quiet = isQuiet(m);
+        const bool killer = m == killers_[ply][0] || m == killers_[ply][1];
+        const bool givesCheck = quiet && pos_.threatensPhoenix(m);
+        ++moveCount;
+
+        // Shallow pruning of quiet moves that neither threaten the phoenix nor
+        // have a chance to reach alpha.
+        if (!pvNode && !inCheck && quiet && !givesCheck && best > -MateBound && depth <= 4
+            && moveCount > 1 && (moveCount > lateMoveLimit[depth] || (!withinReach && !killer)))
+            continue;
+
+        Undo u;
+        push(m, u);
+        int score;
+        if (moveCount == 1)
+            score = -negamax(-beta, -alpha, depth - 1, ply + 1, false, true);
+        else {
+            int r = 0;
+            if (depth >= 3 && quiet && !inCheck && !givesCheck && moveCount > (pvNode ? 4 : 2)) {
+                r = reduction_[std::min(depth, 63)][std::min(moveCount, 63)];
+                if (cutNode)
+                    ++r;
+                if (killer)
+                    --r;
+                if (pvNode)
+                    --r;
+                r = std::clamp(r, 0, depth - 2);
+            }
+            score = -negamax(-alpha - 1, -alpha, depth - 1 - r, ply + 1, true, true);
+            if (r && score > alpha)
+                score = -negamax(-alpha - 1, -alpha, depth - 1, ply + 1, !cutNode, true);
+            if (pvNode && score > alpha && score < beta)
+                score = -negamax(-beta, -alpha, depth - 1, ply + 1, false, true);
+        }
+        pop(m, u);
+        if (stop_)
+            return 0;
+
+        if (score > best) {
+            best = score;
+            if (score > alpha) {
+                bestMove = m;
+                alpha = score;
+                pv_[ply][ply] = m;
+                for (int j = ply + 1; j < pvLength_[ply + 1]; ++j)
+                    pv_[ply][j] = pv_[ply + 1][j];
+                pvLength_[ply] = std::max(pvLength_[ply + 1], ply + 1);
+                if (score >= beta) {
+                    if (quiet)
+                        rewardQuiet(m, ply, depth, quietsTried, quietCount);
+                    break;
+                }
+            }
+        }
+        if (quiet && quietCount < 64)
+            quietsTried[quietCount++] = m;
+    }
+
+    if (moveCount == 0)
+        return -MateScore + ply;
+
+    const int bound = best >= beta ? BoundLower : best > oldAlpha ? BoundExact : BoundUpper;
+    store(key, best, bestMove ? bestMove : ttMove, depth, bound, ply);
+    return best;
+}
+
+Result Searcher::search(const Position& root, const std::uint64_t* earlier, int earlierCount,
+    const Limits& limits, Listener* listener)
+{
+    start_ = lastTick_ = Clock::now();
+    limits_ = limits;
+    listener_ = listener;
+    nodes_ = 0;
+    nextCheck_ = NodesBetweenChecks;
+    stop_ = false;
+    ++age_;
+    pos_ = root;
+
+    std::memset(keyFilter_, 0, sizeof keyFilter_);
+    keyCount_ = 0;
+    const int first = std::max(0, earlierCount - MaxGameKeys);
+    for (int i = first; i < earlierCount; ++i) {
+        keys_[keyCount_++] = earlier[i];
+        ++keyFilter_[earlier[i] & 4095];
+    }
+    keys_[keyCount_++] = root.key();
+    ++keyFilter_[root.key() & 4095];
+    for (auto& k : killers_)
+        k[0] = k[1] = NoMove;
+    for (auto& bySide : history_)
+        for (auto& byFrom : bySide)
+            for (int& h : byFrom)
+                h /= 8;
+
+    Result result;
+    MoveList rootMoves;
+    pos_.generate(rootMoves);
+    if (rootMoves.size == 0)
+        return result;
+    result.best = rootMoves.moves[0];
+    // Taking the phoenix wins on the spot.
+    if (pos_.canTakePhoenix()) {
+        for (const Move m : rootMoves)
+            if (kindOf(pos_.capturedBy(m)) == Phoenix) {
+                result.best = m;
+                break;
+            }
+        result.score = MateScore;
+        result.depth = 1;
+        return result;
+    }
+
+    int score = 0;
+    Move pvLine[MaxPly + 8];
+    for (int depth = 1; depth <= std::min(limits.depth, MaxPly - 2); ++depth) {
+        rootDepth_ = depth;
+        int delta = 30;
+        int alpha = -Infinite, beta = Infinite;
+        if (depth >= 4 && std::abs(score) < MateBound) {
+            alpha = std::max(score - delta, -Infinite);
+            beta = std::min(score + delta, Infinite);
+        }
+        int s;
+        while (true) {
+            s = negamax(alpha, beta, depth, 0, false, false);
+            if (stop_)
+                break;
+            if (s <= alpha) {
+                beta = (alpha + beta) / 2;
+                alpha = std::max(s - delta, -Infinite);
+            } else if (s >= beta) {
+                beta = std::min(s + delta, Infinite);
+            } else
+                break;
+            delta += delta;
+            if (delta > 1000) {
+                alpha = -Infinite;
+                beta = Infinite;
+            }
+        }
+        // An interrupted iteration still counts when its first move is searched
+        // and has set a principal variation.
+        if (stop_ && depth > 1) {
+            if (pvLength_[0] > 0 && pos_.isPseudoLegal(pv_[0][0]))
+                result.best = pv_[0][0];
+            break;
+        }
+        score = s;
+        if (pvLength_[0] > 0 && pos_.isPseudoLegal(pv_[0][0])) {
+            result.best = pv_[0][0];
+            const int n = pvLength_[0];
+            for (int j = 0; j < n; ++j)
+                pvLine[j] = pv_[0][j];
+        } else {
+            bool hit;
+            Entry* e = probe(pos_.key(), hit);
+            if (hit && pos_.isPseudoLegal(e->move)) {
+                result.best = e->move;
+                pvLine[0] = e->move;
+                pvLength_[0] = 1;
+            }
+        }
+        result.score = score;
+        result.depth = depth;
+        const double ms = std::chrono::duration<double, std::milli>(Clock::now() - start_).count();
+        if (listener) {
+            Iteration it;
+            it.depth = depth;
+            it.score = score;
+            it.nodes = nodes_;
+            it.ms = ms;
+            it.pvLength = pvLength_[0];
+            it.pv = pvLine;
+            listener->iteration(it);
+        }
+        if (stop_)
+            break;
+        if (limits.softTimeMs && ms >= limits.softTimeMs)
+            break;
+        if (limits.nodes && nodes_ >= limits.nodes)
+            break;
+        if (std::abs(score) >= MateBound && depth > MateScore - std::abs(score) + 2)
+            break;
+    }
+    result.nodes = nodes_;
+    result.ms = std::chrono::duration<double, std::milli>(Clock::now() - start_).count();
+    return result;
+}
+
+} // namespace tori::search

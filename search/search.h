@@ -1,0 +1,136 @@
+// The searching opponent: negamax alpha-beta over the compact position with
+// principal-variation search, iterative deepening, aspiration windows, a
+// transposition table, quiescence over captures and promotions, null-move
+// pruning and late-move reductions.
+//
+// Scores are in hundredths of a swallow for the side to move. A phoenix that
+// can be taken is a won game: MateScore - ply, ply counting from the root, so
+// a quicker win scores higher. A position that stands earlier in the game or
+// in the search line scores 0.
+#pragma once
+
+#include "search/position.h"
+
+#include <chrono>
+#include <cstdint>
+#include <vector>
+
+namespace tori::search {
+
+inline constexpr int MateScore = 30000;
+inline constexpr int MateBound = MateScore - 1000; // beyond it a score is a won or lost game
+inline constexpr int Infinite = 32000;
+inline constexpr int MaxPly = 128;
+inline constexpr int MaxGameKeys = 1024; // earlier positions of the game kept for repetitions
+
+struct Limits {
+    int depth = MaxPly - 1; // iterations to complete
+    std::uint64_t nodes = 0; // 0: no limit
+    int timeMs = 0; // hard limit, 0: none
+    int softTimeMs = 0; // no new iteration after this much time, 0: none
+};
+
+struct Iteration {
+    int depth = 0;
+    int score = 0;
+    std::uint64_t nodes = 0;
+    double ms = 0;
+    int pvLength = 0;
+    const Move* pv = nullptr;
+};
+
+// What the caller hears while the search runs. tick() comes about every 50 ms
+// of thinking, iteration() after every completed depth. Neither may allocate
+// if the caller wants an allocation-free search.
+class Listener {
+public:
+    virtual ~Listener() = default;
+    virtual void tick() { }
+    virtual void iteration(const Iteration&) { }
+};
+
+struct Result {
+    Move best = NoMove;
+    int score = 0;
+    int depth = 0; // last completed iteration
+    std::uint64_t nodes = 0;
+    double ms = 0;
+};
+
+class Searcher {
+public:
+    // Allocates the transposition table; nothing else is allocated later.
+    explicit Searcher(int tableMegabytes = 16);
+
+    // Forgets everything learned: table, killers and history.
+    void clear();
+
+    // Searches the position for the side to move. earlier holds the keys of
+    // the positions of the game before this one, oldest first.
+    Result search(const Position& root, const std::uint64_t* earlier, int earlierCount,
+        const Limits& limits, Listener* listener = nullptr);
+
+private:
+    // One slot of the transposition table, 12 bytes: the key's upper half to
+    // tell positions apart, the score (mate scores counted from this node),
+    // the best or refuting move, the depth searched, the kind of bound
+    // (exact, at least, at most) and the search that wrote it.
+    struct Entry {
+        std::uint32_t check;
+        std::int16_t score;
+        std::uint16_t move;
+        std::int8_t depth;
+        std::uint8_t bound;
+        std::uint16_t age;
+    };
+
+    // The full-width search of a node with `depth` plies left.
+    int negamax(int alpha, int beta, int depth, int ply, bool cutNode, bool nullAllowed);
+    // Captures and promotions until the position is quiet.
+    int quiescence(int alpha, int beta, int ply, int qply);
+    // The position stood earlier in the game or the line, with the same side to move.
+    bool repeated() const;
+    // Make and take back a move (or a pass) with the key history kept for repeated().
+    void push(Move m, Undo& u);
+    void pop(Move m, const Undo& u);
+    void pushNull(Undo& u);
+    void popNull(const Undo& u);
+    // The node and time limits, and the listener's tick.
+    void checkClock();
+    Entry* probe(std::uint64_t key, bool& hit);
+    void store(std::uint64_t key, int score, Move m, int depth, int bound, int ply);
+    void scoreMoves(const MoveList& list, int* scores, Move ttMove, int ply) const;
+    // A quiet move refuted the node: a killer, and history for it and against
+    // the quiet moves tried before it.
+    void rewardQuiet(Move m, int ply, int depth, const Move* tried, int triedCount);
+    bool isQuiet(Move m) const;
+
+    std::vector<Entry> table_;
+    std::uint64_t tableMask_ = 0;
+    std::uint16_t age_ = 0;
+
+    Position pos_;
+    std::uint64_t keys_[MaxGameKeys + MaxPly + 8];
+    int keyCount_ = 0;
+    std::uint16_t keyFilter_[4096]; // how many kept keys end in these 12 bits
+
+    Move killers_[MaxPly + 8][2];
+    int history_[2][64][SquareCount];
+    Move pv_[MaxPly + 8][MaxPly + 8];
+    int pvLength_[MaxPly + 8];
+    int reduction_[64][64];
+
+    Limits limits_;
+    Listener* listener_ = nullptr;
+    std::chrono::steady_clock::time_point start_, lastTick_;
+    std::uint64_t nodes_ = 0;
+    std::uint64_t nextCheck_ = 0;
+    bool stop_ = false;
+    int rootDepth_ = 0;
+};
+
+// Text of a move for the info lines: "4243" for a move from (4,2) to (4,3),
+// "4263+" when it promotes, "S*43" for a drop (S P C F L R for hand slots 1..6).
+void moveText(Move m, char out[8]);
+
+} // namespace tori::search

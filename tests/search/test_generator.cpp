@@ -1,0 +1,183 @@
+// The searching opponent's position and move generator against the game's
+// own rule procedures.
+#include "reference.h"
+
+#include "rules/rules.h"
+
+#include <gtest/gtest.h>
+
+#include <cinttypes>
+#include <cstdio>
+#include <fstream>
+#include <random>
+#include <sstream>
+
+using namespace tori;
+using namespace tori::search;
+using tori::testing::GameMove;
+
+namespace {
+
+// The pieces a handicap takes away, in the order of its levels 1..7.
+constexpr int upperRemoved[7][2]
+    = { { 7, 1 }, { 1, 1 }, { 6, 1 }, { 2, 1 }, { 5, 1 }, { 3, 1 }, { 4, 2 } };
+constexpr int lowerRemoved[7][2]
+    = { { 1, 7 }, { 7, 7 }, { 2, 7 }, { 6, 7 }, { 3, 7 }, { 5, 7 }, { 4, 6 } };
+
+std::string text(const std::vector<GameMove>& moves)
+{
+    std::string out;
+    for (const GameMove& m : moves) {
+        for (int v : m)
+            out += std::to_string(v) + " ";
+        out += "| ";
+    }
+    return out;
+}
+
+// Plays random games from `start`, with the game state following along by
+// 駒移動, and compares both generators at every position. Also checks that
+// the incremental key is the recomputed one and that unmake restores all.
+int playRandomGames(const Position& start, std::mt19937& rng, int games, int plies)
+{
+    int positions = 0;
+    for (int game = 0; game < games; ++game) {
+        Position p = start;
+        GameState g;
+        初期設定(g);
+        p.toGame(g);
+        for (int ply = 0; ply < plies; ++ply) {
+            // Every piece that reaches a square, found backwards from it (in
+            // every tenth position, which is plenty).
+            for (int s = 0; s < SquareCount && positions % 10 == 0; ++s)
+                for (int side = 0; side < 2; ++side) {
+                    Bitboard reach = 0;
+                    for (int from = 0; from < SquareCount; ++from)
+                        if (p.piece(from) && sideOf(p.piece(from)) == side
+                            && (p.attacksFrom(p.piece(from), from) & bit(s)))
+                            reach |= bit(from);
+                    EXPECT_EQ(p.attackersTo(s, side), reach) << "square " << s;
+                }
+            const std::vector<GameMove> mine = tori::testing::generatedMoves(p);
+            const std::vector<GameMove> rules = tori::testing::referenceMoves(g, p.sideToMove());
+            ++positions;
+            EXPECT_EQ(text(mine), text(rules)) << "game " << game << " ply " << ply;
+            if (mine != rules || mine.empty())
+                return positions;
+
+            MoveList list;
+            p.generate(list);
+            // Taking the phoenix ends the game; mostly play on, to reach
+            // positions with full hands.
+            Move m = list.moves[rng() % list.size];
+            if (kindOf(p.capturedBy(m)) == Phoenix && rng() % 8)
+                m = list.moves[rng() % list.size];
+            const Position before = p;
+            Undo u;
+            p.make(m, u);
+            EXPECT_EQ(p.key(), computeKey(p));
+            p.unmake(m, u);
+            EXPECT_TRUE(p == before);
+            p.make(m, u);
+
+            GameMove played;
+            const int to = toOf(m);
+            if (isDrop(m))
+                played = { before.sideToMove() == Upper ? COM持駒列 : MAN持駒列,
+                    before.sideToMove() == Upper ? fromOf(m) : fromOf(m) + 1, colOf(to), rowOf(to),
+                    codeFromPiece(before.movedPiece(m)) };
+            else
+                played = { colOf(fromOf(m)), rowOf(fromOf(m)), colOf(to), rowOf(to),
+                    codeFromPiece(before.movedPiece(m)) };
+            const tori::testing::Taken t = tori::testing::referenceMake(g, played);
+            if (std::abs(t.captured) == 鵬)
+                break;
+            EXPECT_TRUE(Position::fromGame(g, p.sideToMove()) == p);
+        }
+    }
+    return positions;
+}
+
+Position handicapped(int upperLevel, int lowerLevel, int side)
+{
+    GameState g;
+    初期設定(g);
+    for (int i = 0; i < upperLevel; ++i)
+        g.盤[upperRemoved[i][0]][upperRemoved[i][1]] = 0;
+    for (int i = 0; i < lowerLevel; ++i)
+        g.盤[lowerRemoved[i][0]][lowerRemoved[i][1]] = 0;
+    return Position::fromGame(g, side);
+}
+
+} // namespace
+
+TEST(Generator, TheStartingPositionIsTheGamesOwn)
+{
+    GameState g;
+    初期設定(g);
+    EXPECT_TRUE(Position::fromGame(g, Upper) == Position::start(Upper));
+    EXPECT_TRUE(Position::start(Upper).reversed() == Position::start(Lower));
+    GameState back;
+    Position::start(Lower).toGame(back);
+    EXPECT_EQ(back.盤, g.盤);
+}
+
+TEST(Generator, MovesAreTheRulesOverTenThousandPositionsOfRandomPlay)
+{
+    std::mt19937 rng(13);
+    int positions = 0;
+    // From the start, either side moving first.
+    positions += playRandomGames(Position::start(Upper), rng, 30, 120);
+    positions += playRandomGames(Position::start(Lower), rng, 30, 120);
+    // From every handicap level of either side.
+    for (int level = 1; level <= 7; ++level) {
+        positions += playRandomGames(handicapped(level, 0, Lower), rng, 3, 120);
+        positions += playRandomGames(handicapped(0, level, Upper), rng, 3, 120);
+    }
+    // From positions turned by 180 degrees with the colours exchanged,
+    // taken from the middle of random games.
+    for (int game = 0; game < 20; ++game) {
+        Position p = Position::start(game % 2 ? Lower : Upper);
+        for (int ply = 0; ply < 40; ++ply) {
+            MoveList list;
+            p.generate(list);
+            const Move m = list.moves[rng() % list.size];
+            if (kindOf(p.capturedBy(m)) == Phoenix)
+                break;
+            Undo u;
+            p.make(m, u);
+        }
+        const Position r = p.reversed();
+        EXPECT_TRUE(r.reversed() == p);
+        positions += playRandomGames(r, rng, 1, 120);
+    }
+    EXPECT_GE(positions, 10000);
+}
+
+TEST(Generator, PerftTableAgreesAtSmallDepths)
+{
+    std::ifstream in(ZR_PERFT_TABLE);
+    ASSERT_TRUE(in.good());
+    std::string line;
+    int checked = 0;
+    while (std::getline(in, line)) {
+        if (line.empty() || line[0] == '#')
+            continue;
+        std::istringstream words(line);
+        std::string side;
+        int depth = 0;
+        std::uint64_t searchCount = 0, ruleCount = 0;
+        words >> side >> depth >> searchCount >> ruleCount;
+        EXPECT_EQ(searchCount, ruleCount) << line;
+        if (depth > 3)
+            continue;
+        const int s = side == "upper" ? Upper : Lower;
+        Position p = Position::start(s);
+        GameState g;
+        初期設定(g);
+        EXPECT_EQ(tori::testing::perft(p, depth), searchCount) << line;
+        EXPECT_EQ(tori::testing::referencePerft(g, s, depth), ruleCount) << line;
+        ++checked;
+    }
+    EXPECT_EQ(checked, 6);
+}

@@ -1,0 +1,291 @@
+// The game-tree search: won and lost games scored by their distance, repeated
+// positions scored 0, its limits, and its place in the computer's turn.
+#include "reference.h"
+
+#include "engine/turn.h"
+#include "rules/rules.h"
+#include "search/game.h"
+#include "search/search.h"
+
+#include <gtest/gtest.h>
+
+#include <random>
+#include <vector>
+
+using namespace tori;
+using namespace tori::search;
+
+namespace {
+
+// A game state from seven rows of seven letters, upper case for the upper
+// side: S swallow, G goose, P pheasant, F falcon, E eagle, C crane,
+// L left quail, R right quail, K phoenix; '.' is an empty square.
+GameState diagram(const char* rows)
+{
+    static const std::string letters = "SGPFECLRK";
+    static const int codes[] = { 燕, 鴈, 雉, 鷹, 鷹成, 鶴, 左鶉, 右鶉, 鵬 };
+    GameState g;
+    初期設定(g);
+    for (int r = 1; r <= 7; ++r)
+        for (int c = 1; c <= 7; ++c) {
+            const char ch = rows[(r - 1) * 7 + (c - 1)];
+            const size_t upper = letters.find(ch);
+            const size_t lower = letters.find(char(ch - 'a' + 'A'));
+            g.盤[c][r] = upper != std::string::npos       ? codes[upper]
+                : ch >= 'a' && lower != std::string::npos ? -codes[lower]
+                                                          : 0;
+        }
+    return g;
+}
+
+// Every move of the side to move leaves its phoenix to be taken (taking the
+// other phoenix first ends the game).
+bool lostNextMove(Position& p)
+{
+    if (p.canTakePhoenix())
+        return false;
+    MoveList list;
+    p.generate(list);
+    for (const Move m : list) {
+        Undo u;
+        p.make(m, u);
+        const bool taken = p.canTakePhoenix();
+        p.unmake(m, u);
+        if (!taken)
+            return false;
+    }
+    return true;
+}
+
+// Some move leaves the other side lost next move.
+bool winsInThree(Position& p)
+{
+    MoveList list;
+    p.generate(list);
+    for (const Move m : list) {
+        Undo u;
+        p.make(m, u);
+        const bool won = lostNextMove(p);
+        p.unmake(m, u);
+        if (won)
+            return true;
+    }
+    return false;
+}
+
+Move find(const Position& p, int fc, int fr, int tc, int tr)
+{
+    MoveList list;
+    p.generate(list);
+    for (const Move m : list)
+        if (!isDrop(m) && fromOf(m) == squareOf(fc, fr) && toOf(m) == squareOf(tc, tr))
+            return m;
+    return NoMove;
+}
+
+struct CountingListener : Listener {
+    int ticks = 0;
+    std::vector<int> depths;
+    void tick() override { ++ticks; }
+    void iteration(const Iteration& it) override { depths.push_back(it.depth); }
+};
+
+} // namespace
+
+TEST(GameTreeSearch, WonAndLostGamesAreScoredByTheirDistance)
+{
+    // Sparse positions with pieces in hand and open phoenixes, where many
+    // phoenixes can be taken at once, are lost next move or are won in three
+    // plies; a full-width look at those plies is the judge.
+    std::mt19937 rng(21);
+    Searcher searcher(1);
+    Limits limits;
+    limits.depth = 3;
+    int wins1 = 0, wins3 = 0, losses = 0, others = 0;
+    for (int n = 0; n < 400; ++n) {
+        GameState g;
+        初期設定(g);
+        for (auto& column : g.盤)
+            column.fill(0);
+        static const int codes[] = { 燕, 鴈, 雉, 鷹, 鷹成, 鶴, 左鶉, 右鶉 };
+        for (int side = 0; side < 2; ++side) {
+            const int sign = side == Upper ? 1 : -1;
+            // The phoenix at the side's own edge, four more pieces anywhere.
+            g.盤[1 + rng() % 7][side == Upper ? 1 : 7] = sign * 鵬;
+            for (int i = 0; i < 4; ++i) {
+                const int c = 1 + int(rng() % 7), r = 2 + int(rng() % 5);
+                if (g.盤[c][r] == 0)
+                    g.盤[c][r] = sign * codes[rng() % 8];
+            }
+            auto& hand = side == Upper ? g.持駒_COM : g.持駒_MAN;
+            for (int slot = 1; slot <= 6; ++slot)
+                hand[slot] = int(rng() % 3 == 0);
+        }
+        Position p = Position::fromGame(g, int(rng() % 2));
+        if (p.phoenix(Upper) == NoSquare || p.phoenix(Lower) == NoSquare)
+            continue;
+        const Result r = searcher.search(p, nullptr, 0, limits);
+        if (p.canTakePhoenix()) {
+            ++wins1;
+            EXPECT_EQ(r.score, MateScore);
+            EXPECT_EQ(kindOf(p.capturedBy(r.best)), Phoenix);
+        } else if (winsInThree(p)) {
+            ++wins3;
+            EXPECT_EQ(r.score, MateScore - 2);
+            Undo u;
+            p.make(r.best, u);
+            EXPECT_TRUE(lostNextMove(p));
+            // The other side sees its loss from there.
+            EXPECT_EQ(searcher.search(p, nullptr, 0, limits).score, -MateScore + 1);
+            ++losses;
+        } else if (lostNextMove(p)) {
+            ++losses;
+            EXPECT_EQ(r.score, -MateScore + 1);
+        } else {
+            ++others;
+            EXPECT_LT(r.score, MateScore - 2);
+            EXPECT_GT(r.score, -MateScore + 1);
+        }
+    }
+    EXPECT_GT(wins1, 40);
+    EXPECT_GT(wins3, 8);
+    EXPECT_GT(losses, 8);
+    EXPECT_GT(others, 100);
+}
+
+TEST(GameTreeSearch, ARepeatedPositionScoresZeroSoTheEngineAvoidsItAheadAndSeeksItBehind)
+{
+    // The upper swallow (4,3) can take the lower eagle (4,4); the position
+    // after it stood on the board before.
+    const GameState g = diagram(".K....."
+                                "......."
+                                "...S..."
+                                "...e..."
+                                "......."
+                                "......."
+                                "......k");
+    Limits limits;
+    limits.depth = 3;
+    Searcher searcher(1);
+    for (const bool ahead : { true, false }) {
+        GameState h = g;
+        if (ahead)
+            h.持駒_COM = { 0, 0, 2, 2, 0, 0, 0 };
+        else
+            h.持駒_MAN = { 0, 0, 2, 2, 1, 1, 1 };
+        const Position p = Position::fromGame(h, Upper);
+        const Move capture = find(p, 4, 3, 4, 4);
+        ASSERT_NE(capture, NoMove);
+        Position after = p;
+        Undo u;
+        after.make(capture, u);
+        const std::uint64_t earlier[] = { after.key() };
+
+        searcher.clear();
+        EXPECT_EQ(searcher.search(p, nullptr, 0, limits).best, capture);
+        searcher.clear();
+        const Result r = searcher.search(p, earlier, 1, limits);
+        if (ahead) {
+            EXPECT_NE(r.best, capture);
+            EXPECT_GT(r.score, 0);
+        } else {
+            EXPECT_EQ(r.best, capture);
+            EXPECT_EQ(r.score, 0);
+        }
+    }
+}
+
+TEST(GameTreeSearch, DepthAndNodeLimitsAreDeterministicAndTimeLimitsTick)
+{
+    const Position p = Position::start(Upper);
+    Limits byDepth;
+    byDepth.depth = 5;
+    Limits byNodes;
+    byNodes.nodes = 20000;
+    Searcher a(1), b(1);
+    for (const Limits& limits : { byDepth, byNodes }) {
+        a.clear();
+        b.clear();
+        CountingListener listener;
+        const Result ra = a.search(p, nullptr, 0, limits, &listener);
+        const Result rb = b.search(p, nullptr, 0, limits);
+        EXPECT_EQ(ra.best, rb.best);
+        EXPECT_EQ(ra.nodes, rb.nodes);
+        EXPECT_EQ(ra.score, rb.score);
+        EXPECT_FALSE(listener.depths.empty());
+        for (size_t i = 0; i < listener.depths.size(); ++i)
+            EXPECT_EQ(listener.depths[i], int(i) + 1);
+    }
+    a.clear();
+    EXPECT_EQ(a.search(p, nullptr, 0, byDepth).depth, 5);
+    EXPECT_LE(a.search(p, nullptr, 0, byNodes).nodes, byNodes.nodes + 1024);
+
+    Limits byTime;
+    byTime.timeMs = 300;
+    CountingListener listener;
+    const Result r = a.search(p, nullptr, 0, byTime, &listener);
+    EXPECT_GE(listener.ticks, 3);
+    EXPECT_LT(r.ms, 1000);
+}
+
+TEST(GameTreeSearch, TheRecordGivesTheKeysOfTheGamesEarlierPositions)
+{
+    // A game of random moves written to the record as the turns write it;
+    // the keys taken back from the record are the ones seen while playing.
+    std::mt19937 rng(5);
+    GameState g;
+    初期設定(g);
+    Position p = Position::fromGame(g, Lower);
+    std::vector<std::uint64_t> seen;
+    for (int ply = 0; ply < 80; ++ply) {
+        MoveList list;
+        p.generate(list);
+        const Move m = list.moves[rng() % list.size];
+        if (kindOf(p.capturedBy(m)) == Phoenix)
+            continue;
+        seen.push_back(p.key());
+        const 探索結果 gm = ゲーム着手(p, m);
+        手順保存(g, gm.元列, gm.元段, gm.先列, gm.先段, gm.駒, gm.成駒, 0, 0, 0, 0);
+        駒移動(g, gm.元列, gm.元段, gm.先列, gm.先段, gm.成駒);
+        Undo u;
+        p.make(m, u);
+    }
+    std::vector<std::uint64_t> keys(seen.size() + 5);
+    ASSERT_EQ(recordKeys(g, keys.data(), int(keys.size())), int(seen.size()));
+    keys.resize(seen.size());
+    EXPECT_EQ(keys, seen);
+    // With less room, the latest ones.
+    std::uint64_t last[3];
+    ASSERT_EQ(recordKeys(g, last, 3), 3);
+    EXPECT_EQ(last[2], seen.back());
+    EXPECT_EQ(last[0], seen[seen.size() - 3]);
+}
+
+TEST(GameTreeSearch, TheComputersTurnAtLevelFourSearchesAndKeepsTheClockGoing)
+{
+    struct Hooks : TurnHooks {
+        int ticks = 0, depths = 0;
+        void Timer1_Timer() override { ++ticks; }
+        void 探索経過(const Iteration&) override { ++depths; }
+    } hooks;
+    GameState g;
+    初期設定(g);
+    g.レベル = 4;
+    g.MAN手番 = GameState::後手;
+    g.COM手番 = GameState::先手;
+    g.手番 = g.COM手番;
+    const Position before = Position::fromGame(g, Upper);
+    EngineState e;
+    const COM着手結果 r = com_ban(g, e, &hooks);
+    ASSERT_EQ(r.拒否, 着手拒否::なし);
+    EXPECT_EQ(g.記録手数, 1);
+    EXPECT_GE(hooks.ticks, 2);
+    EXPECT_GE(hooks.depths, 4);
+    // The move played is one of the rules' moves from the starting position.
+    GameState start;
+    初期設定(start);
+    const std::vector<tori::testing::GameMove> moves = tori::testing::referenceMoves(start, Upper);
+    const tori::testing::GameMove played { r.元列, r.元段, r.先列, r.先段, r.成駒 };
+    EXPECT_NE(std::find(moves.begin(), moves.end(), played), moves.end());
+    EXPECT_FALSE(Position::fromGame(g, Lower) == before);
+}

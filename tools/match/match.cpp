@@ -1,0 +1,443 @@
+// tori-match: games between two players of the computer opponent, each
+// opening played twice so that both players sit on either side, and the
+// result as wins, draws and losses with the Elo difference.
+//
+//   tori-match A B [--games N] [--first N] [--seed S] [--plies P] [--random-plies K]
+//                  [--positions FILE] [--quiet] [--verbose]
+//
+// A player is a level, 1..5, or a search with a fixed limit: dN (depth N),
+// nN (N nodes) or tN (N milliseconds a move); PATH=PLAYER runs that player in
+// another tori-engine binary through its line protocol (it plays the upper
+// side of the board, so the lower side's position is sent turned; it is told
+// no earlier positions, so it does not see repetitions). Openings cycle through the
+// starting position (either side first), the handicaps of levels 1..7 of
+// either side, and short random openings of 2..K plies (default 6) from the
+// start. A game ends when a phoenix is taken; after P plies (default 300) or
+// when a position stands on the board for the fourth time it is a draw.
+//
+// --positions writes every position in which the side to move is not in
+// check and plays a quiet move, with the game's result, for tori-tune.
+#include "engine/engine.h"
+#include "engine/turn.h"
+#include "rules/rules.h"
+#include "search/evaluation.h"
+#include "search/game.h"
+#include "search/search.h"
+
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <memory>
+#include <random>
+#include <string>
+#include <vector>
+
+namespace {
+
+using namespace tori;
+using namespace tori::search;
+
+// Another tori-engine, spoken to through pipes.
+class Binary {
+public:
+    bool start(const std::string& path)
+    {
+        int toChild[2], fromChild[2];
+        if (pipe(toChild) != 0 || pipe(fromChild) != 0)
+            return false;
+        pid_ = fork();
+        if (pid_ < 0)
+            return false;
+        if (pid_ == 0) {
+            dup2(toChild[0], 0);
+            dup2(fromChild[1], 1);
+            close(toChild[1]);
+            close(fromChild[0]);
+            execl(path.c_str(), path.c_str(), static_cast<char*>(nullptr));
+            _exit(127);
+        }
+        close(toChild[0]);
+        close(fromChild[1]);
+        in_ = fdopen(fromChild[0], "r");
+        out_ = fdopen(toChild[1], "w");
+        return in_ && out_;
+    }
+    ~Binary()
+    {
+        if (out_) {
+            std::fputs("quit\n", out_);
+            std::fclose(out_);
+        }
+        if (in_)
+            std::fclose(in_);
+        if (pid_ > 0)
+            waitpid(pid_, nullptr, 0);
+    }
+    void send(const std::string& line)
+    {
+        std::fputs((line + "\n").c_str(), out_);
+        std::fflush(out_);
+    }
+    // The next line that is not an info line.
+    std::string reply()
+    {
+        char buffer[4096];
+        while (std::fgets(buffer, sizeof buffer, in_)) {
+            std::string line(buffer);
+            while (!line.empty() && (line.back() == '\n' || line.back() == '\r'))
+                line.pop_back();
+            if (line.rfind("info", 0) != 0)
+                return line;
+        }
+        return "";
+    }
+
+private:
+    pid_t pid_ = -1;
+    std::FILE* in_ = nullptr;
+    std::FILE* out_ = nullptr;
+};
+
+struct Player {
+    std::string name;
+    int level = 0; // 1..3: the one-ply search of com_ban
+    Limits limits; // levels 4 and 5 and the fixed limits
+    std::unique_ptr<Searcher> searcher;
+    std::unique_ptr<Binary> binary;
+    std::string go = "go"; // what the binary is asked
+    double thinkMs = 0, maxMs = 0;
+    long moves = 0;
+};
+
+bool parsePlayer(const std::string& text, Player& p)
+{
+    if (const size_t eq = text.find('='); eq != std::string::npos) {
+        Player inner;
+        if (!parsePlayer(text.substr(eq + 1), inner))
+            return false;
+        p.name = text;
+        p.level = inner.level;
+        p.binary = std::make_unique<Binary>();
+        if (!p.binary->start(text.substr(0, eq)))
+            return false;
+        const char kind = text[eq + 1];
+        p.binary->send("level " + std::to_string(inner.level));
+        if (kind == 'd')
+            p.go = "go depth " + std::to_string(inner.limits.depth);
+        else if (kind == 'n')
+            p.go = "go nodes " + std::to_string(inner.limits.nodes);
+        else if (kind == 't')
+            p.go = "go movetime " + std::to_string(inner.limits.timeMs);
+        return true;
+    }
+    p.name = text;
+    if (text.size() == 1 && text[0] >= '1' && text[0] <= '5') {
+        p.level = text[0] - '0';
+        if (p.level >= 4)
+            p.limits = levelLimits(p.level);
+    } else if (text.size() > 1 && (text[0] == 'd' || text[0] == 'n' || text[0] == 't')) {
+        const long v = std::atol(text.c_str() + 1);
+        if (v <= 0)
+            return false;
+        p.level = 4;
+        if (text[0] == 'd')
+            p.limits.depth = int(std::min(v, long(MaxPly - 2)));
+        else if (text[0] == 'n')
+            p.limits.nodes = std::uint64_t(v);
+        else
+            p.limits.timeMs = int(v);
+    } else
+        return false;
+    if (p.level >= 4)
+        p.searcher = std::make_unique<Searcher>(16);
+    return true;
+}
+
+// The move of a level 1-3 player: com_ban plays the upper side, so the lower
+// side's position is turned first and the move turned back.
+Move oneplyMove(const Position& pos, int level)
+{
+    const bool upper = pos.sideToMove() == Upper;
+    const Position seen = upper ? pos : pos.reversed();
+    static GameState g;
+    static EngineState e;
+    初期設定(g);
+    seen.toGame(g);
+    g.レベル = level;
+    g.MAN手番 = GameState::後手;
+    g.COM手番 = GameState::先手;
+    g.手番 = g.COM手番;
+    g.対局モード = COM対局;
+    e = EngineState();
+    const COM着手結果 r = com_ban(g, e);
+    if (r.拒否 != 着手拒否::なし)
+        return NoMove;
+    const int to = squareOf(r.先列, r.先段);
+    Move m;
+    if (r.元列 == COM持駒列)
+        m = makeDrop(r.元段, upper ? to : turned(to));
+    else {
+        const int from = squareOf(r.元列, r.元段);
+        m = makeMove(upper ? from : turned(from), upper ? to : turned(to), r.成駒 != r.駒);
+    }
+    return m;
+}
+
+// The move of a player in another binary, found from its com reply.
+Move binaryMove(const Position& pos, Player& p)
+{
+    const bool upper = pos.sideToMove() == Upper;
+    const Position seen = upper ? pos : pos.reversed();
+    std::string line = "position";
+    for (int r = 1; r <= 7; ++r)
+        for (int c = 1; c <= 7; ++c)
+            line += " " + std::to_string(codeFromPiece(seen.piece(squareOf(c, r))));
+    for (int side = 0; side < 2; ++side)
+        for (int slot = 1; slot < HandSlots; ++slot)
+            line += " " + std::to_string(seen.hand(side, slot));
+    p.binary->send(line);
+    p.binary->send(p.go);
+    int fc, fr, tc, tr, piece, placed;
+    if (std::sscanf(
+            p.binary->reply().c_str(), "com %d %d %d %d %d %d", &fc, &fr, &tc, &tr, &piece, &placed)
+        != 6)
+        return NoMove;
+    const int to = squareOf(tc, tr);
+    if (fc == COM持駒列)
+        return makeDrop(fr, upper ? to : turned(to));
+    const int from = squareOf(fc, fr);
+    return makeMove(upper ? from : turned(from), upper ? to : turned(to), placed != piece);
+}
+
+struct Opening {
+    Position pos;
+    std::string name;
+};
+
+std::vector<Opening> openings(int count, std::mt19937_64& rng, int randomPlies)
+{
+    std::vector<Opening> list;
+    list.push_back({ Position::start(Upper), "start, upper first" });
+    list.push_back({ Position::start(Lower), "start, lower first" });
+    static constexpr int upperRemoved[7][2]
+        = { { 7, 1 }, { 1, 1 }, { 6, 1 }, { 2, 1 }, { 5, 1 }, { 3, 1 }, { 4, 2 } };
+    static constexpr int lowerRemoved[7][2]
+        = { { 1, 7 }, { 7, 7 }, { 2, 7 }, { 6, 7 }, { 3, 7 }, { 5, 7 }, { 4, 6 } };
+    for (int level = 1; level <= 7; ++level)
+        for (int side = 0; side < 2; ++side) {
+            GameState g;
+            初期設定(g);
+            for (int i = 0; i < level; ++i) {
+                const auto& sq = side == Upper ? upperRemoved[i] : lowerRemoved[i];
+                g.盤[sq[0]][sq[1]] = 0;
+            }
+            // The side that gives the handicap moves first.
+            list.push_back({ Position::fromGame(g, side ^ 1),
+                std::string("handicap ") + std::to_string(level)
+                    + (side == Upper ? " upper" : " lower") });
+        }
+    while (int(list.size()) < count) {
+        Position p = Position::start(rng() % 2 ? Upper : Lower);
+        const int plies = 2 + int(rng() % std::max(1, randomPlies - 1));
+        std::string name = "random";
+        for (int i = 0; i < plies; ++i) {
+            MoveList moves;
+            p.generate(moves);
+            Move m;
+            do
+                m = moves.moves[rng() % moves.size];
+            while (kindOf(p.capturedBy(m)) == Phoenix);
+            char text[8];
+            moveText(m, text);
+            name += std::string(" ") + text;
+            Undo u;
+            p.make(m, u);
+        }
+        list.push_back({ p, name });
+    }
+    return list;
+}
+
+bool verbose = false;
+
+struct Sample {
+    Position pos;
+    int game;
+};
+
+// 1 when the upper side wins, 0 for a draw, -1 when the lower side wins.
+int playGame(Player& upper, Player& lower, const Position& start, int maxPlies, int game,
+    std::vector<Sample>* samples, int& plies)
+{
+    Position pos = start;
+    std::vector<std::uint64_t> keys;
+    keys.reserve(maxPlies + 1);
+    for (plies = 0; plies < maxPlies; ++plies) {
+        Player& p = pos.sideToMove() == Upper ? upper : lower;
+        const auto t0 = std::chrono::steady_clock::now();
+        Move m;
+        Result r;
+        if (p.binary)
+            m = binaryMove(pos, p);
+        else if (p.level <= 3)
+            m = oneplyMove(pos, p.level);
+        else {
+            r = p.searcher->search(pos, keys.data(), int(keys.size()), p.limits);
+            m = r.best;
+        }
+        const double ms
+            = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - t0)
+                  .count();
+        p.thinkMs += ms;
+        p.maxMs = std::max(p.maxMs, ms);
+        ++p.moves;
+        if (verbose) {
+            char text[8];
+            moveText(m, text);
+            std::printf("  %3d %s %-6s %s score %d depth %d eval %d\n", plies + 1,
+                pos.sideToMove() == Upper ? "upper" : "lower", text, p.name.c_str(), r.score,
+                r.depth, evaluate(pos));
+        }
+        if (m == NoMove || !pos.isPseudoLegal(m)) {
+            std::fprintf(stderr, "%s found no legal move\n", p.name.c_str());
+            return pos.sideToMove() == Upper ? -1 : 1;
+        }
+        if (samples && !pos.inCheck() && pos.capturedBy(m) == 0 && !isPromotion(m))
+            samples->push_back({ pos, game });
+        if (kindOf(pos.capturedBy(m)) == Phoenix) {
+            ++plies;
+            return pos.sideToMove() == Upper ? 1 : -1;
+        }
+        keys.push_back(pos.key());
+        Undo u;
+        pos.make(m, u);
+        if (std::count(keys.begin(), keys.end(), pos.key()) >= 3)
+            return 0; // the fourth time on the board
+    }
+    return 0;
+}
+
+void writeSample(std::FILE* out, const Position& p, int result)
+{
+    // The position as tori-engine reads it, then the side to move and the
+    // game's result for the upper side (1, 0.5 or 0).
+    std::fprintf(out, "position");
+    for (int r = 1; r <= 7; ++r)
+        for (int c = 1; c <= 7; ++c)
+            std::fprintf(out, " %d", codeFromPiece(p.piece(squareOf(c, r))));
+    for (int side = 0; side < 2; ++side)
+        for (int slot = 1; slot < HandSlots; ++slot)
+            std::fprintf(out, " %d", p.hand(side, slot));
+    std::fprintf(out, " side %d result %.1f\n", p.sideToMove(), (result + 1) / 2.0);
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (argc < 3) {
+        std::fprintf(stderr,
+            "usage: tori-match A B [--games N] [--seed S] [--plies P] [--random-plies K] "
+            "[--positions FILE] [--quiet]\n");
+        return 2;
+    }
+    Player a, b;
+    if (!parsePlayer(argv[1], a) || !parsePlayer(argv[2], b)) {
+        std::fprintf(stderr, "a player is 1..5, dN, nN or tN\n");
+        return 2;
+    }
+    int games = 100, first = 0, maxPlies = 300, randomPlies = 6;
+    unsigned long long seed = 1;
+    bool quiet = false;
+    std::FILE* positions = nullptr;
+    for (int i = 3; i < argc; ++i) {
+        const std::string arg = argv[i];
+        const bool more = i + 1 < argc;
+        if (arg == "--games" && more)
+            games = std::max(2, std::atoi(argv[++i]));
+        else if (arg == "--first" && more)
+            first = std::max(0, std::atoi(argv[++i]));
+        else if (arg == "--seed" && more)
+            seed = std::strtoull(argv[++i], nullptr, 10);
+        else if (arg == "--plies" && more)
+            maxPlies = std::max(1, std::atoi(argv[++i]));
+        else if (arg == "--random-plies" && more)
+            randomPlies = std::max(2, std::atoi(argv[++i]));
+        else if (arg == "--positions" && more) {
+            positions = std::fopen(argv[++i], "w");
+            if (!positions) {
+                std::fprintf(stderr, "cannot write %s\n", argv[i]);
+                return 2;
+            }
+        } else if (arg == "--verbose")
+            verbose = true;
+        else if (arg == "--quiet")
+            quiet = true;
+        else {
+            std::fprintf(stderr, "unknown argument %s\n", arg.c_str());
+            return 2;
+        }
+    }
+
+    std::mt19937_64 rng(seed);
+    const std::vector<Opening> book = openings((first + games + 1) / 2, rng, randomPlies);
+    int wins = 0, draws = 0, losses = 0;
+    std::vector<Sample> samples;
+    for (int game = first; game < first + games; ++game) {
+        const Opening& opening = book[(game / 2) % book.size()];
+        const bool aUpper = game % 2 == 0;
+        Player& upper = aUpper ? a : b;
+        Player& lower = aUpper ? b : a;
+        samples.clear();
+        int plies = 0;
+        const int r = playGame(
+            upper, lower, opening.pos, maxPlies, game, positions ? &samples : nullptr, plies);
+        const int forA = aUpper ? r : -r;
+        wins += forA > 0;
+        draws += forA == 0;
+        losses += forA < 0;
+        if (positions) {
+            for (const Sample& s : samples)
+                writeSample(positions, s.pos, r);
+            std::fflush(positions);
+        }
+        if (!quiet) {
+            std::printf("game %d: %s upper, %s lower, %s: %s in %d plies   (%s: +%d =%d -%d)\n",
+                game + 1, upper.name.c_str(), lower.name.c_str(), opening.name.c_str(),
+                r > 0       ? "upper wins"
+                    : r < 0 ? "lower wins"
+                            : "draw",
+                plies, a.name.c_str(), wins, draws, losses);
+            std::fflush(stdout);
+        }
+    }
+
+    const int n = wins + draws + losses;
+    const double score = (wins + 0.5 * draws) / n;
+    // The spread of one game's result gives the error of the mean; the Elo
+    // interval is the 95 % interval of the score carried through the curve.
+    const double var = (wins * std::pow(1 - score, 2) + draws * std::pow(0.5 - score, 2)
+                           + losses * std::pow(score, 2))
+        / n;
+    const double sd = std::sqrt(var / n);
+    auto elo = [](double s) {
+        s = std::clamp(s, 1e-4, 1 - 1e-4);
+        return -400 * std::log10(1 / s - 1);
+    };
+    const double lo = elo(score - 1.96 * sd), hi = elo(score + 1.96 * sd);
+    std::printf("%s vs %s: %d games, +%d =%d -%d, score %.1f %%, Elo %+.0f +- %.0f\n",
+        a.name.c_str(), b.name.c_str(), n, wins, draws, losses, 100 * score, elo(score),
+        (hi - lo) / 2);
+    for (const Player* p : { &a, &b })
+        if (p->moves)
+            std::printf("%s: %ld moves, %.1f ms a move on average, %.1f ms at most\n",
+                p->name.c_str(), p->moves, p->thinkMs / p->moves, p->maxMs);
+    if (positions)
+        std::fclose(positions);
+    return 0;
+}
