@@ -13,6 +13,10 @@ namespace {
     constexpr int キー_ESC = 27;
     constexpr double 一日 = 86400;
 
+    // The menu entries of the levels 1..5, in order.
+    constexpr const char* レベル項目[]
+        = { menu::LEVEL1, menu::LEVEL2, menu::LEVEL3, menu::LEVEL4, menu::LEVEL5 };
+
     const char* const 棋譜満杯メッセージ = "棋譜が一杯です（500手まで）";
 
 } // namespace
@@ -94,7 +98,13 @@ public:
     {
     }
     BoardView* view() override { return game.adapter.get(); }
-    void Timer1_Timer() override { game.Timer1_Timer(); }
+    // The search calls this about every 50 ms while it thinks: the clock
+    // ticks, and the window paints what is drawn (思考中) without taking input.
+    void Timer1_Timer() override
+    {
+        game.Timer1_Timer();
+        game.p.keepPainting();
+    }
     void 手番終了() override { game.手番終了(); }
     void 描画_手数() override { game.disp.描画_手数(game.g.手数); }
     void 描画_駒点滅(int code, int col, int row) override
@@ -166,9 +176,8 @@ void Game::Form_Load()
     g.移動指導色 = 桝枠色;
     g.最終記録手数 = 0;
     g.レベル = 3;
-    p.menu.setChecked(menu::LEVEL1, false);
-    p.menu.setChecked(menu::LEVEL2, false);
-    p.menu.setChecked(menu::LEVEL3, true);
+    for (const char* name : レベル項目)
+        p.menu.setChecked(name, name == menu::LEVEL3);
     g.COM手番 = GameState::先手;
     g.MAN手番 = GameState::後手;
 
@@ -321,13 +330,25 @@ void Game::LEVEL3_Click()
     レベル_設定(3);
 }
 
+// Levels 4 and 5 search many moves deep; the turn on screen is the same.
+void Game::LEVEL4_Click()
+{
+    左上背景消去(0);
+    レベル_設定(4);
+}
+
+void Game::LEVEL5_Click()
+{
+    左上背景消去(0);
+    レベル_設定(5);
+}
+
 void Game::レベル_設定(int n)
 {
-    static const char* const names[] = { menu::LEVEL1, menu::LEVEL2, menu::LEVEL3 };
-    for (const char* name : names)
+    for (const char* name : レベル項目)
         p.menu.setChecked(name, false);
-    if (n >= 1 && n <= 3) {
-        p.menu.setChecked(names[n - 1], true);
+    if (n >= 1 && n <= static_cast<int>(std::size(レベル項目))) {
+        p.menu.setChecked(レベル項目[n - 1], true);
         g.レベル = n;
     }
     if (g.対局モード == COM対局)

@@ -44,6 +44,9 @@ struct Ports {
     std::function<void(int width, int height)> resize = [](int, int) {};
     // Sets the window's background colour, an index of the 16-colour palette.
     std::function<void(int colour)> background = [](int) {};
+    // Paints the window with what has been drawn, while a handler (the
+    // computer thinking) runs on; no input is taken meanwhile.
+    std::function<void()> keepPainting = [] {};
 };
 
 // The one sound set of a run, as the handlers see it. Start-up runs again when
@@ -95,6 +98,8 @@ public:
     void LEVEL1_Click();
     void LEVEL2_Click();
     void LEVEL3_Click();
+    void LEVEL4_Click();
+    void LEVEL5_Click();
     void レベル_設定(int n);
     void KEIKA_Click();
 

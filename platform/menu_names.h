@@ -16,6 +16,8 @@ inline constexpr const char* LEVEL = "LEVEL";
 inline constexpr const char* LEVEL1 = "LEVEL1";
 inline constexpr const char* LEVEL2 = "LEVEL2";
 inline constexpr const char* LEVEL3 = "LEVEL3";
+inline constexpr const char* LEVEL4 = "LEVEL4";
+inline constexpr const char* LEVEL5 = "LEVEL5";
 inline constexpr const char* OWARI = "OWARI";
 
 // 局面

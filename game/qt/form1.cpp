@@ -116,7 +116,10 @@ Form1::Form1(Sounds& sounds, Form1Setup s)
     Ports ports { *picture, marks, clock, *listedBoxes, timer1, sounds, *recordPanel, *kifuList,
         clipboard, [this] { end(); },
         [this](int width, int height) { setDesignSize(width, height); },
-        [this](int colour) { drawing->setGround(QtSurface::paletteColour(colour)); } };
+        [this](int colour) { drawing->setGround(QtSurface::paletteColour(colour)); },
+        // Paint events, timers and the like, but no presses or keys: those wait
+        // in the queue until the computer has moved, as at every level.
+        [] { QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents); } };
     theGame = std::make_unique<Game>(
         ports, setup.settingsPath.empty() ? settingsFile() : setup.settingsPath);
 
@@ -181,6 +184,8 @@ void Form1::buildMenu()
     addEntry(level, menu::LEVEL1, "LEVEL1", true, [g] { g()->LEVEL1_Click(); });
     addEntry(level, menu::LEVEL2, "LEVEL2", true, [g] { g()->LEVEL2_Click(); });
     addEntry(level, menu::LEVEL3, "LEVEL3", true, [g] { g()->LEVEL3_Click(); });
+    addEntry(level, menu::LEVEL4, "LEVEL4", true, [g] { g()->LEVEL4_Click(); });
+    addEntry(level, menu::LEVEL5, "LEVEL5", true, [g] { g()->LEVEL5_Click(); });
     addEntry(taikyoku, menu::OWARI, "終わり", false, [g] { g()->OWARI_Click(); });
 
     QMenu* stop = addMenu(bar, menu::STOP, "局面");

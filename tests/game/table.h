@@ -43,6 +43,7 @@ struct Table {
     int resized = 0;
     int width = 0, height = 0;
     int backgroundColour = -1;
+    int paints = 0; // the window was asked to paint while a handler ran on
     Game game;
     GameState& g;
 
@@ -58,7 +59,7 @@ struct Table {
                        width = w;
                        height = h;
                    },
-                   [this](int colour) { backgroundColour = colour; } },
+                   [this](int colour) { backgroundColour = colour; }, [this] { ++paints; } },
             settings)
         , g(game.state())
     {

@@ -251,10 +251,11 @@ namespace {
 
     TEST_F(Commands, UnknownLevelClearsTheMarksAndKeepsTheLevel)
     {
-        t.game.レベル_設定(4);
+        t.game.レベル_設定(6);
         EXPECT_EQ(t.g.レベル, 3);
         EXPECT_FALSE(t.menu.checked(menu::LEVEL1) || t.menu.checked(menu::LEVEL2)
-            || t.menu.checked(menu::LEVEL3));
+            || t.menu.checked(menu::LEVEL3) || t.menu.checked(menu::LEVEL4)
+            || t.menu.checked(menu::LEVEL5));
     }
 
     // ---------------------------------------------------------------------------

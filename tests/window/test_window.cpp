@@ -129,6 +129,8 @@ private slots:
         row(menu::LEVEL1, "LEVEL1", menu::LEVEL, false, true);
         row(menu::LEVEL2, "LEVEL2", menu::LEVEL, false, true);
         row(menu::LEVEL3, "LEVEL3", menu::LEVEL, false, true);
+        row(menu::LEVEL4, "LEVEL4", menu::LEVEL, false, true);
+        row(menu::LEVEL5, "LEVEL5", menu::LEVEL, false, true);
         row(menu::OWARI, "終わり", menu::TAIKYOKU, false, false);
         row(menu::STOP, "局面", bar, true, false);
         row(menu::CANCEL, "最初", menu::STOP, false, false);
