@@ -225,7 +225,9 @@ std::string 書込_FEN(const GameState& g)
         hands.append(std::max(g.持駒_MAN[slot], 0), 駒から文字(-持駒種類(slot)));
     for (int slot = 1; slot <= 6; ++slot)
         hands.append(std::max(g.持駒_COM[slot], 0), 駒から文字(持駒種類(slot)));
-    text += "[" + (hands.empty() ? std::string("-") : hands) + "]";
+    text += '[';
+    text += hands.empty() ? std::string("-") : hands;
+    text += ']';
     text += 調査_上手番(g) ? " b" : " w";
     return text + " 0 1";
 }
