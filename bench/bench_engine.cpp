@@ -64,22 +64,13 @@ struct Corpus {
 
 bool readCorpus(const std::string& path, Corpus& corpus)
 {
-    std::ifstream in(path);
-    if (!in)
-        return false;
-    std::string line;
-    while (std::getline(in, line)) {
-        std::istringstream words(line);
-        std::string word;
-        if (!(words >> word) || word != "position")
-            continue;
-        GameState g;
+    return search::読込_局面ファイル(path, [&](GameState& g, std::istream& rest) {
         int extra;
-        if (!search::読込_局面行(words, g) || words >> extra)
+        if (rest >> extra)
             return false;
         corpus.positions.push_back(g);
-    }
-    return true;
+        return true;
+    });
 }
 
 struct Figures {

@@ -259,7 +259,13 @@ void Game::START_Click()
         p.timer.setEnabled(true);
 }
 
-void Game::SENTE_Click()
+void Game::SENTE_Click() { COM対局開始(GameState::先手); }
+
+void Game::GOTE_Click() { COM対局開始(GameState::後手); }
+
+// 先手 and 後手 start a game against the computer, with the person taking the
+// turn id `人間` in a new game, or resume the one in progress.
+void Game::COM対局開始(int 人間)
 {
     disp.描画_棋譜読込み部分消去();
     disp.描画_レベル(g.レベル);
@@ -273,34 +279,13 @@ void Game::SENTE_Click()
     if (FEN手番設定()) {
         FEN初手();
     } else if (g.手数 == 0 || g.手番 == -1) {
-        g.MAN手番 = GameState::先手;
-        g.COM手番 = GameState::後手;
+        g.MAN手番 = 人間;
+        g.COM手番 = 人間 == GameState::先手 ? GameState::後手 : GameState::先手;
         g.手番 = GameState::先手;
-        p.boxes.ok("あなたの番です", " ");
-    } else if (g.手番 == g.MAN手番) {
-        p.boxes.ok("MANの番です", "対局");
-    } else if (g.手番 == g.COM手番) {
-        com_ban();
-    }
-}
-
-void Game::GOTE_Click()
-{
-    disp.描画_棋譜読込み部分消去();
-    disp.描画_レベル(g.レベル);
-    g.選択状態 = 0;
-    g.対局モード = COM対局;
-    g.棋譜モード = 0;
-    g.開始時刻 = p.clock.秒();
-    if (g.勝者 == -1)
-        p.timer.setEnabled(true);
-    if (FEN手番設定()) {
-        FEN初手();
-    } else if (g.手数 == 0 || g.手番 == -1) {
-        g.MAN手番 = GameState::後手;
-        g.COM手番 = GameState::先手;
-        g.手番 = GameState::先手;
-        com_ban();
+        if (g.手番 == g.MAN手番)
+            p.boxes.ok("あなたの番です", " ");
+        else
+            com_ban();
     } else if (g.手番 == g.MAN手番) {
         p.boxes.ok("MANの番です", "対局");
     } else if (g.手番 == g.COM手番) {
@@ -311,36 +296,18 @@ void Game::GOTE_Click()
 // ---------------------------------------------------------------------------
 // Levels
 
-// Each level entry clears the caption's cells, then sets its level.
-void Game::LEVEL1_Click()
-{
-    左上背景消去(0);
-    レベル_設定(1);
-}
-
-void Game::LEVEL2_Click()
-{
-    左上背景消去(0);
-    レベル_設定(2);
-}
-
-void Game::LEVEL3_Click()
-{
-    左上背景消去(0);
-    レベル_設定(3);
-}
-
+void Game::LEVEL1_Click() { レベル選択(1); }
+void Game::LEVEL2_Click() { レベル選択(2); }
+void Game::LEVEL3_Click() { レベル選択(3); }
 // Levels 4 and 5 search many moves deep; the turn on screen is the same.
-void Game::LEVEL4_Click()
-{
-    左上背景消去(0);
-    レベル_設定(4);
-}
+void Game::LEVEL4_Click() { レベル選択(4); }
+void Game::LEVEL5_Click() { レベル選択(5); }
 
-void Game::LEVEL5_Click()
+// Each level entry clears the caption's cells, then sets its level.
+void Game::レベル選択(int n)
 {
     左上背景消去(0);
-    レベル_設定(5);
+    レベル_設定(n);
 }
 
 void Game::レベル_設定(int n)

@@ -129,6 +129,8 @@ private:
     void 着手拒否音();
     void 棋譜満杯通知();
     void 再開();
+    void レベル選択(int n);
+    void COM対局開始(int 人間);
     void 未対局応答();
     bool 駒のある桝(int col, int row) const;
     bool FEN手番設定();

@@ -3,6 +3,8 @@
 #include "rules/record_entry.h"
 
 #include <algorithm>
+#include <fstream>
+#include <sstream>
 
 namespace tori::search {
 
@@ -85,6 +87,25 @@ bool 読込_局面行(std::istream& words, GameState& g)
         g.持駒_MAN[slot] = v[54 + slot];
         g.持駒数_COM += g.持駒_COM[slot];
         g.持駒数_MAN += g.持駒_MAN[slot];
+    }
+    return true;
+}
+
+bool 読込_局面ファイル(
+    const std::string& path, const std::function<bool(GameState&, std::istream& rest)>& take)
+{
+    std::ifstream in(path);
+    if (!in)
+        return false;
+    std::string line;
+    while (std::getline(in, line)) {
+        std::istringstream words(line);
+        std::string word;
+        if (!(words >> word) || word != "position")
+            continue;
+        GameState g;
+        if (!読込_局面行(words, g) || !take(g, words))
+            return false;
     }
     return true;
 }

@@ -7,7 +7,9 @@
 #include "search/search.h"
 
 #include <cstdint>
+#include <functional>
 #include <istream>
+#include <string>
 
 namespace tori::search {
 
@@ -41,5 +43,12 @@ struct 探索結果 {
 // (the board row by row, the upper hand's slots 1..6, the lower hand's) into
 // the board and hands of g, with the hands' totals. False when fewer follow.
 bool 読込_局面行(std::istream& words, GameState& g);
+
+// Reads every line of a file that starts with "position" (the bench's corpus,
+// the match tool's positions) and hands `take` the position and the words
+// after its numbers. False when the file cannot be read, a line has too few
+// numbers, or `take` refuses a line.
+bool 読込_局面ファイル(
+    const std::string& path, const std::function<bool(GameState&, std::istream& rest)>& take);
 
 } // namespace tori::search

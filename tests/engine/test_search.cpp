@@ -119,13 +119,14 @@ TEST(Search, AFalconPromotesOnlyOnAStrictlyHigherScore)
 {
     // Level 1: the phoenix's moves score 0; the falcon (4,5) going to (3,6)
     // scores 0 as a falcon and 10 as an eagle, so it promotes.
-    GameState g = fromDiagram("K......"
-                              "......."
-                              "......."
-                              "......."
-                              "...F..."
-                              "......."
-                              "......k");
+    GameState g = fromDiagram(R"(
+        K . . . . . .
+        . . . . . . .
+        . . . . . . .
+        . . . . . . .
+        . . . F . . .
+        . . . . . . .
+        . . . . . . k)");
     g.レベル = 1;
     EngineState e;
     EXPECT_EQ(moveText(com_ban(g, e)), "4 5 3 6 100 101 100");
@@ -183,13 +184,9 @@ TEST(Search, TakingThePhoenixIsAWinWithoutAMateQuestion)
 
 TEST(Search, NoLegalMove)
 {
-    GameState g = fromDiagram("......."
-                              "......."
-                              "......."
-                              "......."
-                              "......."
-                              "......."
-                              "...k...");
+    // The upper side has no piece at all, on the board or in hand.
+    GameState g;
+    g.盤[4][7] = -鵬;
     EngineState e;
     RecordingHooks hooks;
     EXPECT_EQ(com_ban(g, e, &hooks).拒否, 着手拒否::指手なし);

@@ -137,13 +137,14 @@ namespace {
     // and a decided game's commands leave its clock standing.
     TEST_F(Continuing, AReplayedPhoenixCaptureEndsTheGameAgain)
     {
-        t.setPosition("...K..."
-                      "...s..."
-                      "......."
-                      "......."
-                      "......."
-                      "......."
-                      "...k...");
+        t.setPosition(R"(
+        . . . K . . .
+        . . . s . . .
+        . . . . . . .
+        . . k . . . .
+        . . . . . . .
+        . . . . . . .
+        . . . . . . .)");
         t.game.START_Click();
         t.move(4, 2, 4, 1, 2);
         ASSERT_EQ(t.g.勝者, t.g.MAN手番);
@@ -157,9 +158,9 @@ namespace {
         t.game.SENTE_Click();
         t.game.GOTE_Click();
         EXPECT_FALSE(t.timer.enabled());
-        t.move(4, 7, 4, 6);
+        t.move(3, 4, 3, 5);
         EXPECT_EQ(t.lastBoxText(), "新規に対局してください");
-        EXPECT_EQ(t.g.盤[4][7], -鵬);
+        EXPECT_EQ(t.g.盤[3][4], -鵬);
     }
 
     // Only the right button promotes: a middle press on a swallow's last row is

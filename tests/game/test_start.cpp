@@ -230,14 +230,20 @@ namespace {
         }
         EXPECT_TRUE(t.surface.texts().empty());
 
-        t.game.LEVEL2_Click();
-        EXPECT_EQ(t.g.レベル, 2);
-        EXPECT_TRUE(t.menu.checked(menu::LEVEL2));
-        EXPECT_FALSE(t.menu.checked(menu::LEVEL1));
-        t.game.LEVEL3_Click();
+        // Exactly one mark, the chosen level's; start-up goes back to level 3.
+        const std::pair<void (Game::*)(), const char*> levels[]
+            = { { &Game::LEVEL2_Click, menu::LEVEL2 }, { &Game::LEVEL3_Click, menu::LEVEL3 },
+                  { &Game::LEVEL4_Click, menu::LEVEL4 }, { &Game::LEVEL5_Click, menu::LEVEL5 } };
+        for (int n = 2; n <= 5; ++n) {
+            (t.game.*levels[n - 2].first)();
+            EXPECT_EQ(t.g.レベル, n);
+            for (int k = 1; k <= 5; ++k)
+                EXPECT_EQ(t.menu.checked(("LEVEL" + std::to_string(k)).c_str()), k == n) << n;
+        }
+        t.game.Form_Load();
         EXPECT_EQ(t.g.レベル, 3);
         EXPECT_TRUE(t.menu.checked(menu::LEVEL3));
-        EXPECT_FALSE(t.menu.checked(menu::LEVEL2));
+        EXPECT_FALSE(t.menu.checked(menu::LEVEL5));
     }
 
     TEST_F(Commands, LevelInAComputerGameRedrawsTheCaption)

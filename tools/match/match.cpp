@@ -196,10 +196,10 @@ Move binaryMove(const Position& pos, Player& p)
     std::string line = "position";
     for (int r = 1; r <= 7; ++r)
         for (int c = 1; c <= 7; ++c)
-            line += " " + std::to_string(codeFromPiece(seen.piece(squareOf(c, r))));
+            line.append(" ").append(std::to_string(codeFromPiece(seen.piece(squareOf(c, r)))));
     for (int side = 0; side < 2; ++side)
         for (int slot = 1; slot < HandSlots; ++slot)
-            line += " " + std::to_string(seen.hand(side, slot));
+            line.append(" ").append(std::to_string(seen.hand(side, slot)));
     p.binary->send(line);
     p.binary->send(p.go);
     int fc, fr, tc, tr, piece, placed;

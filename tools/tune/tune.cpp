@@ -41,24 +41,16 @@ struct Data {
     std::vector<Sample> samples;
 };
 
+// Lines without the side and the result are passed over.
 bool readData(const std::string& path, Data& data)
 {
-    std::ifstream in(path);
-    if (!in)
-        return false;
-    std::string line;
     int counts[param::Count];
-    while (std::getline(in, line)) {
-        std::istringstream words(line);
-        std::string word;
-        if (!(words >> word) || word != "position")
-            continue;
-        GameState g;
+    return 読込_局面ファイル(path, [&](GameState& g, std::istream& rest) {
         std::string sideWord, resultWord;
         int side = 0;
         double result = 0;
-        if (!読込_局面行(words, g) || !(words >> sideWord >> side >> resultWord >> result))
-            continue;
+        if (!(rest >> sideWord >> side >> resultWord >> result))
+            return true;
         const Position p = Position::fromGame(g, side);
         evaluationCounts(p, counts);
         Sample s { int(data.index.size()), 0, result };
@@ -69,8 +61,8 @@ bool readData(const std::string& path, Data& data)
                 ++s.count;
             }
         data.samples.push_back(s);
-    }
-    return true;
+        return true;
+    });
 }
 
 double score(const Data& d, const Sample& s, const std::vector<double>& w)
