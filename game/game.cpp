@@ -221,37 +221,30 @@ void Game::TAIKYOKU_Click()
 
 void Game::MATCH_MAN_Click() { }
 
+// The turn ids of a new game: the lower side takes `man`, and 先手 moves.
+void Game::先後設定(int man)
+{
+    g.MAN手番 = man;
+    g.COM手番 = man == GameState::先手 ? GameState::後手 : GameState::先手;
+    g.手番 = GameState::先手;
+}
+
 // A position set from FEN names its side to move: a game begun on it, before
-// its first move, starts with that side, which is then 先手.
+// its first move, starts with that side, which is then 先手. True when it did.
 bool Game::FEN手番設定()
 {
     if (g.FEN設定 == 0 || g.記録手数 != 0 || g.手数 != 0)
         return false;
-    const bool upper = g.FEN手番 > 0;
-    g.MAN手番 = upper ? GameState::後手 : GameState::先手;
-    g.COM手番 = upper ? GameState::先手 : GameState::後手;
-    g.手番 = GameState::先手;
+    先後設定(g.FEN手番 > 0 ? GameState::後手 : GameState::先手);
     return true;
-}
-
-// The first turn of a game against the computer on a FEN position.
-void Game::FEN初手()
-{
-    if (g.手番 == g.MAN手番)
-        p.boxes.ok("あなたの番です", " ");
-    else
-        com_ban();
 }
 
 void Game::START_Click()
 {
     disp.描画_棋譜読込み部分消去();
     左上背景消去(0);
-    if (!FEN手番設定()) {
-        g.MAN手番 = GameState::先手;
-        g.COM手番 = GameState::後手;
-        g.手番 = g.MAN手番;
-    }
+    if (!FEN手番設定())
+        先後設定(GameState::先手);
     g.対局モード = 人間対局;
     p.boxes.ok("先手の番です", " ");
     g.開始時刻 = p.clock.秒();
@@ -276,12 +269,12 @@ void Game::COM対局開始(int 人間)
     // A decided game stays decided: its clock stands still.
     if (g.勝者 == -1)
         p.timer.setEnabled(true);
-    if (FEN手番設定()) {
-        FEN初手();
-    } else if (g.手数 == 0 || g.手番 == -1) {
-        g.MAN手番 = 人間;
-        g.COM手番 = 人間 == GameState::先手 ? GameState::後手 : GameState::先手;
-        g.手番 = GameState::先手;
+    bool 新規 = FEN手番設定();
+    if (!新規 && (g.手数 == 0 || g.手番 == -1)) {
+        先後設定(人間);
+        新規 = true;
+    }
+    if (新規) {
         if (g.手番 == g.MAN手番)
             p.boxes.ok("あなたの番です", " ");
         else

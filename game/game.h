@@ -133,8 +133,8 @@ private:
     void COM対局開始(int 人間);
     void 未対局応答();
     bool 駒のある桝(int col, int row) const;
+    void 先後設定(int man);
     bool FEN手番設定();
-    void FEN初手();
 
     Ports p;
     SoundSession sounds;

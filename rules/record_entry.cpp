@@ -4,37 +4,15 @@ namespace tori {
 
 namespace {
 
-    // One piece more (+1) or less (-1) in the hand of the side that owns `code`
-    // (a lower code in 持駒_MAN, an upper one in 持駒_COM): a drop taken back or
-    // made again.
-    void 持主持駒増減(GameState& g, int code, int d)
+    // One piece of `code`'s kind more (+1) or less (-1) in the lower side's hand
+    // (下手) or the upper side's: a drop made or taken back in its owner's hand,
+    // a capture in the capturer's. A phoenix has no slot but counts in the
+    // total, as 駒移動 counts it.
+    void 持駒増減(GameState& g, bool 下手, int code, int d)
     {
-        const int slot = 持駒番号(code);
-        if (slot == 0)
-            return;
-        if (下手駒(code)) {
-            g.持駒_MAN[slot] += d;
-            g.持駒数_MAN += d;
-        } else if (上手駒(code)) {
-            g.持駒_COM[slot] += d;
-            g.持駒数_COM += d;
-        }
-    }
-
-    // A captured code in the capturer's hand: a lower piece in 持駒_COM, an upper
-    // one in 持駒_MAN. A phoenix has no slot but counts in the total.
-    void 取駒増減(GameState& g, int code, int d)
-    {
-        const int slot = 持駒番号(code);
-        if (下手駒(code)) {
-            if (slot != 0)
-                g.持駒_COM[slot] += d;
-            g.持駒数_COM += d;
-        } else if (上手駒(code)) {
-            if (slot != 0)
-                g.持駒_MAN[slot] += d;
-            g.持駒数_MAN += d;
-        }
+        (下手 ? g.持駒数_MAN : g.持駒数_COM) += d;
+        if (const int slot = 持駒番号(code); slot != 0)
+            (下手 ? g.持駒_MAN : g.持駒_COM)[slot] += d;
     }
 
     bool 記録番号(int n) { return n >= 1 && n <= 最大手数; }
@@ -48,13 +26,15 @@ void 再生_棋譜手(GameState& g, int n)
     const int 元列 = g.棋譜_元列[n], 元段 = g.棋譜_元段[n];
     const int 先列 = g.棋譜_先列[n], 先段 = g.棋譜_先段[n];
     const int placed = g.棋譜_成駒[n];
+    const int captured = g.棋譜_取駒[n];
     if (盤内(元列, 元段))
         g.盤[元列][元段] = 空;
     else
-        持主持駒増減(g, placed, -1);
+        持駒増減(g, 下手駒(placed), placed, -1);
     if (盤内(先列, 先段))
         g.盤[先列][先段] = placed;
-    取駒増減(g, g.棋譜_取駒[n], +1);
+    if (captured != 空)
+        持駒増減(g, 上手駒(captured), captured, +1);
     鵬位置更新(g);
 }
 
@@ -64,12 +44,13 @@ void 取消_棋譜手(GameState& g, int n)
         return;
     const int 元列 = g.棋譜_元列[n], 元段 = g.棋譜_元段[n];
     const int 先列 = g.棋譜_先列[n], 先段 = g.棋譜_先段[n];
+    const int captured = g.棋譜_取駒[n];
     if (盤内(元列, 元段))
         g.盤[元列][元段] = g.棋譜_駒[n];
     else
-        持主持駒増減(g, g.棋譜_成駒[n], +1);
-    const int captured = g.棋譜_取駒[n];
-    取駒増減(g, captured, -1);
+        持駒増減(g, 下手駒(g.棋譜_成駒[n]), g.棋譜_成駒[n], +1);
+    if (captured != 空)
+        持駒増減(g, 上手駒(captured), captured, -1);
     if (盤内(先列, 先段))
         g.盤[先列][先段] = captured;
     鵬位置更新(g);
