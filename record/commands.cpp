@@ -3,7 +3,6 @@
 #include "display/display_board_view.h"
 #include "record/record_file.h"
 #include "rules/record_entry.h"
-#include "rules/rules.h"
 #include "settings/text_file.h"
 
 #include <array>

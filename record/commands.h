@@ -12,7 +12,6 @@
 
 #include <functional>
 #include <string>
-#include <vector>
 
 namespace tori {
 

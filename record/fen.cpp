@@ -22,31 +22,31 @@ namespace {
     constexpr 駒文字 駒文字表[] = { { 'k', 鵬 }, { 'f', 鷹 }, { 'c', 鶴 }, { 'p', 雉 },
         { 'l', 左鶉 }, { 'r', 右鶉 }, { 's', 燕 } };
 
-    // The upper-side code of a lower-case letter, 0 for any other character.
+    bool 大文字(char c) { return c >= 'A' && c <= 'Z'; }
+    char 小文字化(char c) { return 大文字(c) ? static_cast<char>(c - 'A' + 'a') : c; }
+
+    // The upper-side code of a letter of either case, 0 for any other character.
     int 文字から駒(char letter)
     {
         for (const 駒文字& k : 駒文字表)
-            if (k.letter == letter)
+            if (k.letter == 小文字化(letter))
                 return k.code;
         return 0;
     }
 
+    // The upper-side code of the kind a piece of either side is, or promoted
+    // from: 燕 for a 鴈, 鷹 for a 鷹成.
+    int 成る前(int code) { return std::abs(code) == 鵬 ? 鵬 : 持駒種類(持駒番号(code)); }
+
+    // The letter of a piece's kind, unpromoted, in its side's case.
     char 駒から文字(int code)
     {
-        int base = std::abs(code);
-        if (base == 鴈)
-            base = 燕;
-        else if (base == 鷹成)
-            base = 鷹;
+        const int kind = 成る前(code);
         for (const 駒文字& k : 駒文字表)
-            if (k.code == base)
+            if (k.code == kind)
                 return 下手駒(code) ? static_cast<char>(k.letter - 'a' + 'A') : k.letter;
         return '?';
     }
-
-    bool 小文字(char c) { return c >= 'a' && c <= 'z'; }
-    bool 大文字(char c) { return c >= 'A' && c <= 'Z'; }
-    char 小文字化(char c) { return 大文字(c) ? static_cast<char>(c - 'A' + 'a') : c; }
 
     // The whole character that starts at text[i], a UTF-8 sequence of one or
     // more bytes, for a message that names it.
@@ -97,8 +97,7 @@ namespace {
                         promoted = true;
                         letter = row[++i];
                     }
-                    const int base
-                        = 小文字(letter) || 大文字(letter) ? 文字から駒(小文字化(letter)) : 0;
+                    const int base = 文字から駒(letter);
                     if (base == 0)
                         return 段 + "に駒でない文字があります: " + 一文字(row, i);
                     int code = promoted ? 成駒コード(base) : base;
@@ -125,7 +124,7 @@ namespace {
             return {};
         for (size_t i = 0; i < hand.size(); ++i) {
             const char ch = hand[i];
-            const int code = 小文字(ch) || 大文字(ch) ? 文字から駒(小文字化(ch)) : 0;
+            const int code = 文字から駒(ch);
             if (code == 鵬)
                 return "鵬は持駒にできません";
             if (ch == '+')
@@ -213,7 +212,7 @@ std::string 書込_FEN(const GameState& g)
             if (empty > 0)
                 text += static_cast<char>('0' + empty);
             empty = 0;
-            if (std::abs(code) == 鴈 || std::abs(code) == 鷹成)
+            if (成る前(code) != std::abs(code))
                 text += '+';
             text += 駒から文字(code);
         }

@@ -1,7 +1,6 @@
 #include "record/record_file.h"
 
 #include "rules/record_entry.h"
-#include "rules/rules.h"
 #include "settings/text_file.h"
 
 #include <algorithm>
@@ -162,6 +161,20 @@ namespace {
         g.棋譜_時間4[n] = m.時間[3];
     }
 
+    // The lines of the record file for moves 1..記録手数 of g under the three
+    // header lines (their control characters as spaces).
+    std::vector<std::string> 棋譜ファイル行(
+        const std::array<std::string, 3>& header, const GameState& g)
+    {
+        std::vector<std::string> lines;
+        for (const std::string& line : header)
+            lines.push_back(制御文字置換(line));
+        const int count = std::clamp(g.記録手数, 0, 最大手数);
+        for (int n = 1; n <= count; ++n)
+            lines.push_back(棋譜行(g, n));
+        return lines;
+    }
+
 } // namespace
 
 std::string 棋譜行(const GameState& g, int n)
@@ -201,18 +214,6 @@ std::string 制御文字置換(const std::string& text)
         }
     }
     return out;
-}
-
-std::vector<std::string> 棋譜ファイル行(
-    const std::array<std::string, 3>& header, const GameState& g)
-{
-    std::vector<std::string> lines;
-    for (const std::string& line : header)
-        lines.push_back(制御文字置換(line));
-    const int count = std::clamp(g.記録手数, 0, 最大手数);
-    for (int n = 1; n <= count; ++n)
-        lines.push_back(棋譜行(g, n));
-    return lines;
 }
 
 bool 書込_棋譜(const std::string& path, const std::array<std::string, 3>& header,

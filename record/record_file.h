@@ -29,11 +29,6 @@ std::string 制御文字置換(const std::string& text);
 // The move line of record entry n.
 std::string 棋譜行(const GameState& g, int n);
 
-// The lines of the record file for moves 1..記録手数 of g under the three
-// header lines (their control characters as spaces).
-std::vector<std::string> 棋譜ファイル行(
-    const std::array<std::string, 3>& header, const GameState& g);
-
 // Writes moves 1..記録手数 under the three header lines (UTF-8; stored as
 // Shift-JIS). The file is replaced only when the whole record has been written.
 // A record that the reader would not load back whole (a move that does not

@@ -1,11 +1,11 @@
 // Runs the fuzz target once over each input file given, or over every file of
 // each folder given, without libFuzzer: the test build checks the seed corpus
 // with g++ and the sanitizers. Exits with 1 when there was no input at all.
+#include "support/files.h"
+
 #include <cstdint>
 #include <cstdio>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <vector>
 
@@ -23,8 +23,7 @@ int main(int argc, char** argv)
         }
     }
     for (const auto& file : files) {
-        std::ifstream in(file, std::ios::binary);
-        const std::string bytes { std::istreambuf_iterator<char>(in), {} };
+        const std::string bytes = tori::testing::bytesOf(file);
         LLVMFuzzerTestOneInput(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size());
     }
     std::printf("%zu inputs\n", files.size());

@@ -15,6 +15,7 @@
 // alone so that no record is written anywhere else. Every record the game
 // writes is read back at once and must load whole. Run in the sanitizer build,
 // a crash or a sanitizer report ends the program; a broken check exits with 1.
+#include "display/display.h"
 #include "game/qt/drawing_area.h"
 #include "game/qt/form1.h"
 #include "platform/menu_names.h"
@@ -22,6 +23,7 @@
 #include "record/record_file.h"
 #include "rules/rules.h"
 #include "settings/sound_library.h"
+#include "support/files.h"
 #include "support/games.h"
 
 #include <QAction>
@@ -42,7 +44,6 @@
 #include <cstdlib>
 #include <deque>
 #include <filesystem>
-#include <fstream>
 #include <iterator>
 #include <map>
 #include <random>
@@ -52,6 +53,8 @@
 #include <vector>
 
 using namespace tori;
+using tori::testing::bytesOf;
+using tori::testing::writeBytes;
 namespace fs = std::filesystem;
 
 namespace {
@@ -109,17 +112,11 @@ void seedRecords(const fs::path& folder)
     std::string error;
     if (!書込_棋譜((folder / "対局.棋譜").string(), { "対局", "上手", "下手" }, played, &error))
         fail("cannot write a record: " + error);
-    const std::string game = [&] {
-        std::ifstream in(folder / "対局.棋譜", std::ios::binary);
-        return std::string(std::istreambuf_iterator<char>(in), {});
-    }();
-    auto write = [&](const char* name, const std::string& bytes) {
-        std::ofstream(folder / name, std::ios::binary) << bytes;
-    };
-    write("途中.棋譜", game.substr(0, game.size() / 2));
-    write("DOS.棋譜", game + "\r\n  \r\n\x1a");
-    write("巨大.棋譜", game + std::string((1 << 20) + 1, ' '));
-    write("ごみ.棋譜", "\xff\xfe\x00\x01\r\n\r\n\x1a\x1a\n\n\n 5453 -10 -10  10");
+    const std::string game = bytesOf(folder / "対局.棋譜");
+    writeBytes(folder / "途中.棋譜", game.substr(0, game.size() / 2));
+    writeBytes(folder / "DOS.棋譜", game + "\r\n  \r\n\x1a");
+    writeBytes(folder / "巨大.棋譜", game + std::string(最大棋譜ファイルサイズ + 1, ' '));
+    writeBytes(folder / "ごみ.棋譜", "\xff\xfe\x00\x01\r\n\r\n\x1a\x1a\n\n\n 5453 -10 -10  10");
     fs::create_directory(folder / "フォルダ.棋譜");
     mkfifo((folder / "パイプ.棋譜").c_str(), 0600);
 }
@@ -218,16 +215,17 @@ private:
         double gx = (where < 7          ? 1 + pick(7)
                             : where < 8 ? (chance(50) ? -1 : 9)
                                         : -2 + pick(18))
-            + pick(100) / 100.0; // x = 1050 + 495 gx twips
-        double gy = (where < 8 ? 1 + pick(7) : pick(11)) + pick(100) / 100.0; // y = 100 + 615 gy
+            + pick(100) / 100.0;
+        double gy = (where < 8 ? 1 + pick(7) : pick(11)) + pick(100) / 100.0;
         const GameState& g = form.game().state();
         if (g.選択状態 == 1 && 盤内(g.選択列, g.選択段) && chance(70)) {
             gx = std::clamp(g.選択列 - 2 + pick(5), 1, 7) + 0.5;
             gy = std::clamp(g.選択段 - 2 + pick(5), 1, 7) + 0.5;
         }
-        const double scale = area.width() / (9000.0 / twipsPerPixel);
-        const QPoint at(static_cast<int>((1050 + 495 * gx) / twipsPerPixel * scale),
-            static_cast<int>((100 + 615 * gy) / twipsPerPixel * scale));
+        // Where the area shows that point of the drawing (the reverse of twipsAt).
+        const QPointF shown = area.origin()
+            + QPointF(盤左 + 桝幅 * gx, 盤上 + 桝高 * gy) / twipsPerPixel * area.scale();
+        const QPoint at(static_cast<int>(shown.x()), static_cast<int>(shown.y()));
         if (!area.rect().contains(at))
             return;
         static const Qt::MouseButton buttons[3]
