@@ -116,7 +116,8 @@ void seedRecords(const fs::path& folder)
     writeBytes(folder / "途中.棋譜", game.substr(0, game.size() / 2));
     writeBytes(folder / "DOS.棋譜", game + "\r\n  \r\n\x1a");
     writeBytes(folder / "巨大.棋譜", game + std::string(最大棋譜ファイルサイズ + 1, ' '));
-    writeBytes(folder / "ごみ.棋譜", "\xff\xfe\x00\x01\r\n\r\n\x1a\x1a\n\n\n 5453 -10 -10  10");
+    static const char junk[] = "\xff\xfe\x00\x01\r\n\r\n\x1a\x1a\n\n\n 5453 -10 -10  10";
+    writeBytes(folder / "ごみ.棋譜", std::string(junk, sizeof junk - 1)); // the NUL byte too
     fs::create_directory(folder / "フォルダ.棋譜");
     mkfifo((folder / "パイプ.棋譜").c_str(), 0600);
 }
