@@ -291,17 +291,15 @@ void Display::描画_移動結果(int side, int col, int row, int piece, int col
 
 void Display::消去_移動結果(int side)
 {
-    if (side == g.COM手番)
-        upperMove = {};
-    else if (side == g.MAN手番)
-        lowerMove = {};
     if (side == g.COM手番) {
+        upperMove = {};
         描画_絵(g.背景画, -2, 8);
         描画_絵(g.背景画, -1, 8);
         描画_絵(g.背景画, 0, 8);
         描画_桝輪郭(桝枠色, -1, 6);
         描画_桝輪郭(桝枠色, 1, 7);
     } else if (side == g.MAN手番) {
+        lowerMove = {};
         描画_絵(g.背景画, 11, 2);
         描画_絵(g.背景画, 12, 2);
         描画_絵(g.背景画, 13, 2);
