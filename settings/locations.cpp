@@ -14,7 +14,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-    const char* const libraryName = "ZR鳥将棋.so";
     const char* const settingsName = "ZR鳥将棋.ini";
     const char* const folderName = "zr-torishogi";
 
@@ -88,7 +87,7 @@ std::string executableFolder()
 RunTimeFolders runTimeFolders(const std::string& folder)
 {
     std::error_code error;
-    if (fs::exists(fs::path(folder) / libraryName, error))
+    if (fs::exists(fs::path(folder) / soundLibraryName, error))
         return { folder, folder };
     return { (fs::path(folder) / ZR_LIBRARY_FROM_BIN).lexically_normal().string(),
         (fs::path(folder) / ZR_DATA_FROM_BIN).lexically_normal().string() };

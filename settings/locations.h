@@ -11,8 +11,11 @@
 
 namespace tori {
 
+// The file name of the sound library.
+inline constexpr const char* soundLibraryName = "ZR鳥将棋.so";
+
 struct RunTimeFolders {
-    std::string library; // holds "ZR鳥将棋.so"
+    std::string library; // holds the sound library
     std::string waves; // holds the four wave files
 };
 

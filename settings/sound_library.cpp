@@ -1,5 +1,7 @@
 #include "settings/sound_library.h"
 
+#include "settings/locations.h"
+
 #include <cerrno>
 #include <cstring>
 #include <dlfcn.h>
@@ -12,7 +14,6 @@ namespace tori {
 
 namespace {
 
-    const char* const libraryName = "ZR鳥将棋.so";
     const char* const boxTitle = "ZR鳥将棋.dll";
 
     struct WaveFile {
@@ -96,15 +97,15 @@ std::vector<std::pair<std::string, std::string>> SoundLibrary::開始()
     // a box at every start would only nag. A file that is there but cannot
     // be used is a damaged installation, and that is said.
     if (!module) {
-        const std::string path = libraryFolder + "/" + libraryName;
+        const std::string path = libraryFolder + "/" + soundLibraryName;
         struct stat st;
         if (::stat(path.c_str(), &st) != 0)
             return boxes;
         module = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
         if (!module) {
             const char* why = dlerror();
-            boxes.emplace_back(
-                boxTitle, std::string(libraryName) + " を読み込めません。\n" + (why ? why : ""));
+            boxes.emplace_back(boxTitle,
+                std::string(soundLibraryName) + " を読み込めません。\n" + (why ? why : ""));
             return boxes;
         }
         Api a;
@@ -115,7 +116,8 @@ std::vector<std::pair<std::string, std::string>> SoundLibrary::開始()
                 && bind(module, "dsTerminate", a.dsTerminate))) {
             dlclose(module);
             module = nullptr;
-            boxes.emplace_back(boxTitle, std::string(libraryName) + " は音の再生に使えません。");
+            boxes.emplace_back(
+                boxTitle, std::string(soundLibraryName) + " は音の再生に使えません。");
             return boxes;
         }
         api = a;

@@ -86,19 +86,6 @@ namespace {
 
     // ---------------------------------------------------------------- the pieces
 
-    // The five-sided plate of a shogi piece, in cell coordinates.
-    QPainterPath plate_outline()
-    {
-        QPainterPath path;
-        path.moveTo(16.5, 1.6);
-        path.lineTo(27.6, 7.4);
-        path.lineTo(30.0, 39.2);
-        path.lineTo(3.0, 39.2);
-        path.lineTo(5.4, 7.4);
-        path.closeSubpath();
-        return path;
-    }
-
     const QColor ink(24, 16, 10);
     const QColor vermilion(196, 22, 18);
 
@@ -210,6 +197,18 @@ bool load_fonts()
             mincho_family = families.first();
     }
     return ok;
+}
+
+QPainterPath plate_outline()
+{
+    QPainterPath path;
+    path.moveTo(16.5, 1.6);
+    path.lineTo(27.6, 7.4);
+    path.lineTo(30.0, 39.2);
+    path.lineTo(3.0, 39.2);
+    path.lineTo(5.4, 7.4);
+    path.closeSubpath();
+    return path;
 }
 
 QImage empty_square(Scale scale) { return wood(scale); }

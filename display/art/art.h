@@ -7,6 +7,7 @@
 
 #include <QByteArray>
 #include <QImage>
+#include <QPainterPath>
 #include <QString>
 
 #include <vector>
@@ -41,6 +42,9 @@ const std::vector<BackgroundInfo>& backgrounds();
 
 // Loads the Mincho face from the installed IPA font files; false when missing.
 bool load_fonts();
+
+// The five-sided plate of a shogi piece, in the design pixels of a board square.
+QPainterPath plate_outline();
 
 QImage empty_square(Scale scale);
 QImage piece(const PieceFace& face, bool upper, Scale scale);

@@ -9,6 +9,7 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QTextStream>
+#include <QTransform>
 
 #include <cmath>
 
@@ -26,22 +27,15 @@ namespace {
     };
 
     // The plate of a piece, as the board pictures draw it, enlarged to stand
-    // nearly the full height of the icon.
+    // nearly the full height of the icon, its point at the middle of the top.
     QPainterPath icon_plate()
     {
-        const QPointF corners[]
-            = { { 16.5, 1.6 }, { 27.6, 7.4 }, { 30.0, 39.2 }, { 3.0, 39.2 }, { 5.4, 7.4 } };
-        constexpr double k = 6.3;
-        QPainterPath path;
-        for (const QPointF& c : corners) {
-            const QPointF p(icon_design / 2 + (c.x() - 16.5) * k, 9 + (c.y() - 1.6) * k);
-            if (path.elementCount() == 0)
-                path.moveTo(p);
-            else
-                path.lineTo(p);
-        }
-        path.closeSubpath();
-        return path;
+        const QPainterPath plate = plate_outline();
+        const QRectF box = plate.boundingRect();
+        return QTransform::fromTranslate(icon_design / 2, 9)
+            .scale(6.3, 6.3)
+            .translate(-box.center().x(), -box.top())
+            .map(plate);
     }
 
     // 鳥 in the Mincho face, centred on the plate a little below its middle.

@@ -1,6 +1,7 @@
 #include "display/qt/qt_surface.h"
 
 #include "display/art/art.h"
+#include "display/display.h"
 #include "display/pictures.h"
 #include "platform/palette.h"
 
@@ -17,7 +18,6 @@ namespace tori {
 
 namespace {
 
-    constexpr double twipsPerPixel = 15;
     // 1440 twips an inch at 15 twips a pixel: the design resolution is 96 dpi, at
     // which a point is 20 twips.
     constexpr int dotsPerMeter96 = 3780;
@@ -70,69 +70,52 @@ PictureSet PictureSet::drawn()
     static const bool fonts = art::load_fonts();
     (void)fonts; // without the files the same faces come from fontconfig, if at all
     PictureSet set;
-    set.drawing = true;
+    for (const PictureInfo& info : allPictures()) {
+        const QSize natural(info.width, info.height);
+        set.sources[info.code]
+            = { natural, [name = QString::fromLatin1(info.name), natural](QSize device) {
+                   return art::picture(name, art::Scale::fitting(natural, device));
+               } };
+    }
     return set;
 }
 
 void PictureSet::add(int code, const QImage& normal, const QImage& doubled)
 {
-    // Qt gives a "@2x" file a pixel ratio of 2, which would halve it once more
-    // when it is painted in device pixels: keep every picture at ratio 1.
-    Pair pair { normal, doubled };
-    pair.normal.setDevicePixelRatio(1);
-    pair.doubled.setDevicePixelRatio(1);
-    images[code] = pair;
+    const QSize natural = normal.isNull() ? doubled.size() / 2 : normal.size();
+    sources[code]
+        = { natural, [normal, doubled, natural](QSize device) {
+               if (normal.size() == device)
+                   return normal;
+               if (doubled.size() == device)
+                   return doubled;
+               const bool larger = device.width() > natural.width();
+               const QImage& source
+                   = (larger && !doubled.isNull()) || normal.isNull() ? doubled : normal;
+               return source.scaled(device, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+           } };
     made.clear();
-}
-
-bool PictureSet::contains(int code) const
-{
-    return drawing ? findPicture(code) != nullptr : images.count(code) != 0;
 }
 
 QSize PictureSet::naturalSize(int code) const
 {
-    if (drawing) {
-        const PictureInfo* info = findPicture(code);
-        return info ? QSize(info->width, info->height) : QSize();
-    }
-    const auto it = images.find(code);
-    if (it == images.end())
-        return {};
-    if (!it->second.normal.isNull())
-        return it->second.normal.size();
-    return it->second.doubled.size() / 2;
+    const auto it = sources.find(code);
+    return it == sources.end() ? QSize() : it->second.natural;
 }
 
 const QImage* PictureSet::picture(int code, QSize device) const
 {
-    if (device.isEmpty() || !contains(code))
+    const auto source = sources.find(code);
+    if (device.isEmpty() || source == sources.end())
         return nullptr;
-    if (!drawing) {
-        const Pair& p = images.at(code);
-        if (p.normal.size() == device)
-            return &p.normal;
-        if (p.doubled.size() == device)
-            return &p.doubled;
-    }
     const auto key = std::make_tuple(code, device.width(), device.height());
     if (const auto it = made.find(key); it != made.end())
         return &it->second;
-
-    QImage image;
-    if (drawing) {
-        const PictureInfo* info = findPicture(code);
-        image = art::picture(QString::fromLatin1(info->name),
-            art::Scale::fitting(QSize(info->width, info->height), device));
-    } else {
-        const Pair& p = images.at(code);
-        const bool larger = device.width() > naturalSize(code).width();
-        const QImage& source
-            = (larger && !p.doubled.isNull()) || p.normal.isNull() ? p.doubled : p.normal;
-        image = source.scaled(device, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
-    }
+    QImage image = source->second.make(device);
     if (image.isNull())
         return nullptr;
+    // Qt gives a "@2x" file a pixel ratio of 2, which would halve it once more
+    // when it is painted in device pixels: every picture is kept at ratio 1.
     image.setDevicePixelRatio(1);
     return &made.emplace(key, std::move(image)).first->second;
 }
@@ -252,15 +235,46 @@ bool QtSurface::draw(const Operation& op)
     return false;
 }
 
-void QtSurface::keep(Operation op)
+// The twips that the pixels of an operation may reach at any scale.
+QRect QtSurface::reach(const Operation& op) const
 {
+    switch (op.kind) {
+    case Operation::picture: {
+        const QSize natural = pictures.naturalSize(op.value);
+        return twipsRect(op.x1, op.y1, op.x1 + natural.width() * twipsPerPixel,
+            op.y1 + natural.height() * twipsPerPixel);
+    }
+    case Operation::outline:
+        return twipsRect(op.x1, op.y1, op.x2 + twipsPerPixel, op.y2 + twipsPerPixel);
+    case Operation::print: {
+        // Where the ink of the glyphs lies at 100 %.
+        QImage at96(1, 1, QImage::Format_RGB32);
+        at96.setDotsPerMeterX(dotsPerMeter96);
+        at96.setDotsPerMeterY(dotsPerMeter96);
+        const QFontMetricsF metrics(windowFont(op.points, op.bold), &at96);
+        const QRectF ink = metrics.tightBoundingRect(QString::fromStdString(op.text))
+                               .translated(0, metrics.ascent());
+        return twipsRect(op.x1 + ink.left() * twipsPerPixel, op.y1 + ink.top() * twipsPerPixel,
+            op.x1 + ink.right() * twipsPerPixel, op.y1 + ink.bottom() * twipsPerPixel);
+    }
+    }
+    return {};
+}
+
+// Draws an operation and keeps it for a redraw at another scale. Most of what
+// is drawn is later drawn over: once the list has grown well past what was
+// left the last time, what can no longer be seen goes.
+void QtSurface::perform(Operation op)
+{
+    if (!draw(op))
+        return;
+    op.bounds = reach(op);
     operations.push_back(std::move(op));
-    // Most of what is drawn is later drawn over: once the list has grown well
-    // past what was left the last time, what can no longer be seen goes.
     if (operations.size() > 2 * keptAfterLastForget + 512) {
         forgetHidden();
         keptAfterLastForget = operations.size();
     }
+    touched();
 }
 
 // Drops every operation whose rectangle lies under pictures drawn after it
@@ -289,44 +303,19 @@ void QtSurface::forgetHidden()
 
 void QtSurface::絵(int code, double x, double y)
 {
-    const QSize natural = pictures.naturalSize(code);
-    Operation op { Operation::picture, code, x, y, 0, 0, {}, 0, false,
-        twipsRect(
-            x, y, x + natural.width() * twipsPerPixel, y + natural.height() * twipsPerPixel) };
-    if (!draw(op))
-        return;
-    keep(std::move(op));
-    touched();
+    perform({ Operation::picture, code, x, y, 0, 0, {}, 0, false });
 }
 
 void QtSurface::枠(int colour, double x1, double y1, double x2, double y2)
 {
-    Operation op { Operation::outline, colour, std::min(x1, x2), std::min(y1, y2), std::max(x1, x2),
-        std::max(y1, y2), {}, 0, false, {} };
-    op.bounds = twipsRect(op.x1, op.y1, op.x2 + twipsPerPixel, op.y2 + twipsPerPixel);
-    if (!draw(op))
-        return;
-    keep(std::move(op));
-    touched();
+    perform({ Operation::outline, colour, std::min(x1, x2), std::min(y1, y2), std::max(x1, x2),
+        std::max(y1, y2), {}, 0, false });
 }
 
 void QtSurface::文字(
     double x, double y, const std::string& text, double points, bool bold, int colour)
 {
-    Operation op { Operation::print, colour, x, y, 0, 0, text, points, bold, {} };
-    if (!draw(op))
-        return;
-    // Where the ink of the glyphs lies at 100 %.
-    QImage design(1, 1, QImage::Format_RGB32);
-    design.setDotsPerMeterX(dotsPerMeter96);
-    design.setDotsPerMeterY(dotsPerMeter96);
-    const QFontMetricsF metrics(windowFont(points, bold), &design);
-    const QRectF ink = metrics.tightBoundingRect(QString::fromStdString(op.text))
-                           .translated(0, metrics.ascent());
-    op.bounds = twipsRect(x + ink.left() * twipsPerPixel, y + ink.top() * twipsPerPixel,
-        x + ink.right() * twipsPerPixel, y + ink.bottom() * twipsPerPixel);
-    keep(std::move(op));
-    touched();
+    perform({ Operation::print, colour, x, y, 0, 0, text, points, bold });
 }
 
 void QtSurface::paintAround(QPainter& painter, QPointF origin, const QRectF& area) const
@@ -342,13 +331,14 @@ void QtSurface::paintAround(QPainter& painter, QPointF origin, const QRectF& are
         return (logical / shown * twipsPerPixel - start) / step;
     };
     const int firstColumn
-        = static_cast<int>(std::floor(cell(area.left() - origin.x(), 1050, 495))) - 1;
-    const int lastColumn = static_cast<int>(std::ceil(cell(area.right() - origin.x(), 1050, 495)));
-    const int firstRow = static_cast<int>(std::floor(cell(area.top() - origin.y(), 100, 615))) - 1;
-    const int lastRow = static_cast<int>(std::ceil(cell(area.bottom() - origin.y(), 100, 615)));
+        = static_cast<int>(std::floor(cell(area.left() - origin.x(), 盤左, 桝幅))) - 1;
+    const int lastColumn = static_cast<int>(std::ceil(cell(area.right() - origin.x(), 盤左, 桝幅)));
+    const int firstRow
+        = static_cast<int>(std::floor(cell(area.top() - origin.y(), 盤上, 桝高))) - 1;
+    const int lastRow = static_cast<int>(std::ceil(cell(area.bottom() - origin.y(), 盤上, 桝高)));
     for (int gx = firstColumn; gx <= lastColumn; ++gx)
         for (int gy = firstRow; gy <= lastRow; ++gy) {
-            const double x = 1050 + 495 * gx, y = 100 + 615 * gy;
+            const double x = 盤左 + 桝幅 * gx, y = 盤上 + 桝高 * gy;
             const QRect device(QPoint(devicePixel(x), devicePixel(y)),
                 QPoint(devicePixel(x + natural.width() * twipsPerPixel) - 1,
                     devicePixel(y + natural.height() * twipsPerPixel) - 1));

@@ -23,7 +23,11 @@
 
 namespace tori {
 
-// The pictures a surface draws, by drawing code.
+// The game draws in twips, 15 to a logical pixel at 100 %.
+inline constexpr int twipsPerPixel = 15;
+
+// The pictures a surface draws, by drawing code, each made at the pixel size
+// it is shown at.
 class PictureSet {
 public:
     // The game's pictures, drawn by display/art at the size they are shown at.
@@ -32,7 +36,6 @@ public:
     // A stored picture at 1x and optionally at 2x (the tests' plain pictures);
     // at another size the nearer one is scaled.
     void add(int code, const QImage& normal, const QImage& doubled = QImage());
-    bool contains(int code) const;
     // The picture of a code at exactly `device` pixels; null when the code has none.
     const QImage* picture(int code, QSize device) const;
     // The size of the picture at 100 % in pixels; empty when there is none.
@@ -41,12 +44,11 @@ public:
     void forgetSizes() const { made.clear(); }
 
 private:
-    struct Pair {
-        QImage normal;
-        QImage doubled;
+    struct Source {
+        QSize natural;
+        std::function<QImage(QSize device)> make;
     };
-    std::map<int, Pair> images;
-    bool drawing = false;
+    std::map<int, Source> sources;
     mutable std::map<std::tuple<int, int, int>, QImage> made;
 };
 
@@ -69,7 +71,6 @@ public:
     void setScale(double scale, qreal dpr);
     double scale() const { return shown; }
     qreal devicePixelRatio() const { return dpr; }
-    QSize designSize() const { return design; }
 
     // Everything drawn so far: the design size × scale × ratio in device
     // pixels, with the ratio set, so that painting it at a point covers the
@@ -102,11 +103,12 @@ private:
         std::string text;
         double points = 0;
         bool bold = false;
-        QRect bounds; // twips that its pixels may reach at any scale
+        QRect bounds = {}; // twips that its pixels may reach at any scale
     };
 
     bool draw(const Operation& op);
-    void keep(Operation op);
+    QRect reach(const Operation& op) const;
+    void perform(Operation op);
     void forgetHidden();
     void touched();
 

@@ -91,15 +91,14 @@ void DrawingArea::paintEvent(QPaintEvent*)
     if (!picture)
         return;
     QPainter painter(this);
-    const double s = scale();
     const qreal dpr = devicePixelRatioF();
-    const QRectF target(origin(), QSizeF(design) * s);
+    const QRectF target(origin(), QSizeF(design) * scale());
     const QSizeF shown = QSizeF(picture->size()) / picture->devicePixelRatio();
-    if (paintGround && !target.contains(QRectF(rect())))
-        paintGround(painter, target);
     if (picture->devicePixelRatio() == dpr && std::abs(shown.width() - target.width()) < 1
         && std::abs(shown.height() - target.height()) < 1) {
         // Drawn for this very size and ratio: device pixel for device pixel.
+        if (paintGround && !target.contains(QRectF(rect())))
+            paintGround(painter, target);
         painter.drawImage(target.topLeft(), *picture);
         return;
     }

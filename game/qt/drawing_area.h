@@ -5,6 +5,8 @@
 // pixel at 100 %, whatever the scale and the screen's device pixel ratio.
 #pragma once
 
+#include "display/qt/qt_surface.h"
+
 #include <QImage>
 #include <QPainter>
 #include <QTimer>
@@ -14,8 +16,6 @@
 
 namespace tori {
 
-inline constexpr int twipsPerPixel = 15;
-
 class DrawingArea : public QWidget {
 public:
     explicit DrawingArea(QWidget* parent = nullptr);
@@ -24,7 +24,6 @@ public:
     void setPicture(const QImage* image) { picture = image; }
     // The size of the drawing at 100 %, in logical pixels.
     void setDesignSize(QSize size);
-    QSize designSize() const { return design; }
     // The colour of the area where no picture lies.
     void setGround(const QColor& colour);
 
@@ -45,7 +44,8 @@ public:
     // the drawing, and whatever lies over it, is laid out anew.
     std::function<void(double scale, qreal dpr)> rescale;
     // Paints the ground around the drawing, which lies at `drawing` (logical
-    // pixels); the ground colour lies under it.
+    // pixels), while the picture is shown at the size it was drawn for; the
+    // ground colour lies under it, and alone while the picture is stretched.
     std::function<void(QPainter& painter, const QRectF& drawing)> paintGround;
 
     // Lays the drawing out at once for the area's present size and ratio,

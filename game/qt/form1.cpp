@@ -100,10 +100,7 @@ Form1::Form1(Sounds& sounds, Form1Setup s)
         recordPanel->setScale(scale, drawing->origin());
     };
     drawing->paintGround = [this](QPainter& painter, const QRectF& shown) {
-        // Only when the drawing is shown at the size it was drawn for; while
-        // it is stretched the plain ground will do.
-        if (picture->scale() == drawing->scale())
-            picture->paintAround(painter, shown.topLeft(), QRectF(drawing->rect()));
+        picture->paintAround(painter, shown.topLeft(), QRectF(drawing->rect()));
     };
 
     // Beside the board, never over it: the window grows to the right to hold it.

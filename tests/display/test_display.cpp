@@ -50,6 +50,15 @@ int picturesAt(const std::vector<Call>& calls, int code, double gx, double gy)
         [&](const Call& c) { return c.kind == Call::Picture && c.code == code && at(c, gx, gy); }));
 }
 
+// The lower phoenix alone in the middle of the board.
+const char* const loneLowerPhoenix = ".......\n"
+                                     ".......\n"
+                                     ".......\n"
+                                     "...k...\n"
+                                     ".......\n"
+                                     ".......\n"
+                                     ".......\n";
+
 void expectText(
     const Call& c, double gx, double gy, const std::string& text, int colour, double points)
 {
@@ -432,14 +441,7 @@ TEST_F(DisplayTest, TimeUsedOnlyWithTheElapsedTimeMark)
 
 TEST_F(DisplayTest, GuidanceOffOnlyClearsHighlights)
 {
-    tori::testing::setBoard(g,
-        ".......\n"
-        ".......\n"
-        ".......\n"
-        "...k...\n"
-        ".......\n"
-        ".......\n"
-        ".......\n");
+    tori::testing::setBoard(g, loneLowerPhoenix);
     g.移動指導 = 0;
     display.描画_移動可能桝色(4, 4, 白, -鵬);
     const auto f = frames();
@@ -451,14 +453,7 @@ TEST_F(DisplayTest, GuidanceOffOnlyClearsHighlights)
 
 TEST_F(DisplayTest, GuidanceOutlinesTheReachableSquares)
 {
-    tori::testing::setBoard(g,
-        ".......\n"
-        ".......\n"
-        ".......\n"
-        "...k...\n"
-        ".......\n"
-        ".......\n"
-        ".......\n");
+    tori::testing::setBoard(g, loneLowerPhoenix);
     g.移動指導 = 1;
     display.描画_移動可能桝色(4, 4, 白, -鵬);
     auto f = frames();

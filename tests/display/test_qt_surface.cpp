@@ -324,9 +324,8 @@ namespace {
 // The device rectangle of board square (col, row) at a device scale.
 QRect squarePixels(const QtSurface& s, int col, int row)
 {
-    const double x = 1050 + 495 * col, y = 100 + 615 * row;
-    const int l = s.devicePixel(x), t = s.devicePixel(y);
-    return QRect(l, t, s.devicePixel(x + 495) - l, s.devicePixel(y + 615) - t);
+    const int l = s.devicePixel(gridX(col)), t = s.devicePixel(gridY(row));
+    return QRect(l, t, s.devicePixel(gridX(col + 1)) - l, s.devicePixel(gridY(row + 1)) - t);
 }
 
 // Pixels whose lightness differs sharply from the right or lower neighbour's:

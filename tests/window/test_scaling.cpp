@@ -3,6 +3,7 @@
 // resized, takes presses on the right squares at every scale, and redraws
 // sharp when it moves to a screen of another pixel ratio. Runs on an offscreen
 // platform of two screens of 1600 × 1200, the second of pixel ratio 2.
+#include "display/art/art.h"
 #include "display/qt/qt_surface.h"
 #include "game/qt/drawing_area.h"
 #include "game/qt/form1.h"
@@ -19,9 +20,7 @@
 #include <QWindow>
 #include <QtTest>
 
-#include <cmath>
 #include <memory>
-#include <vector>
 
 using namespace tori;
 
@@ -50,7 +49,8 @@ struct Window {
     QPoint cellCentre(int col, int row) const
     {
         const DrawingArea& a = form->area();
-        const QPointF design((1050 + 495 * (col + 0.5)) / 15, (100 + 615 * (row + 0.5)) / 15);
+        const QPointF design(
+            tori::testing::gridX(col + 0.5) / 15, tori::testing::gridY(row + 0.5) / 15);
         return (a.origin() + design * a.scale()).toPoint();
     }
 
@@ -141,16 +141,18 @@ private slots:
     void pressesLandOnTheRightSquares_data()
     {
         QTest::addColumn<QSize>("area");
-        QTest::newRow("100 %") << design;
-        QTest::newRow("150 %") << design * 1.5;
-        QTest::newRow("200 %") << design * 2;
-        QTest::newRow("wide 175 %") << QSize(1400, 798);
-        QTest::newRow("tall 120 %") << QSize(720, 900);
+        QTest::addColumn<QSize>("drawn"); // the picture's size, in whole pixels
+        QTest::newRow("100 %") << design << design;
+        QTest::newRow("150 %") << design * 1.5 << QSize(900, 684);
+        QTest::newRow("200 %") << design * 2 << QSize(1200, 912);
+        QTest::newRow("wide 175 %") << QSize(1400, 798) << QSize(1050, 798);
+        QTest::newRow("tall 120 %") << QSize(720, 900) << QSize(720, 548); // 547.2 high
     }
 
     void pressesLandOnTheRightSquares()
     {
         QFETCH(QSize, area);
+        QFETCH(QSize, drawn);
         Window w;
         w.resizeArea(area);
         const GameState& g = w.form->game().state();
@@ -162,9 +164,7 @@ private slots:
             QCOMPARE(g.選択段, row);
         }
         // The picture is drawn for the area's size, not stretched.
-        const QSizeF drawn = QSizeF(design) * w.form->area().scale();
-        QCOMPARE(w.form->surface().image().size(),
-            QSize(int(std::ceil(drawn.width())), int(std::ceil(drawn.height()))));
+        QCOMPARE(w.form->surface().image().size(), drawn);
     }
 
     void theRecordPanelScalesWithTheDrawing()
@@ -205,16 +205,19 @@ private slots:
         QTRY_COMPARE(w.form->surface().devicePixelRatio(), 2.0);
         QCOMPARE(w.form->surface().scale(), scale);
         QCOMPARE(w.form->surface().image().size(), design * scale * 2);
-        // The pieces are drawn for the new ratio: a lower phoenix at twice the pixels.
-        const QImage& image = w.form->surface().image();
-        const QRect square(w.form->surface().devicePixel(1050 + 495 * 4),
-            w.form->surface().devicePixel(100 + 615 * 7),
-            w.form->surface().devicePixel(1050 + 495 * 5)
-                - w.form->surface().devicePixel(1050 + 495 * 4),
-            w.form->surface().devicePixel(100 + 615 * 8)
-                - w.form->surface().devicePixel(100 + 615 * 7));
+        // The pieces are drawn for the new ratio: the lower phoenix at three
+        // device pixels to a pixel of its picture, inside its square's outline
+        // (one pixel of the design: three device pixels wide).
+        const QtSurface& surface = w.form->surface();
+        const int left = surface.devicePixel(tori::testing::gridX(4));
+        const int top = surface.devicePixel(tori::testing::gridY(7));
+        const QRect square(left, top, surface.devicePixel(tori::testing::gridX(5)) - left,
+            surface.devicePixel(tori::testing::gridY(8)) - top);
         QCOMPARE(square.size(), QSize(99, 123)); // 33 × 41 at 150 % on ratio 2
-        QVERIFY(!image.copy(square).isNull());
+        const QRect inside(3, 3, 96, 120);
+        QImage shown = surface.image().copy(inside.translated(square.topLeft()));
+        shown.setDevicePixelRatio(1);
+        QCOMPARE(shown, art::picture("SITA_OU", 3).copy(inside).convertToFormat(shown.format()));
     }
 };
 

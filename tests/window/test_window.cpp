@@ -76,7 +76,7 @@ struct Window {
 // The centre of board cell (col, row) in logical pixels.
 QPoint cellCentre(int col, int row)
 {
-    return QPoint(int((1050 + 495 * (col + 0.5)) / 15), int((100 + 615 * (row + 0.5)) / 15));
+    return QPoint(int(gridX(col + 0.5) / 15), int(gridY(row + 0.5) / 15));
 }
 
 QString ownerName(QAction* action)
