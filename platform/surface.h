@@ -5,6 +5,9 @@
 
 namespace tori {
 
+// The game draws in twips, 15 to a logical pixel at 100 %.
+inline constexpr int twipsPerPixel = 15;
+
 // One persistent image that holds everything drawn so far. Positions are in
 // twips (15 twips to a pixel at 1x), from the top left of the client area, and
 // may be fractional or negative. Colours are indices 0..15 of the 16-colour

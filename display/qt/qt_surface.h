@@ -23,9 +23,6 @@
 
 namespace tori {
 
-// The game draws in twips, 15 to a logical pixel at 100 %.
-inline constexpr int twipsPerPixel = 15;
-
 // The pictures a surface draws, by drawing code, each made at the pixel size
 // it is shown at.
 class PictureSet {

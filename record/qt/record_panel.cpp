@@ -1,5 +1,6 @@
 #include "record/qt/record_panel.h"
 
+#include "platform/surface.h"
 #include "settings/locations.h"
 
 #include <QComboBox>
@@ -18,7 +19,7 @@ namespace tori {
 
 namespace {
 
-    constexpr int twips = 15;
+    constexpr int twips = twipsPerPixel;
     constexpr double designPoints = 9;
 
     QRect at(int x, int y, int w, int h)
@@ -144,7 +145,7 @@ void QtRecordPanel::refreshDrives()
             mounted.push_back(
                 { volume.rootPath().toStdString(), volume.fileSystemType().toStdString(),
                     volume.name().toStdString(), volume.isReady() });
-    drives = driveEntries(QDir::homePath().toStdString(), mounted);
+    drives = driveEntries(homeFolder(), mounted);
     drive1->clear();
     for (const DriveEntry& entry : drives)
         drive1->addItem(fromUtf8(entry.label), fromUtf8(entry.path));
