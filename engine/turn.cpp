@@ -215,14 +215,12 @@ int 着手記録実行(GameState& g, int 元列, int 元段, int 先列, int 先
     const 記録時間& 時間, TurnHooks* hooks)
 {
     const int captured = g.盤[先列][先段];
-    手順保存(
-        g, 元列, 元段, 先列, 先段, 駒, captured, 時間.MAN前, 時間.MAN後, 時間.COM前, 時間.COM後);
+    手順保存(g, 元列, 元段, 先列, 先段, 駒, 成駒値, 時間.MAN前, 時間.MAN後, 時間.COM前, 時間.COM後);
     ++g.手数;
-    if (hooks)
+    if (hooks) {
         hooks->描画_手数();
-    g.棋譜_成駒[g.記録手数] = 成駒値;
-    if (hooks)
         hooks->着手前();
+    }
     const int 移動元段 = 元列 == COM持駒列 ? 7 - 元段 : 元段;
     駒移動(g, 元列, 移動元段, 先列, 先段, 成駒値, viewOf(hooks));
     if (hooks)

@@ -26,13 +26,9 @@ int recordKeys(const GameState& g, std::uint64_t* keys, int capacity)
     const int total = std::clamp(g.記録手数, 0, 最大手数);
     const int count = std::min(total, capacity);
     GameState back = g;
-    for (int n = total; n >= 1; --n) {
+    for (int n = total, i = count - 1; i >= 0; --n, --i) {
         取消_棋譜手(back, n);
-        const int mover = g.棋譜_駒[n] > 0 ? Upper : Lower;
-        const int index = count - (total - n) - 1;
-        if (index < 0)
-            break;
-        keys[index] = Position::fromGame(back, mover).key();
+        keys[i] = Position::fromGame(back, g.棋譜_駒[n] > 0 ? Upper : Lower).key();
     }
     return count;
 }
@@ -72,22 +68,40 @@ int recordKeys(const GameState& g, std::uint64_t* keys, int capacity)
     return r;
 }
 
-bool 読込_局面行(std::istream& words, GameState& g)
+std::string 書出_局面行(const GameState& g)
 {
-    int v[61];
-    for (int& x : v)
-        if (!(words >> x))
-            return false;
+    std::string line = "position";
     for (int r = 1; r <= 7; ++r)
         for (int c = 1; c <= 7; ++c)
-            g.盤[c][r] = v[(r - 1) * 7 + (c - 1)];
+            line.append(" ").append(std::to_string(g.盤[c][r]));
+    for (int slot = 1; slot <= 6; ++slot)
+        line.append(" ").append(std::to_string(g.持駒_COM[slot]));
+    for (int slot = 1; slot <= 6; ++slot)
+        line.append(" ").append(std::to_string(g.持駒_MAN[slot]));
+    return line;
+}
+
+void 設定_局面行(GameState& g, const int* numbers)
+{
+    for (int r = 1; r <= 7; ++r)
+        for (int c = 1; c <= 7; ++c)
+            g.盤[c][r] = numbers[(r - 1) * 7 + (c - 1)];
     g.持駒数_COM = g.持駒数_MAN = 0;
     for (int slot = 1; slot <= 6; ++slot) {
-        g.持駒_COM[slot] = v[48 + slot];
-        g.持駒_MAN[slot] = v[54 + slot];
+        g.持駒_COM[slot] = numbers[48 + slot];
+        g.持駒_MAN[slot] = numbers[54 + slot];
         g.持駒数_COM += g.持駒_COM[slot];
         g.持駒数_MAN += g.持駒_MAN[slot];
     }
+}
+
+bool 読込_局面行(std::istream& words, GameState& g)
+{
+    int numbers[局面行数];
+    for (int& x : numbers)
+        if (!(words >> x))
+            return false;
+    設定_局面行(g, numbers);
     return true;
 }
 

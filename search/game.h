@@ -39,9 +39,21 @@ struct 探索結果 {
 // or the lower side (from column 9, row slot + 1).
 探索結果 ゲーム着手(const Position& p, Move m);
 
-// Reads the 61 numbers after the word "position" of tori-engine's protocol
-// (the board row by row, the upper hand's slots 1..6, the lower hand's) into
-// the board and hands of g, with the hands' totals. False when fewer follow.
+// A position line of tori-engine's protocol: the word "position" and 61
+// numbers, the board row by row, the upper hand's slots 1..6 and the lower
+// hand's. tori-engine shows its position so and the match tool writes its
+// positions so; tori-engine, the bench and the tuner read them back.
+inline constexpr int 局面行数 = 61;
+
+// "position" and the 61 numbers of the board and hands of g.
+std::string 書出_局面行(const GameState& g);
+
+// Puts the 61 numbers of a position line into the board and hands of g, with
+// the hands' totals.
+void 設定_局面行(GameState& g, const int* numbers);
+
+// Reads the 61 numbers after the word "position" into g, as 設定_局面行 puts
+// them. False when fewer follow.
 bool 読込_局面行(std::istream& words, GameState& g);
 
 // Reads every line of a file that starts with "position" (the bench's corpus,

@@ -1,6 +1,7 @@
 #include "search/position.h"
 #include "search/tables.h"
 
+#include "rules/record_entry.h"
 #include "rules/state.h"
 
 #include <algorithm>
@@ -30,49 +31,21 @@ namespace {
         return s;
     }
 
+    // The game's code of each kind for the upper side.
+    constexpr int codes[KindCount] = { 空, 燕, 鴈, 雉, 鷹, 鷹成, 鶴, 左鶉, 右鶉, 鵬 };
+
 } // namespace
 
 int pieceFromCode(int code)
 {
-    const int side = code > 0 ? Upper : Lower;
-    int kind = NoKind;
-    switch (std::abs(code)) {
-    case 10:
-        kind = Swallow;
-        break;
-    case 11:
-        kind = Goose;
-        break;
-    case 30:
-        kind = Pheasant;
-        break;
-    case 100:
-        kind = Falcon;
-        break;
-    case 101:
-        kind = Eagle;
-        break;
-    case 110:
-        kind = Crane;
-        break;
-    case 800:
-        kind = LeftQuail;
-        break;
-    case 900:
-        kind = RightQuail;
-        break;
-    case 950:
-        kind = Phoenix;
-        break;
-    default:
-        return 0;
-    }
-    return makePiece(side, kind);
+    for (int kind = Swallow; kind < KindCount; ++kind)
+        if (codes[kind] == std::abs(code))
+            return makePiece(code > 0 ? Upper : Lower, kind);
+    return 0;
 }
 
 int codeFromPiece(int piece)
 {
-    static constexpr int codes[KindCount] = { 0, 10, 11, 30, 100, 101, 110, 800, 900, 950 };
     if (piece == 0)
         return 0;
     const int code = codes[kindOf(piece)];
@@ -175,34 +148,14 @@ void Position::toGame(GameState& g) const
         g.持駒_COM[slot] = hand_[Upper][slot];
         g.持駒_MAN[slot] = hand_[Lower][slot];
     }
-    if (phoenix_[Upper] != NoSquare) {
-        g.COM鵬_列 = colOf(phoenix_[Upper]);
-        g.COM鵬_段 = rowOf(phoenix_[Upper]);
-    }
-    if (phoenix_[Lower] != NoSquare) {
-        g.MAN鵬_列 = colOf(phoenix_[Lower]);
-        g.MAN鵬_段 = rowOf(phoenix_[Lower]);
-    }
+    鵬位置更新(g);
 }
 
 Position Position::start(int sideToMove)
 {
-    static constexpr int upperRow1[8]
-        = { 0, RightQuail, Pheasant, Crane, Phoenix, Crane, Pheasant, LeftQuail };
-    Position p;
-    for (int c = 1; c <= 7; ++c) {
-        p.put(makePiece(Upper, upperRow1[c]), squareOf(c, 1));
-        p.put(makePiece(Upper, Swallow), squareOf(c, 3));
-        p.put(makePiece(Lower, upperRow1[8 - c]), squareOf(c, 7));
-        p.put(makePiece(Lower, Swallow), squareOf(c, 5));
-    }
-    p.put(makePiece(Upper, Falcon), squareOf(4, 2));
-    p.put(makePiece(Lower, Falcon), squareOf(4, 6));
-    p.put(makePiece(Upper, Swallow), squareOf(3, 4));
-    p.put(makePiece(Lower, Swallow), squareOf(5, 4));
-    p.side_ = sideToMove;
-    p.key_ = computeKey(p);
-    return p;
+    GameState g;
+    初期配置(g);
+    return fromGame(g, sideToMove);
 }
 
 Position Position::reversed() const

@@ -1,6 +1,7 @@
 #include "reference.h"
 
 #include "rules/rules.h"
+#include "search/game.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -45,21 +46,19 @@ std::vector<GameMove> referenceMoves(GameState& g, int side)
     return moves;
 }
 
+GameMove gameMove(const Position& p, Move m)
+{
+    const 探索結果 r = ゲーム着手(p, m);
+    return { r.元列, r.元段, r.先列, r.先段, r.成駒 };
+}
+
 std::vector<GameMove> generatedMoves(const Position& p)
 {
     MoveList list;
     p.generate(list);
     std::vector<GameMove> moves;
-    for (const Move m : list) {
-        const int to = toOf(m);
-        const int placed = codeFromPiece(p.movedPiece(m));
-        if (isDrop(m)) {
-            const bool upper = p.sideToMove() == Upper;
-            moves.push_back({ upper ? COM持駒列 : MAN持駒列, upper ? fromOf(m) : fromOf(m) + 1,
-                colOf(to), rowOf(to), placed });
-        } else
-            moves.push_back({ colOf(fromOf(m)), rowOf(fromOf(m)), colOf(to), rowOf(to), placed });
-    }
+    for (const Move m : list)
+        moves.push_back(gameMove(p, m));
     std::sort(moves.begin(), moves.end());
     return moves;
 }

@@ -21,6 +21,10 @@ using GameMove = std::array<int, 5>;
 // Every move of `side` (search::Upper or search::Lower) in g, sorted.
 std::vector<GameMove> referenceMoves(GameState& g, int side);
 
+// A move of the searching generator in the game's terms, as the computer's
+// turn plays it (search::ゲーム着手).
+GameMove gameMove(const search::Position& p, search::Move m);
+
 // The searching generator's moves of a position, in the same terms, sorted.
 std::vector<GameMove> generatedMoves(const search::Position& p);
 

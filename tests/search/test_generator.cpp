@@ -6,8 +6,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cinttypes>
-#include <cstdio>
 #include <fstream>
 #include <random>
 #include <sstream>
@@ -80,16 +78,8 @@ int playRandomGames(const Position& start, std::mt19937& rng, int games, int pli
             EXPECT_TRUE(p == before);
             p.make(m, u);
 
-            GameMove played;
-            const int to = toOf(m);
-            if (isDrop(m))
-                played = { before.sideToMove() == Upper ? COM持駒列 : MAN持駒列,
-                    before.sideToMove() == Upper ? fromOf(m) : fromOf(m) + 1, colOf(to), rowOf(to),
-                    codeFromPiece(before.movedPiece(m)) };
-            else
-                played = { colOf(fromOf(m)), rowOf(fromOf(m)), colOf(to), rowOf(to),
-                    codeFromPiece(before.movedPiece(m)) };
-            const tori::testing::Taken t = tori::testing::referenceMake(g, played);
+            const tori::testing::Taken t
+                = tori::testing::referenceMake(g, tori::testing::gameMove(before, m));
             if (std::abs(t.captured) == 鵬)
                 break;
             EXPECT_TRUE(Position::fromGame(g, p.sideToMove()) == p);
@@ -111,12 +101,11 @@ Position handicapped(int upperLevel, int lowerLevel, int side)
 
 } // namespace
 
-TEST(Generator, TheStartingPositionIsTheGamesOwn)
+TEST(Generator, TheStartingPositionTurnedIsItselfWithTheOtherSideToMove)
 {
+    EXPECT_TRUE(Position::start(Upper).reversed() == Position::start(Lower));
     GameState g;
     初期設定(g);
-    EXPECT_TRUE(Position::fromGame(g, Upper) == Position::start(Upper));
-    EXPECT_TRUE(Position::start(Upper).reversed() == Position::start(Lower));
     GameState back;
     Position::start(Lower).toGame(back);
     EXPECT_EQ(back.盤, g.盤);

@@ -1,6 +1,7 @@
 // The game-tree search: won and lost games scored by their distance, repeated
 // positions scored 0, its limits, and its place in the computer's turn.
 #include "reference.h"
+#include "support/diagram.h"
 
 #include "engine/turn.h"
 #include "rules/rules.h"
@@ -16,27 +17,6 @@ using namespace tori;
 using namespace tori::search;
 
 namespace {
-
-// A game state from seven rows of seven letters, upper case for the upper
-// side: S swallow, G goose, P pheasant, F falcon, E eagle, C crane,
-// L left quail, R right quail, K phoenix; '.' is an empty square.
-GameState diagram(const char* rows)
-{
-    static const std::string letters = "SGPFECLRK";
-    static const int codes[] = { 燕, 鴈, 雉, 鷹, 鷹成, 鶴, 左鶉, 右鶉, 鵬 };
-    GameState g;
-    初期設定(g);
-    for (int r = 1; r <= 7; ++r)
-        for (int c = 1; c <= 7; ++c) {
-            const char ch = rows[(r - 1) * 7 + (c - 1)];
-            const size_t upper = letters.find(ch);
-            const size_t lower = letters.find(char(ch - 'a' + 'A'));
-            g.盤[c][r] = upper != std::string::npos       ? codes[upper]
-                : ch >= 'a' && lower != std::string::npos ? -codes[lower]
-                                                          : 0;
-        }
-    return g;
-}
 
 // Every move of the side to move leaves its phoenix to be taken (taking the
 // other phoenix first ends the game).
@@ -157,13 +137,13 @@ TEST(GameTreeSearch, ARepeatedPositionScoresZeroSoTheEngineAvoidsItAheadAndSeeks
 {
     // The upper swallow (4,3) can take the lower eagle (4,4); the position
     // after it stood on the board before.
-    const GameState g = diagram(".K....."
-                                "......."
-                                "...S..."
-                                "...e..."
-                                "......."
-                                "......."
-                                "......k");
+    const GameState g = tori::testing::fromDiagram(".K....."
+                                                   "......."
+                                                   "...S..."
+                                                   "...e..."
+                                                   "......."
+                                                   "......."
+                                                   "......k");
     Limits limits;
     limits.depth = 3;
     Searcher searcher(1);

@@ -1,6 +1,7 @@
 // The tori-engine line protocol: replies, refusals and the state it keeps.
 #include "protocol.h"
 #include "rules/rules.h"
+#include "search/game.h"
 #include "support/diagram.h"
 
 #include <gtest/gtest.h>
@@ -24,7 +25,7 @@ std::string positionOf(const std::string& diagram, const std::string& com = "0 0
     const std::string& man = "0 0 0 0 0 0")
 {
     const GameState g = tori::testing::fromDiagram(diagram);
-    std::string line = positionLine(g);
+    std::string line = search::書出_局面行(g);
     return line.substr(0, line.size() - std::string(" 0 0 0 0 0 0 0 0 0 0 0 0").size()) + " " + com
         + " " + man;
 }

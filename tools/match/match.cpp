@@ -116,102 +116,84 @@ struct Player {
 
 bool parsePlayer(const std::string& text, Player& p)
 {
-    if (const size_t eq = text.find('='); eq != std::string::npos) {
-        Player inner;
-        if (!parsePlayer(text.substr(eq + 1), inner))
-            return false;
-        p.name = text;
-        p.level = inner.level;
-        p.binary = std::make_unique<Binary>();
-        if (!p.binary->start(text.substr(0, eq)))
-            return false;
-        const char kind = text[eq + 1];
-        p.binary->send("level " + std::to_string(inner.level));
-        if (kind == 'd')
-            p.go = "go depth " + std::to_string(inner.limits.depth);
-        else if (kind == 'n')
-            p.go = "go nodes " + std::to_string(inner.limits.nodes);
-        else if (kind == 't')
-            p.go = "go movetime " + std::to_string(inner.limits.timeMs);
-        return true;
-    }
     p.name = text;
-    if (text.size() == 1 && text[0] >= '1' && text[0] <= '5') {
-        p.level = text[0] - '0';
+    const size_t eq = text.find('=');
+    const std::string spec = eq == std::string::npos ? text : text.substr(eq + 1);
+    if (spec.size() == 1 && spec[0] >= '1' && spec[0] <= '5') {
+        p.level = spec[0] - '0';
         if (p.level >= 4)
             p.limits = levelLimits(p.level);
-    } else if (text.size() > 1 && (text[0] == 'd' || text[0] == 'n' || text[0] == 't')) {
-        const long v = std::atol(text.c_str() + 1);
+    } else if (spec.size() > 1 && (spec[0] == 'd' || spec[0] == 'n' || spec[0] == 't')) {
+        const long v = std::atol(spec.c_str() + 1);
         if (v <= 0)
             return false;
         p.level = 4;
-        if (text[0] == 'd')
+        if (spec[0] == 'd')
             p.limits.depth = int(std::min(v, long(MaxPly - 2)));
-        else if (text[0] == 'n')
+        else if (spec[0] == 'n')
             p.limits.nodes = std::uint64_t(v);
         else
             p.limits.timeMs = int(v);
     } else
         return false;
-    if (p.level >= 4)
-        p.searcher = std::make_unique<Searcher>(16);
+    if (eq == std::string::npos) {
+        if (p.level >= 4)
+            p.searcher = std::make_unique<Searcher>(16);
+        return true;
+    }
+    p.binary = std::make_unique<Binary>();
+    if (!p.binary->start(text.substr(0, eq)))
+        return false;
+    p.binary->send("level " + std::to_string(p.level));
+    if (spec[0] == 'd')
+        p.go = "go depth " + std::to_string(p.limits.depth);
+    else if (spec[0] == 'n')
+        p.go = "go nodes " + std::to_string(p.limits.nodes);
+    else if (spec[0] == 't')
+        p.go = "go movetime " + std::to_string(p.limits.timeMs);
     return true;
 }
 
-// The move of a level 1-3 player: com_ban plays the upper side, so the lower
-// side's position is turned first and the move turned back.
-Move oneplyMove(const Position& pos, int level)
+// The move of a level 1-3 player (com_ban) or of a player in another binary
+// (its com reply). Both play the upper side, so the lower side's position is
+// turned first and the move turned back.
+Move upperSeatMove(const Position& pos, Player& p)
 {
     const bool upper = pos.sideToMove() == Upper;
-    const Position seen = upper ? pos : pos.reversed();
     static GameState g;
     static EngineState e;
     初期設定(g);
-    seen.toGame(g);
-    g.レベル = level;
-    g.MAN手番 = GameState::後手;
-    g.COM手番 = GameState::先手;
-    g.手番 = g.COM手番;
-    g.対局モード = COM対局;
-    e = EngineState();
-    const COM着手結果 r = com_ban(g, e);
-    if (r.拒否 != 着手拒否::なし)
-        return NoMove;
-    const int to = squareOf(r.先列, r.先段);
-    Move m;
-    if (r.元列 == COM持駒列)
-        m = makeDrop(r.元段, upper ? to : turned(to));
-    else {
-        const int from = squareOf(r.元列, r.元段);
-        m = makeMove(upper ? from : turned(from), upper ? to : turned(to), r.成駒 != r.駒);
-    }
-    return m;
-}
-
-// The move of a player in another binary, found from its com reply.
-Move binaryMove(const Position& pos, Player& p)
-{
-    const bool upper = pos.sideToMove() == Upper;
-    const Position seen = upper ? pos : pos.reversed();
-    std::string line = "position";
-    for (int r = 1; r <= 7; ++r)
-        for (int c = 1; c <= 7; ++c)
-            line.append(" ").append(std::to_string(codeFromPiece(seen.piece(squareOf(c, r)))));
-    for (int side = 0; side < 2; ++side)
-        for (int slot = 1; slot < HandSlots; ++slot)
-            line.append(" ").append(std::to_string(seen.hand(side, slot)));
-    p.binary->send(line);
-    p.binary->send(p.go);
+    (upper ? pos : pos.reversed()).toGame(g);
     int fc, fr, tc, tr, piece, placed;
-    if (std::sscanf(
-            p.binary->reply().c_str(), "com %d %d %d %d %d %d", &fc, &fr, &tc, &tr, &piece, &placed)
-        != 6)
-        return NoMove;
-    const int to = squareOf(tc, tr);
+    if (p.binary) {
+        p.binary->send(書出_局面行(g));
+        p.binary->send(p.go);
+        if (std::sscanf(p.binary->reply().c_str(), "com %d %d %d %d %d %d", &fc, &fr, &tc, &tr,
+                &piece, &placed)
+            != 6)
+            return NoMove;
+    } else {
+        g.レベル = p.level;
+        g.MAN手番 = GameState::後手;
+        g.COM手番 = GameState::先手;
+        g.手番 = g.COM手番;
+        g.対局モード = COM対局;
+        e = EngineState();
+        const COM着手結果 r = com_ban(g, e);
+        if (r.拒否 != 着手拒否::なし)
+            return NoMove;
+        fc = r.元列;
+        fr = r.元段;
+        tc = r.先列;
+        tr = r.先段;
+        piece = r.駒;
+        placed = r.成駒;
+    }
+    const auto own = [upper](int s) { return upper ? s : turned(s); };
+    const int to = own(squareOf(tc, tr));
     if (fc == COM持駒列)
-        return makeDrop(fr, upper ? to : turned(to));
-    const int from = squareOf(fc, fr);
-    return makeMove(upper ? from : turned(from), upper ? to : turned(to), placed != piece);
+        return makeDrop(fr, to);
+    return makeMove(own(squareOf(fc, fr)), to, placed != piece);
 }
 
 struct Opening {
@@ -265,14 +247,9 @@ std::vector<Opening> openings(int count, std::mt19937_64& rng, int randomPlies)
 
 bool verbose = false;
 
-struct Sample {
-    Position pos;
-    int game;
-};
-
 // 1 when the upper side wins, 0 for a draw, -1 when the lower side wins.
-int playGame(Player& upper, Player& lower, const Position& start, int maxPlies, int game,
-    std::vector<Sample>* samples, int& plies)
+int playGame(Player& upper, Player& lower, const Position& start, int maxPlies,
+    std::vector<Position>* samples, int& plies)
 {
     Position pos = start;
     std::vector<std::uint64_t> keys;
@@ -282,10 +259,8 @@ int playGame(Player& upper, Player& lower, const Position& start, int maxPlies, 
         const auto t0 = std::chrono::steady_clock::now();
         Move m;
         Result r;
-        if (p.binary)
-            m = binaryMove(pos, p);
-        else if (p.level <= 3)
-            m = oneplyMove(pos, p.level);
+        if (p.binary || p.level <= 3)
+            m = upperSeatMove(pos, p);
         else {
             r = p.searcher->search(pos, keys.data(), int(keys.size()), p.limits);
             m = r.best;
@@ -308,7 +283,7 @@ int playGame(Player& upper, Player& lower, const Position& start, int maxPlies, 
             return pos.sideToMove() == Upper ? -1 : 1;
         }
         if (samples && !pos.inCheck() && pos.capturedBy(m) == 0 && !isPromotion(m))
-            samples->push_back({ pos, game });
+            samples->push_back(pos);
         if (kindOf(pos.capturedBy(m)) == Phoenix) {
             ++plies;
             return pos.sideToMove() == Upper ? 1 : -1;
@@ -326,14 +301,10 @@ void writeSample(std::FILE* out, const Position& p, int result)
 {
     // The position as tori-engine reads it, then the side to move and the
     // game's result for the upper side (1, 0.5 or 0).
-    std::fprintf(out, "position");
-    for (int r = 1; r <= 7; ++r)
-        for (int c = 1; c <= 7; ++c)
-            std::fprintf(out, " %d", codeFromPiece(p.piece(squareOf(c, r))));
-    for (int side = 0; side < 2; ++side)
-        for (int slot = 1; slot < HandSlots; ++slot)
-            std::fprintf(out, " %d", p.hand(side, slot));
-    std::fprintf(out, " side %d result %.1f\n", p.sideToMove(), (result + 1) / 2.0);
+    GameState g;
+    p.toGame(g);
+    std::fprintf(out, "%s side %d result %.1f\n", 書出_局面行(g).c_str(), p.sideToMove(),
+        (result + 1) / 2.0);
 }
 
 } // namespace
@@ -387,7 +358,7 @@ int main(int argc, char** argv)
     std::mt19937_64 rng(seed);
     const std::vector<Opening> book = openings((first + games + 1) / 2, rng, randomPlies);
     int wins = 0, draws = 0, losses = 0;
-    std::vector<Sample> samples;
+    std::vector<Position> samples;
     for (int game = first; game < first + games; ++game) {
         const Opening& opening = book[(game / 2) % book.size()];
         const bool aUpper = game % 2 == 0;
@@ -395,15 +366,15 @@ int main(int argc, char** argv)
         Player& lower = aUpper ? b : a;
         samples.clear();
         int plies = 0;
-        const int r = playGame(
-            upper, lower, opening.pos, maxPlies, game, positions ? &samples : nullptr, plies);
+        const int r
+            = playGame(upper, lower, opening.pos, maxPlies, positions ? &samples : nullptr, plies);
         const int forA = aUpper ? r : -r;
         wins += forA > 0;
         draws += forA == 0;
         losses += forA < 0;
         if (positions) {
-            for (const Sample& s : samples)
-                writeSample(positions, s.pos, r);
+            for (const Position& sample : samples)
+                writeSample(positions, sample, r);
             std::fflush(positions);
         }
         if (!quiet) {

@@ -2,8 +2,8 @@
 
 #include "engine/turn.h"
 #include "rules/rules.h"
+#include "search/game.h"
 
-#include <array>
 #include <charconv>
 #include <cstdio>
 #include <vector>
@@ -121,19 +121,6 @@ namespace {
 
 } // namespace
 
-std::string positionLine(const GameState& g)
-{
-    std::string out = "position";
-    for (int r = 1; r <= 7; ++r)
-        for (int c = 1; c <= 7; ++c)
-            out.append(" ").append(std::to_string(g.盤[c][r]));
-    for (int slot = 1; slot <= 6; ++slot)
-        out.append(" ").append(std::to_string(g.持駒_COM[slot]));
-    for (int slot = 1; slot <= 6; ++slot)
-        out.append(" ").append(std::to_string(g.持駒_MAN[slot]));
-    return out;
-}
-
 EngineSession::EngineSession()
 {
     初期設定(g_);
@@ -184,7 +171,7 @@ bool EngineSession::command(std::string_view line, std::string& reply)
     if (word == "quit")
         return false;
     if (word == "show") {
-        reply = positionLine(g_);
+        reply = search::書出_局面行(g_);
         return true;
     }
     if (word == "level") {
@@ -196,7 +183,7 @@ bool EngineSession::command(std::string_view line, std::string& reply)
         return true;
     }
     if (word == "position") {
-        if (args.size() != 61) {
+        if (args.size() != search::局面行数) {
             reply = "error position takes 49 squares and 12 hand counts";
             return true;
         }
@@ -210,22 +197,13 @@ bool EngineSession::command(std::string_view line, std::string& reply)
                 reply = "error a hand count is 0..16";
                 return true;
             }
+        search::設定_局面行(g_, args.data());
         for (int r = 1; r <= 7; ++r)
-            for (int c = 1; c <= 7; ++c) {
-                g_.盤[c][r] = args[(r - 1) * 7 + (c - 1)];
+            for (int c = 1; c <= 7; ++c)
                 if (g_.盤[c][r] == -鵬) {
                     g_.MAN鵬_列 = c;
                     g_.MAN鵬_段 = r;
                 }
-            }
-        g_.持駒数_COM = 0;
-        g_.持駒数_MAN = 0;
-        for (int slot = 1; slot <= 6; ++slot) {
-            g_.持駒_COM[slot] = args[48 + slot];
-            g_.持駒_MAN[slot] = args[54 + slot];
-            g_.持駒数_COM += g_.持駒_COM[slot];
-            g_.持駒数_MAN += g_.持駒_MAN[slot];
-        }
         g_.勝者 = -1;
         g_.記録手数 = 0;
         g_.手数 = 0;

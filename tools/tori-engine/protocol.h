@@ -45,7 +45,4 @@ private:
     EngineState e_;
 };
 
-// "position" and the 61 numbers of the state's board and hands.
-std::string positionLine(const GameState& g);
-
 } // namespace tori
