@@ -18,16 +18,6 @@ namespace {
     // only; a "\r" would be shown as nothing at all.
     const std::string 改行 = "\n";
 
-    struct 除去手 {
-        int 列, 段, 駒;
-    };
-    // The pieces a handicap removes, in order: the upper side for levels 1..7, the
-    // lower side for -1..-7.
-    constexpr 除去手 上手除去[8] = { {}, { 7, 1, 左鶉 }, { 1, 1, 右鶉 }, { 6, 1, 雉 }, { 2, 1, 雉 },
-        { 5, 1, 鶴 }, { 3, 1, 鶴 }, { 4, 2, 鷹 } };
-    constexpr 除去手 下手除去[8] = { {}, { 1, 7, -左鶉 }, { 7, 7, -右鶉 }, { 2, 7, -雉 },
-        { 6, 7, -雉 }, { 3, 7, -鶴 }, { 5, 7, -鶴 }, { 4, 6, -鷹 } };
-
     // Header lines are printed on one line of the window; a name longer than this
     // would only run off it, and a tab or a stray control character of the file
     // shows as a space.

@@ -1,5 +1,6 @@
 #include "rules/state.h"
 
+#include <algorithm>
 #include <cstdlib>
 
 namespace tori {
@@ -76,6 +77,13 @@ void 初期配置(GameState& g)
     g.盤[4][6] = -鷹;
     g.盤[3][4] = 燕;
     g.盤[5][4] = -燕;
+}
+
+void ハンデ除去(GameState& g, int level)
+{
+    const auto& removed = level > 0 ? 上手除去 : 下手除去;
+    for (int i = 1; i <= std::min(std::abs(level), 7); ++i)
+        g.盤[removed[i].列][removed[i].段] = 空;
 }
 
 void 初期設定(GameState& g, BoardView* view)

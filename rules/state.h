@@ -117,6 +117,20 @@ struct GameState {
     int 移動先列 = 0, 移動先段 = 0;
 };
 
+// The pieces a handicap takes away from the starting position, in the order
+// of its levels 1..7 (entry 0 is unused): the square and the code standing there.
+struct 除去手 {
+    int 列, 段, 駒;
+};
+inline constexpr std::array<除去手, 8> 上手除去 { { {}, { 7, 1, 左鶉 }, { 1, 1, 右鶉 },
+    { 6, 1, 雉 }, { 2, 1, 雉 }, { 5, 1, 鶴 }, { 3, 1, 鶴 }, { 4, 2, 鷹 } } };
+inline constexpr std::array<除去手, 8> 下手除去 { { {}, { 1, 7, -左鶉 }, { 7, 7, -右鶉 },
+    { 2, 7, -雉 }, { 6, 7, -雉 }, { 3, 7, -鶴 }, { 5, 7, -鶴 }, { 4, 6, -鷹 } } };
+
+// Empties the squares of handicap level 1..7 of the upper side (a positive
+// level) or of the lower side (a negative one), from the starting position.
+void ハンデ除去(GameState& g, int level);
+
 // Puts the state into the starting position with no game running, and clears
 // the handicap, the reversal and a position set from FEN. Leaves the
 // turn ids, the level, 最終記録手数, 棋譜モード, the phoenix squares, the

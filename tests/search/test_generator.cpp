@@ -16,12 +16,6 @@ using tori::testing::GameMove;
 
 namespace {
 
-// The pieces a handicap takes away, in the order of its levels 1..7.
-constexpr int upperRemoved[7][2]
-    = { { 7, 1 }, { 1, 1 }, { 6, 1 }, { 2, 1 }, { 5, 1 }, { 3, 1 }, { 4, 2 } };
-constexpr int lowerRemoved[7][2]
-    = { { 1, 7 }, { 7, 7 }, { 2, 7 }, { 6, 7 }, { 3, 7 }, { 5, 7 }, { 4, 6 } };
-
 std::string text(const std::vector<GameMove>& moves)
 {
     std::string out;
@@ -92,10 +86,8 @@ Position handicapped(int upperLevel, int lowerLevel, int side)
 {
     GameState g;
     初期設定(g);
-    for (int i = 0; i < upperLevel; ++i)
-        g.盤[upperRemoved[i][0]][upperRemoved[i][1]] = 0;
-    for (int i = 0; i < lowerLevel; ++i)
-        g.盤[lowerRemoved[i][0]][lowerRemoved[i][1]] = 0;
+    ハンデ除去(g, upperLevel);
+    ハンデ除去(g, -lowerLevel);
     return Position::fromGame(g, side);
 }
 

@@ -206,18 +206,11 @@ std::vector<Opening> openings(int count, std::mt19937_64& rng, int randomPlies)
     std::vector<Opening> list;
     list.push_back({ Position::start(Upper), "start, upper first" });
     list.push_back({ Position::start(Lower), "start, lower first" });
-    static constexpr int upperRemoved[7][2]
-        = { { 7, 1 }, { 1, 1 }, { 6, 1 }, { 2, 1 }, { 5, 1 }, { 3, 1 }, { 4, 2 } };
-    static constexpr int lowerRemoved[7][2]
-        = { { 1, 7 }, { 7, 7 }, { 2, 7 }, { 6, 7 }, { 3, 7 }, { 5, 7 }, { 4, 6 } };
     for (int level = 1; level <= 7; ++level)
         for (int side = 0; side < 2; ++side) {
             GameState g;
             初期設定(g);
-            for (int i = 0; i < level; ++i) {
-                const auto& sq = side == Upper ? upperRemoved[i] : lowerRemoved[i];
-                g.盤[sq[0]][sq[1]] = 0;
-            }
+            ハンデ除去(g, side == Upper ? level : -level);
             // The side that gives the handicap moves first.
             list.push_back({ Position::fromGame(g, side ^ 1),
                 std::string("handicap ") + std::to_string(level)
