@@ -12,6 +12,7 @@
 #include "platform/menu.h"
 #include "platform/message_boxes.h"
 #include "platform/move_list.h"
+#include "platform/preferences.h"
 #include "platform/record_panel.h"
 #include "platform/sounds.h"
 #include "platform/surface.h"
@@ -38,6 +39,8 @@ struct Ports {
     RecordPanel& panel;
     MoveList& moveList;
     Clipboard& clipboard;
+    // The choices kept in zr-torishogi.conf.
+    Preferences& preferences;
     // Ends the program (after 終了処理 has released the sound).
     std::function<void()> quit;
     // Sets the window's size in twips (Form_Load's 9000 x 7300).

@@ -119,6 +119,12 @@ std::string settingsFile()
     return folder.empty() ? "" : folder + "/" + settingsName;
 }
 
+std::string preferencesFile()
+{
+    const std::string folder = settingsFolder();
+    return folder.empty() ? "" : folder + "/zr-torishogi.conf";
+}
+
 std::string recordFolder()
 {
     const std::string documents = environment("XDG_DOCUMENTS_DIR");

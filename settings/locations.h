@@ -38,6 +38,9 @@ std::string homeFolder();
 std::string settingsFolder();
 // The settings file "ZR鳥将棋.ini" in settingsFolder(); empty when there is no home.
 std::string settingsFile();
+// The second settings file "zr-torishogi.conf" in settingsFolder(), for the
+// choices "ZR鳥将棋.ini" has no line for; empty when there is no home.
+std::string preferencesFile();
 
 // The folder the record panel opens first: $XDG_DOCUMENTS_DIR when it is set
 // and names a folder; else the documents folder of the player's

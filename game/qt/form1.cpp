@@ -66,8 +66,23 @@ double Form1::startScale(QSize windowPixels, QSize available)
     return 1;
 }
 
+namespace {
+    std::string preferencesPath(const Form1Setup& setup)
+    {
+        if (!setup.preferencesPath.empty())
+            return setup.preferencesPath;
+        if (setup.settingsPath.empty())
+            return preferencesFile();
+        const auto slash = setup.settingsPath.rfind('/');
+        const std::string folder
+            = slash == std::string::npos ? "." : setup.settingsPath.substr(0, slash);
+        return folder + "/zr-torishogi.conf";
+    }
+} // namespace
+
 Form1::Form1(Sounds& sounds, Form1Setup s)
     : setup(std::move(s))
+    , preferences(preferencesPath(setup))
     , timer1([this] { run([this] { theGame->Timer1_Timer(); }); })
 {
     setObjectName(QStringLiteral("Form1"));
@@ -111,7 +126,7 @@ Form1::Form1(Sounds& sounds, Form1Setup s)
     buildMenu();
 
     Ports ports { *picture, marks, clock, *listedBoxes, timer1, sounds, *recordPanel, *kifuList,
-        clipboard, [this] { end(); },
+        clipboard, preferences, [this] { end(); },
         [this](int width, int height) { setDesignSize(width, height); },
         [this](int colour) { drawing->setGround(QtSurface::paletteColour(colour)); },
         // Paint events, timers and the like, but no presses or keys: those wait

@@ -24,6 +24,8 @@ class QtMoveList;
 struct Form1Setup {
     // Empty: the player's own, "ZR鳥将棋.ini" under $XDG_CONFIG_HOME/zr-torishogi.
     std::string settingsPath;
+    // Empty: "zr-torishogi.conf" in the folder of the settings file.
+    std::string preferencesPath;
     // Message boxes other than Qt's own (tests answer from a script).
     MessageBoxes* boxes = nullptr;
     // Ends the program; by default closes the window and leaves the event loop.
@@ -74,6 +76,7 @@ private:
     std::unique_ptr<MessageBoxes> listedBoxes;
     SystemTimeOfDay clock;
     QtClipboard clipboard;
+    QtPreferences preferences;
     QtTimer timer1;
     DrawingArea* drawing = nullptr;
     std::unique_ptr<QtSurface> picture;

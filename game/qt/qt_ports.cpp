@@ -4,6 +4,7 @@
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QMessageBox>
+#include <QSettings>
 #include <QString>
 #include <QTime>
 
@@ -65,6 +66,34 @@ void QtClipboard::setText(const std::string& text)
 }
 
 double SystemTimeOfDay::秒() { return QTime::currentTime().msecsSinceStartOfDay() / 1000.0; }
+
+QtPreferences::QtPreferences(const std::string& path)
+{
+    if (!path.empty())
+        file = std::make_unique<QSettings>(QString::fromStdString(path), QSettings::IniFormat);
+}
+
+QtPreferences::~QtPreferences() = default;
+
+std::string QtPreferences::value(const std::string& key, const std::string& fallback) const
+{
+    if (!file) {
+        const auto found = memory.find(key);
+        return found == memory.end() ? fallback : found->second;
+    }
+    const QVariant v = file->value(QString::fromStdString(key));
+    return v.isValid() ? v.toString().toStdString() : fallback;
+}
+
+void QtPreferences::setValue(const std::string& key, const std::string& value)
+{
+    if (!file) {
+        memory[key] = value;
+        return;
+    }
+    file->setValue(QString::fromStdString(key), QString::fromStdString(value));
+    file->sync();
+}
 
 QtTimer::QtTimer(std::function<void()> tick)
 {

@@ -6,6 +6,7 @@
 #include "platform/clipboard.h"
 #include "platform/menu.h"
 #include "platform/message_boxes.h"
+#include "platform/preferences.h"
 #include "platform/time_of_day.h"
 #include "platform/timer.h"
 
@@ -13,9 +14,11 @@
 
 #include <functional>
 #include <map>
+#include <memory>
 #include <string>
 
 class QAction;
+class QSettings;
 class QWidget;
 
 namespace tori {
@@ -58,6 +61,20 @@ public:
 class SystemTimeOfDay : public TimeOfDay {
 public:
     double 秒() override;
+};
+
+// zr-torishogi.conf, read and written with QSettings in its INI format. With
+// no path (no home folder) the choices last for the run only.
+class QtPreferences : public Preferences {
+public:
+    explicit QtPreferences(const std::string& path);
+    ~QtPreferences() override;
+    std::string value(const std::string& key, const std::string& fallback) const override;
+    void setValue(const std::string& key, const std::string& value) override;
+
+private:
+    std::unique_ptr<QSettings> file;
+    std::map<std::string, std::string> memory;
 };
 
 // Timer1: calls `tick` every 50 ms while enabled.

@@ -38,6 +38,7 @@ struct Table {
     FakeRecordPanel panel;
     FakeMoveList moveList;
     FakeClipboard clipboard;
+    FakePreferences preferences;
     int quits = 0;
     std::function<void()> onQuit;
     int resized = 0;
@@ -49,6 +50,7 @@ struct Table {
 
     explicit Table(const std::string& settings = tempSettingsPath())
         : game(Ports { surface, menu, clock, boxes, timer, sounds, panel, moveList, clipboard,
+                   preferences,
                    [this] {
                        ++quits;
                        if (onQuit)

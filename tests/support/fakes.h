@@ -13,6 +13,7 @@
 #include "platform/menu_names.h"
 #include "platform/message_boxes.h"
 #include "platform/move_list.h"
+#include "platform/preferences.h"
 #include "platform/record_panel.h"
 #include "platform/sounds.h"
 #include "platform/surface.h"
@@ -427,6 +428,22 @@ public:
     void setText(const std::string& text) override { contents = text; }
 
     std::string contents;
+};
+
+// The kept choices as a map, empty to begin with.
+class FakePreferences : public Preferences {
+public:
+    std::string value(const std::string& key, const std::string& fallback) const override
+    {
+        const auto found = values.find(key);
+        return found == values.end() ? fallback : found->second;
+    }
+    void setValue(const std::string& key, const std::string& value) override
+    {
+        values[key] = value;
+    }
+
+    std::map<std::string, std::string> values;
 };
 
 // Logs every request as a line such as "絵 -10 4,3", "輪郭 2 4,3", "自持盤",

@@ -587,6 +587,37 @@ private slots:
         menu.setChecked("NONE", true);
         QVERIFY(!menu.checked("NONE"));
     }
+
+    // The choices live in an INI file of groups and keys, read back by the next
+    // run; a value that is no whole number in range reads as the default.
+    void preferencesKeptInTheirOwnFile()
+    {
+        QTemporaryDir dir;
+        const std::string path = dir.filePath(QStringLiteral("zr-torishogi.conf")).toStdString();
+        {
+            QtPreferences prefs(path);
+            QCOMPARE(prefs.value("clock/main_seconds", "none"), std::string("none"));
+            prefs.setValue("clock/main_seconds", "600");
+            prefs.setValue("clock/byoyomi_seconds", "ten");
+            prefs.setValue("clock/increment_seconds", "-5");
+        }
+        QFile file(QString::fromStdString(path));
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QByteArray text = file.readAll();
+        QVERIFY(text.contains("[clock]"));
+        QVERIFY(text.contains("main_seconds=600"));
+
+        QtPreferences again(path);
+        QCOMPARE(intPreference(again, "clock/main_seconds", 0, 0, 36000), 600);
+        QCOMPARE(intPreference(again, "clock/main_seconds", 0, 0, 599), 0);
+        QCOMPARE(intPreference(again, "clock/byoyomi_seconds", 7, 0, 60), 7);
+        QCOMPARE(intPreference(again, "clock/increment_seconds", 0, 0, 60), 0);
+        QCOMPARE(intPreference(again, "clock/none", 3, 0, 60), 3);
+
+        QtPreferences nowhere("");
+        nowhere.setValue("ui/language", "en");
+        QCOMPARE(nowhere.value("ui/language", "ja"), std::string("en"));
+    }
 };
 
 QTEST_MAIN(WindowTest)
