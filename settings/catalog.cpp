@@ -24,9 +24,9 @@ namespace {
                 return false;
             const auto* p = reinterpret_cast<const unsigned char*>(bytes.data() + offset);
             word = swapped ? (std::uint32_t(p[0]) << 24 | std::uint32_t(p[1]) << 16
-                                 | std::uint32_t(p[2]) << 8 | p[3])
+                       | std::uint32_t(p[2]) << 8 | p[3])
                            : (std::uint32_t(p[3]) << 24 | std::uint32_t(p[2]) << 16
-                                 | std::uint32_t(p[1]) << 8 | p[0]);
+                               | std::uint32_t(p[1]) << 8 | p[0]);
             return true;
         }
         // String `index` of the table at `table`: its length and offset, then
