@@ -2,6 +2,7 @@
 
 #include "display/pictures.h"
 #include "platform/menu_names.h"
+#include "platform/translation.h"
 #include "rules/rules.h"
 
 #include <charconv>
@@ -18,34 +19,34 @@ namespace {
     // counter's unit.
     std::string 固定文字列(int code)
     {
-        static const char* const handicap[] = {
-            "ﾊﾝﾃﾞｨｷｬｯﾌﾟ:６段",
-            "ﾊﾝﾃﾞｨｷｬｯﾌﾟ:５段",
-            "ﾊﾝﾃﾞｨｷｬｯﾌﾟ:４段",
-            "ﾊﾝﾃﾞｨｷｬｯﾌﾟ:３段",
-            "ﾊﾝﾃﾞｨｷｬｯﾌﾟ:２段",
-            "ﾊﾝﾃﾞｨｷｬｯﾌﾟ:初段",
-            "ﾊﾝﾃﾞｨｷｬｯﾌﾟ:１級",
-            "ﾊﾝﾃﾞｨｷｬｯﾌﾟ:２級",
-            "ﾊﾝﾃﾞｨｷｬｯﾌﾟ:３級",
-            "ﾊﾝﾃﾞｨｷｬｯﾌﾟ:４級",
-            "ﾊﾝﾃﾞｨｷｬｯﾌﾟ:５級",
-            "ﾊﾝﾃﾞｨｷｬｯﾌﾟ:６級",
-            "ﾊﾝﾃﾞｨｷｬｯﾌﾟ:７級",
-            "ﾊﾝﾃﾞｨｷｬｯﾌﾟ:８級",
-            "ﾊﾝﾃﾞｨｷｬｯﾌﾟ:９級",
+        const char* const handicap[] = {
+            tr_("ﾊﾝﾃﾞｨｷｬｯﾌﾟ:６段"),
+            tr_("ﾊﾝﾃﾞｨｷｬｯﾌﾟ:５段"),
+            tr_("ﾊﾝﾃﾞｨｷｬｯﾌﾟ:４段"),
+            tr_("ﾊﾝﾃﾞｨｷｬｯﾌﾟ:３段"),
+            tr_("ﾊﾝﾃﾞｨｷｬｯﾌﾟ:２段"),
+            tr_("ﾊﾝﾃﾞｨｷｬｯﾌﾟ:初段"),
+            tr_("ﾊﾝﾃﾞｨｷｬｯﾌﾟ:１級"),
+            tr_("ﾊﾝﾃﾞｨｷｬｯﾌﾟ:２級"),
+            tr_("ﾊﾝﾃﾞｨｷｬｯﾌﾟ:３級"),
+            tr_("ﾊﾝﾃﾞｨｷｬｯﾌﾟ:４級"),
+            tr_("ﾊﾝﾃﾞｨｷｬｯﾌﾟ:５級"),
+            tr_("ﾊﾝﾃﾞｨｷｬｯﾌﾟ:６級"),
+            tr_("ﾊﾝﾃﾞｨｷｬｯﾌﾟ:７級"),
+            tr_("ﾊﾝﾃﾞｨｷｬｯﾌﾟ:８級"),
+            tr_("ﾊﾝﾃﾞｨｷｬｯﾌﾟ:９級"),
         };
         if (code >= -7 && code <= 7)
             return handicap[code + 7];
         if (code == 99)
-            return "手目";
+            return tr_("手目");
         return {};
     }
 
     std::string 漢数字(long value)
     {
-        static const char* const numerals[]
-            = { "一", "二", "三", "四", "五", "六", "七", "八", "九" };
+        const char* const numerals[] = { tr_("一"), tr_("二"), tr_("三"), tr_("四"), tr_("五"),
+            tr_("六"), tr_("七"), tr_("八"), tr_("九") };
         return value >= 1 && value <= 9 ? numerals[value - 1] : std::string();
     }
 
@@ -171,9 +172,9 @@ void Display::画面_再描画()
         描画_手数(shownCount);
     const MoveText upper = upperMove, lower = lowerMove;
     if (upper.shown)
-        描画_移動結果(g.COM手番, upper.col, upper.row, upper.piece, upper.colour);
+        描画_移動結果(g.COM手番, upper);
     if (lower.shown)
-        描画_移動結果(g.MAN手番, lower.col, lower.row, lower.piece, lower.colour);
+        描画_移動結果(g.MAN手番, lower);
 }
 
 void Display::forgetMoveTexts()
@@ -267,6 +268,20 @@ void Display::描画_レベル(int level)
 
 void Display::描画_移動結果(int side, int col, int row, int piece, int colour)
 {
+    // The move just recorded gives the whole international text; a move text
+    // without its record entry shows the piece and its square.
+    const int n = g.記録手数;
+    const bool recorded = n >= 1 && n <= 最大手数 && g.棋譜_先列[n] == col && g.棋譜_先段[n] == row
+        && g.棋譜_成駒[n] == piece;
+    描画_移動結果(side,
+        { true, col, row, piece, colour,
+            recorded ? 国際棋譜手(g, n)
+                     : 駒文字(piece) + std::to_string(8 - col) + std::to_string(row) });
+}
+
+void Display::描画_移動結果(int side, const MoveText& move)
+{
+    const int col = move.col, row = move.row, piece = move.piece, colour = move.colour;
     消去_移動結果(side);
     // Grid x of the shadows of the column digit, the row numeral and the piece
     // name, and their common grid y; each coloured copy sits 0.1 left and up.
@@ -279,14 +294,19 @@ void Display::描画_移動結果(int side, int col, int row, int piece, int col
     } else {
         return;
     }
-    const auto texts = 移動結果文字(col, row, piece);
-    for (int k = 0; k < 3; ++k) {
-        描画_移動駒種類(x[k], y, texts[k], 黒);
-        描画_移動駒種類(x[k] - 0.1, y - 0.1, texts[k], colour);
+    if (国際表記()) {
+        描画_移動駒種類(x[0], y, move.international, 黒);
+        描画_移動駒種類(x[0] - 0.1, y - 0.1, move.international, colour);
+    } else {
+        const auto texts = 移動結果文字(col, row, piece);
+        for (int k = 0; k < 3; ++k) {
+            描画_移動駒種類(x[k], y, texts[k], 黒);
+            描画_移動駒種類(x[k] - 0.1, y - 0.1, texts[k], colour);
+        }
     }
     if (side == g.COM手番)
         描画_桝輪郭(桝枠色, 1, 7);
-    (side == g.COM手番 ? upperMove : lowerMove) = { true, col, row, piece, colour };
+    (side == g.COM手番 ? upperMove : lowerMove) = move;
 }
 
 void Display::消去_移動結果(int side)

@@ -85,7 +85,9 @@ private:
     struct MoveText {
         bool shown = false;
         int col = 0, row = 0, piece = 0, colour = 0;
+        std::string international; // the move in the international notation
     };
+    void 描画_移動結果(int side, const MoveText& move);
     int shownCount = -1;
     MoveText upperMove, lowerMove;
 };
@@ -99,6 +101,17 @@ std::array<std::string, 3> 移動結果文字(int col, int row, int piece);
 // Record entry n in the same words, with 打 after a drop and 成 after a move
 // that promoted: "３三鴈成" is a swallow that became a goose on ３三.
 std::string 変換_棋譜手(const GameState& g, int n);
+// True while the chosen language writes moves in the notation of the
+// variant's international players (any language but Japanese).
+bool 国際表記();
+// The piece's letter in that notation: K phoenix, F falcon, C crane, P
+// pheasant, L left quail, R right quail, S swallow, "+F" eagle, "+S" goose.
+std::string 駒文字(int code);
+// Record entry n in that notation: the letter of the piece that moved, "-" for
+// a move, "x" for a capture, "*" for a drop, the target's column and row as
+// the board labels them, and "+" when the piece promoted: "S-53", "Fx44+",
+// "S*33". 変換_棋譜手 gives this text while 国際表記() holds.
+std::string 国際棋譜手(const GameState& g, int n);
 // Hours, minutes and seconds as "hh:mm:ss" (an hour field of three digits or more is empty).
 std::string 調査_時間秒追加結果(double seconds);
 std::string 変換_数字から文字(long n);

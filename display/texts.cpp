@@ -2,6 +2,8 @@
 // blink's busy wait.
 #include "display/display.h"
 
+#include "platform/translation.h"
+
 #include <chrono>
 #include <cmath>
 #include <thread>
@@ -29,6 +31,8 @@ std::string 変換_棋譜手(const GameState& g, int n)
 {
     if (n < 1 || n > 最大手数)
         return {};
+    if (国際表記())
+        return 国際棋譜手(g, n);
     const int placed = g.棋譜_成駒[n];
     const auto parts = 移動結果文字(g.棋譜_先列[n], g.棋譜_先段[n], placed);
     std::string text = parts[0] + parts[1] + parts[2];
@@ -36,6 +40,48 @@ std::string 変換_棋譜手(const GameState& g, int n)
         text += "打";
     else if (placed != g.棋譜_駒[n])
         text += "成";
+    return text;
+}
+
+bool 国際表記() { return currentCatalog() != nullptr; }
+
+std::string 駒文字(int code)
+{
+    switch (code < 0 ? -code : code) {
+    case 燕:
+        return "S";
+    case 鴈:
+        return "+S";
+    case 雉:
+        return "P";
+    case 鷹:
+        return "F";
+    case 鷹成:
+        return "+F";
+    case 鶴:
+        return "C";
+    case 左鶉:
+        return "L";
+    case 右鶉:
+        return "R";
+    case 鵬:
+        return "K";
+    default:
+        return "";
+    }
+}
+
+std::string 国際棋譜手(const GameState& g, int n)
+{
+    if (n < 1 || n > 最大手数)
+        return {};
+    const int col = g.棋譜_先列[n], row = g.棋譜_先段[n];
+    const bool drop = !盤内(g.棋譜_元列[n], g.棋譜_元段[n]);
+    const char how = drop ? '*' : g.棋譜_取駒[n] != 空 ? 'x' : '-';
+    // Columns as the board labels them, 7 on the left; rows 1 at the top.
+    std::string text = 駒文字(g.棋譜_駒[n]) + how + std::to_string(8 - col) + std::to_string(row);
+    if (!drop && g.棋譜_成駒[n] != g.棋譜_駒[n])
+        text += '+';
     return text;
 }
 

@@ -2,6 +2,7 @@
 
 #include "engine/turn.h"
 #include "platform/menu_names.h"
+#include "platform/translation.h"
 #include "rules/rules.h"
 
 #include <cmath>
@@ -16,8 +17,6 @@ namespace {
     // The menu entries of the levels 1..5, in order.
     constexpr const char* レベル項目[]
         = { menu::LEVEL1, menu::LEVEL2, menu::LEVEL3, menu::LEVEL4, menu::LEVEL5 };
-
-    const char* const 棋譜満杯メッセージ = "棋譜が一杯です（500手まで）";
 
 } // namespace
 
@@ -131,6 +130,7 @@ Game::Game(Ports ports, std::string settingsPath)
     , recs(g, disp, p.boxes, sounds, p.timer, p.clock, p.panel, [this] { Form_Load(); })
     , kifuList(g, disp, p.timer, p.clock, p.panel, sounds, p.menu, p.moveList)
     , fenCommands(g, disp, p.boxes, sounds, p.timer, p.clipboard)
+    , lang(p.menu, p.preferences, p.boxes)
     , adapter(std::make_unique<DisplayBoardView>(disp, p.timer))
 {
     disp.setClock(&p.clock);
@@ -160,7 +160,7 @@ void Game::着手拒否音() { sounds.dsPlay(音::禁止); }
 void Game::棋譜満杯通知()
 {
     着手拒否音();
-    p.boxes.ok(棋譜満杯メッセージ, "棋譜");
+    p.boxes.ok(tr_("棋譜が一杯です（500手まで）"), tr_("棋譜"));
 }
 
 // ---------------------------------------------------------------------------
@@ -246,7 +246,7 @@ void Game::START_Click()
     if (!FEN手番設定())
         先後設定(GameState::先手);
     g.対局モード = 人間対局;
-    p.boxes.ok("先手の番です", " ");
+    p.boxes.ok(tr_("先手の番です"), " ");
     g.開始時刻 = p.clock.秒();
     if (p.menu.checked(menu::KEIKA) && g.勝者 == -1)
         p.timer.setEnabled(true);
@@ -276,11 +276,11 @@ void Game::COM対局開始(int 人間)
     }
     if (新規) {
         if (g.手番 == g.MAN手番)
-            p.boxes.ok("あなたの番です", " ");
+            p.boxes.ok(tr_("あなたの番です"), " ");
         else
             com_ban();
     } else if (g.手番 == g.MAN手番) {
-        p.boxes.ok("MANの番です", "対局");
+        p.boxes.ok(tr_("MANの番です"), tr_("対局"));
     } else if (g.手番 == g.COM手番) {
         com_ban();
     }
@@ -350,13 +350,27 @@ void Game::KEIKA_Click()
     opts.書込_環境設定ファイル();
 }
 
+void Game::LANG_JA_Click() { 言語選択("ja"); }
+
+void Game::LANG_EN_Click() { 言語選択("en"); }
+
+// The new language shows at once: the window's captions, and every text drawn
+// on the board (the move texts, the captions beside it) drawn again.
+void Game::言語選択(const std::string& code)
+{
+    if (code == lang.current() || !lang.設定(code))
+        return;
+    p.retranslate();
+    disp.画面_再描画();
+}
+
 // ---------------------------------------------------------------------------
 // Mouse input
 
 void Game::Form_MouseDown(int button, int /*shift*/, double x, double y)
 {
     if (g.勝者 != -1) {
-        p.boxes.ok("新規に対局してください", "終局");
+        p.boxes.ok(tr_("新規に対局してください"), tr_("終局"));
         return;
     }
     TAIKYOKU_Click();
@@ -379,7 +393,7 @@ void Game::Form_MouseDown(int button, int /*shift*/, double x, double y)
     // Against the computer a press on its turn (after 進 stopped before its
     // move) lets it move, as a resume does; the person never moves its pieces.
     if (g.対局モード == COM対局 && g.手番 == g.COM手番) {
-        p.boxes.ok("OKですか？", "再開");
+        p.boxes.ok(tr_("OKですか？"), tr_("再開"));
         com_ban();
         return;
     }
@@ -397,14 +411,14 @@ void Game::Form_MouseDown(int button, int /*shift*/, double x, double y)
 void Game::未対局応答()
 {
     if (g.棋譜モード == 1) {
-        if (!p.boxes.yesNo("棋譜を '進 'で進めて下さい", "棋譜")) {
+        if (!p.boxes.yesNo(tr_("棋譜を '進 'で進めて下さい"), tr_("棋譜"))) {
             着手拒否音();
             Form_Load();
         }
         return;
     }
     着手拒否音();
-    p.boxes.ok("「対局」で始めて下さい", "開始");
+    p.boxes.ok(tr_("「対局」で始めて下さい"), tr_("開始"));
 }
 
 // A board square with a piece, or a hand cell with pieces: what a press could select.
@@ -423,7 +437,7 @@ bool Game::駒のある桝(int col, int row) const
 // next recorded move is to move.
 void Game::再開()
 {
-    p.boxes.ok("OKですか？", "再開");
+    p.boxes.ok(tr_("OKですか？"), tr_("再開"));
     g.開始時刻 = p.clock.秒();
     if (p.menu.checked(menu::KEIKA))
         p.timer.setEnabled(true);
@@ -499,7 +513,7 @@ void Game::着手(int button)
     // Only the right button asks for promotion; any other button is a left one.
     if (移動後チェック(g.移動先段, g.選択駒) == 0 && button != 2) {
         着手拒否音();
-        p.boxes.ok("マウスの右をクリックして下さい", "成り");
+        p.boxes.ok(tr_("マウスの右をクリックして下さい"), tr_("成り"));
         return;
     }
     if (棋譜満杯(g)) {
@@ -531,7 +545,7 @@ void Game::相手COM着手(int button)
         disp.描画_将棋盤桝();
         return;
     case 着手拒否::終局:
-        p.boxes.ok("新規に対局してください", "終局");
+        p.boxes.ok(tr_("新規に対局してください"), tr_("終局"));
         return;
     default:
         着手拒否音();
@@ -544,7 +558,7 @@ void Game::相手COM着手(int button)
     disp.描画_移動結果(g.MAN手番, g.移動先列, g.移動先段, placed, 白);
     if (g.勝者 == g.MAN手番) {
         p.timer.setEnabled(false);
-        p.boxes.ok("あなたの勝ちです", "終了");
+        p.boxes.ok(tr_("あなたの勝ちです"), tr_("終了"));
         return;
     }
     if (g.手番 == g.COM手番)
@@ -578,7 +592,8 @@ void Game::人間着手(int button)
         g.COM所有時間 += turn;
     if (g.勝者 != -1) {
         p.timer.setEnabled(false);
-        p.boxes.ok(g.勝者 == GameState::先手 ? "先手の勝ちです" : "後手の勝ちです", "終了");
+        p.boxes.ok(
+            g.勝者 == GameState::先手 ? tr_("先手の勝ちです") : tr_("後手の勝ちです"), tr_("終了"));
         return;
     }
     g.手番 = g.手番 == GameState::先手 ? GameState::後手 : GameState::先手;
@@ -628,8 +643,8 @@ void Game::com_ban()
     if (p.menu.checked(menu::KEIKA))
         p.timer.setEnabled(true);
     左上背景消去(8);
-    disp.描画_数値(-1.5, 8.5, "思考中", 黒, 0, 12);
-    disp.描画_数値(-1.6, 8.4, "思考中", 白, 0, 12);
+    disp.描画_数値(-1.5, 8.5, tr_("思考中"), 黒, 0, 12);
+    disp.描画_数値(-1.6, 8.4, tr_("思考中"), 白, 0, 12);
     disp.描画_桝輪郭(桝枠色, 1, 7);
     p.surface.更新();
 
@@ -643,7 +658,7 @@ void Game::com_ban()
         p.timer.setEnabled(false);
         disp.消去_移動結果(g.COM手番);
         g.勝者 = g.MAN手番;
-        p.boxes.ok("ｺﾝﾋﾟｭｰﾀに指す手がありません。あなたの勝ちです", "終了");
+        p.boxes.ok(tr_("ｺﾝﾋﾟｭｰﾀに指す手がありません。あなたの勝ちです"), tr_("終了"));
         return;
     case 着手拒否::満杯:
         p.timer.setEnabled(false);
@@ -657,14 +672,14 @@ void Game::com_ban()
     }
 
     if (r.詰め == 1) {
-        p.boxes.ok("よし！!", "詰め ?");
+        p.boxes.ok(tr_("よし！!"), tr_("詰め ?"));
     } else if (g.勝者 == g.COM手番) {
         // The caption goes; the move text is not drawn and the clock stays stopped.
         disp.消去_移動結果(g.COM手番);
-        p.boxes.ok("ｺﾝﾋﾟｭｰﾀの勝ちです", "終了");
+        p.boxes.ok(tr_("ｺﾝﾋﾟｭｰﾀの勝ちです"), tr_("終了"));
         return;
     } else if (e.COM勢力[g.MAN鵬_列][g.MAN鵬_段] > 0) {
-        p.boxes.ok("   ** 鵬手 **", "");
+        p.boxes.ok(tr_("   ** 鵬手 **"), "");
     }
     disp.描画_移動結果(g.COM手番, r.先列, r.先段, r.成駒, 白);
     disp.描画_桝輪郭(白, r.先列, r.先段);

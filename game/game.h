@@ -22,6 +22,7 @@
 #include "record/fen_commands.h"
 #include "record/move_list.h"
 #include "rules/state.h"
+#include "settings/language.h"
 #include "settings/options.h"
 
 #include <functional>
@@ -50,6 +51,9 @@ struct Ports {
     // Paints the window with what has been drawn, while a handler (the
     // computer thinking) runs on; no input is taken meanwhile.
     std::function<void()> keepPainting = [] {};
+    // Gives the window's own captions (menus, the record panel, the move
+    // list's titles) in the language just chosen.
+    std::function<void()> retranslate = [] {};
 };
 
 // The one sound set of a run, as the handlers see it. Start-up runs again when
@@ -105,6 +109,8 @@ public:
     void LEVEL5_Click();
     void レベル_設定(int n);
     void KEIKA_Click();
+    void LANG_JA_Click();
+    void LANG_EN_Click();
 
     // The computer's turn with its caption, blink, sound, messages and clock.
     void com_ban();
@@ -116,6 +122,7 @@ public:
     RecordCommands& records() { return recs; }
     MoveListCommands& moveList() { return kifuList; }
     FenCommands& fen() { return fenCommands; }
+    Language& language() { return lang; }
 
 private:
     class ManHooks;
@@ -137,6 +144,7 @@ private:
     void 未対局応答();
     bool 駒のある桝(int col, int row) const;
     void 先後設定(int man);
+    void 言語選択(const std::string& code);
     bool FEN手番設定();
 
     Ports p;
@@ -148,6 +156,7 @@ private:
     RecordCommands recs;
     MoveListCommands kifuList;
     FenCommands fenCommands;
+    Language lang;
     std::unique_ptr<DisplayBoardView> adapter;
     bool finished = false;
 };

@@ -50,6 +50,10 @@ inline constexpr const char* RENGA = "RENGA";
 inline constexpr const char* SIDOU = "SIDOU";
 inline constexpr const char* KEIKA = "KEIKA";
 inline constexpr const char* BGM = "BGM";
+// ｵﾌﾟｼｮﾝ → 言語 / Language
+inline constexpr const char* GENGO = "GENGO";
+inline constexpr const char* LANG_JA = "LANG_JA";
+inline constexpr const char* LANG_EN = "LANG_EN";
 
 // その他
 inline constexpr const char* VER = "VER";

@@ -7,6 +7,8 @@
 #pragma once
 
 #include <atomic>
+#include <initializer_list>
+#include <string>
 #include <string_view>
 
 namespace tori {
@@ -38,6 +40,26 @@ inline const char* tr_(const char* japanese)
         return japanese;
     const char* translated = catalog->find(japanese);
     return translated ? translated : japanese;
+}
+
+// A translated text with numbers or names in it: %1, %2 .. in `text` replaced
+// by the values in order, so that each language puts them where its own word
+// order wants them ("%1段目" / "row %1").
+inline std::string withValues(std::string_view text, std::initializer_list<std::string_view> values)
+{
+    std::string out;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '%' && i + 1 < text.size() && text[i + 1] >= '1' && text[i + 1] <= '9') {
+            const std::size_t k = static_cast<std::size_t>(text[i + 1] - '1');
+            if (k < values.size()) {
+                out += *(values.begin() + k);
+                ++i;
+                continue;
+            }
+        }
+        out += text[i];
+    }
+    return out;
 }
 
 } // namespace tori

@@ -1,6 +1,7 @@
 #include "record/commands.h"
 
 #include "display/display_board_view.h"
+#include "platform/translation.h"
 #include "record/record_file.h"
 #include "rules/record_entry.h"
 #include "settings/text_file.h"
@@ -74,10 +75,11 @@ void RecordCommands::描画_棋譜_IO(int mode)
 
 void RecordCommands::描画_メッセージ(int n)
 {
-    static const char* const reasons[5] = { "", "棋譜ﾓｰﾄﾞではできません", "対局途中ではできません",
-        "反転後ではできません", "FEN設定後ではできません" };
+    const char* const reasons[5]
+        = { "", tr_("棋譜ﾓｰﾄﾞではできません"), tr_("対局途中ではできません"),
+              tr_("反転後ではできません"), tr_("FEN設定後ではできません") };
     const std::string reason = n >= 1 && n <= 4 ? reasons[n] : "";
-    boxes.ok(reason + 改行 + 改行 + "局面→最初にして下さい", "ﾊﾝﾃﾞｨｷｬｯﾌﾟ設定");
+    boxes.ok(reason + 改行 + 改行 + tr_("局面→最初にして下さい"), tr_("ﾊﾝﾃﾞｨｷｬｯﾌﾟ設定"));
 }
 
 void RecordCommands::KIFU_READ_Click()
@@ -93,15 +95,15 @@ void RecordCommands::KIFU_READ_Click()
 bool RecordCommands::書込拒否()
 {
     if (g.反転フラグ == 1) {
-        boxes.ok("反転後は書き込みできません", "棋譜書込");
+        boxes.ok(tr_("反転後は書き込みできません"), tr_("棋譜書込"));
         return true;
     }
     if (g.ハンデ設定 == 1) {
-        boxes.ok("ﾊﾝﾃﾞｷｬｯﾌﾟ設定後は書き込みできません", "棋譜書込");
+        boxes.ok(tr_("ﾊﾝﾃﾞｷｬｯﾌﾟ設定後は書き込みできません"), tr_("棋譜書込"));
         return true;
     }
     if (g.FEN設定 == 1) {
-        boxes.ok("FEN設定後は書き込みできません", "棋譜書込");
+        boxes.ok(tr_("FEN設定後は書き込みできません"), tr_("棋譜書込"));
         return true;
     }
     return false;
@@ -127,7 +129,7 @@ void RecordCommands::VER_Click()
 {
     OPTION_Click();
     sounds.dsPlay(音::その他);
-    boxes.ok("  Version 0.9" + 改行 + 改行 + "ZR鳥将棋 製作 2000.08", "ZR鳥将棋");
+    boxes.ok("  Version 0.9" + 改行 + 改行 + tr_("ZR鳥将棋 製作 2000.08"), tr_("ZR鳥将棋"));
 }
 
 void RecordCommands::Command1_Click()
@@ -139,7 +141,7 @@ void RecordCommands::Command1_Click()
     for (int box = 1; box <= 4; ++box)
         text[box] = 制御文字置換(panel.text(box));
     if (text[1].empty()) {
-        boxes.ok("ﾌｧｲﾙ名が入力されていません", "  ");
+        boxes.ok(tr_("ﾌｧｲﾙ名が入力されていません"), "  ");
         return;
     }
     // The extension is added here; a name typed with it would get it twice.
@@ -152,17 +154,17 @@ void RecordCommands::Command1_Click()
     // name; the player is told why.
     std::string why;
     if (name.empty())
-        why = "ﾌｧｲﾙ名が空白だけです";
+        why = tr_("ﾌｧｲﾙ名が空白だけです");
     else if (name[0] == '.')
-        why = "ﾌｧｲﾙ名を \".\" で始めることはできません";
+        why = tr_("ﾌｧｲﾙ名を \".\" で始めることはできません");
     else if (name.find('/') != std::string::npos)
-        why = "ﾌｧｲﾙ名に \"/\" は使えません";
+        why = tr_("ﾌｧｲﾙ名に \"/\" は使えません");
     if (!why.empty()) {
-        boxes.ok(why, "棋譜書込");
+        boxes.ok(why, tr_("棋譜書込"));
         return;
     }
     if (g.記録手数 < 1) {
-        boxes.ok("保存するデータがありません", "棋譜保存");
+        boxes.ok(tr_("保存するデータがありません"), tr_("棋譜保存"));
         return;
     }
     // The panel closes when the board is reversed or handicapped; should it
@@ -177,7 +179,8 @@ void RecordCommands::Command1_Click()
         bool ok = true;
         utf8ToShiftJis(line, &ok);
         if (!ok) {
-            boxes.ok("Shift-JISで書けない文字があります: " + line, "棋譜書込");
+            boxes.ok(withValues(tr_("Shift-JISで書けない文字があります: %1"), { line }),
+                tr_("棋譜書込"));
             return;
         }
     }
@@ -186,14 +189,14 @@ void RecordCommands::Command1_Click()
         directory += '/';
     std::string error;
     if (!書込_棋譜(directory + name + extension, header, g, &error)) {
-        boxes.ok("棋譜を書き込めませんでした" + 改行 + error, "棋譜書込",
+        boxes.ok(tr_("棋譜を書き込めませんでした") + 改行 + error, tr_("棋譜書込"),
             MessageBoxes::Icon::Exclamation);
         return;
     }
     描画_可視(false, false, false);
     描画_棋譜_IO(1);
     panel.refreshFiles();
-    boxes.ok("棋譜を書き込みました", "  ");
+    boxes.ok(tr_("棋譜を書き込みました"), "  ");
 }
 
 void RecordCommands::File1_Click(const std::string& fileName)
@@ -210,9 +213,9 @@ void RecordCommands::File1_Click(const std::string& fileName)
     GameState scratch = g;
     const 棋譜読込結果 result = 読込_棋譜(path, scratch);
     if (!result.開けた) {
-        boxes.ok("棋譜ﾌｧｲﾙを開けません: " + fileName
-                + (result.大きすぎる ? 改行 + "1 MiB を超えるﾌｧｲﾙは棋譜ではありません" : ""),
-            "棋譜", MessageBoxes::Icon::Exclamation);
+        boxes.ok(withValues(tr_("棋譜ﾌｧｲﾙを開けません: %1"), { fileName })
+                + (result.大きすぎる ? 改行 + tr_("1 MiB を超えるﾌｧｲﾙは棋譜ではありません") : ""),
+            tr_("棋譜"), MessageBoxes::Icon::Exclamation);
         return;
     }
 
@@ -230,18 +233,20 @@ void RecordCommands::File1_Click(const std::string& fileName)
     g.手数 = 0;
     g.最終記録手数 = k;
 
-    const std::string 残り = result.途中まで
-        ? 改行 + std::to_string(result.拒否行) + "手目から先は読み込めませんでした"
-        : std::string();
+    const std::string 残り = result.途中まで ? 改行
+            + withValues(
+                tr_("%1手目から先は読み込めませんでした"), { std::to_string(result.拒否行) })
+                                             : std::string();
     if (k == 0) {
-        boxes.ok("棋譜ﾌｧｲﾙにﾃﾞｰﾀがありません" + 残り, "棋譜");
+        boxes.ok(tr_("棋譜ﾌｧｲﾙにﾃﾞｰﾀがありません") + 残り, tr_("棋譜"));
         return;
     }
     if (result.途中まで)
-        boxes.ok(std::string(" ").append(std::to_string(k)) + "手を読み込みました" + 残り, "棋譜");
+        boxes.ok(
+            withValues(tr_(" %1手を読み込みました"), { std::to_string(k) }) + 残り, tr_("棋譜"));
     else
-        boxes.ok(" 読み込みました", "棋譜");
-    boxes.ok("棋譜を '進 'で進めて下さい", "棋譜");
+        boxes.ok(tr_(" 読み込みました"), tr_("棋譜"));
+    boxes.ok(tr_("棋譜を '進 'で進めて下さい"), tr_("棋譜"));
 }
 
 void RecordCommands::Dir1_Change(const std::string& path) { panel.setDirectory(path); }
@@ -252,7 +257,7 @@ bool RecordCommands::Drive1_Change(const std::string& drive)
     const bool ready = !drive.empty() && std::filesystem::is_directory(drive, ec)
         && access(drive.c_str(), R_OK | X_OK) == 0;
     if (!ready) {
-        boxes.ok("ﾃﾞﾊﾞｲｽが準備できていません", "ｴﾗｰ");
+        boxes.ok(tr_("ﾃﾞﾊﾞｲｽが準備できていません"), tr_("ｴﾗｰ"));
         return false;
     }
     return true;
@@ -287,7 +292,7 @@ void RecordCommands::REPLAY_Click()
     描画_棋譜_IO(2);
     if (g.記録手数 < 1) {
         sounds.dsPlay(音::禁止);
-        boxes.ok("できません", "戻る");
+        boxes.ok(tr_("できません"), tr_("戻る"));
         return;
     }
     手順移動準備();
@@ -334,10 +339,10 @@ void RecordCommands::AFTER_Click()
     描画_棋譜_IO(2);
     if (g.記録手数 >= g.最終記録手数 || g.記録手数 >= 最大手数) {
         if (g.棋譜モード == 1) {
-            boxes.ok("終わり", "進む");
+            boxes.ok(tr_("終わり"), tr_("進む"));
         } else {
             sounds.dsPlay(音::禁止);
-            boxes.ok("できません", "進む");
+            boxes.ok(tr_("できません"), tr_("進む"));
         }
         return;
     }
@@ -390,7 +395,7 @@ void RecordCommands::REVERSE_Click()
 {
     if (g.棋譜モード == 1) {
         sounds.dsPlay(音::禁止);
-        boxes.ok("棋譜ﾓｰﾄﾞではできません", "反転");
+        boxes.ok(tr_("棋譜ﾓｰﾄﾞではできません"), tr_("反転"));
         return;
     }
     g.反転フラグ = 1;

@@ -1,5 +1,6 @@
 #include "record/fen.h"
 
+#include "platform/translation.h"
 #include "rules/record_entry.h"
 #include "rules/rules.h"
 
@@ -79,10 +80,11 @@ namespace {
                 rows.back() += c;
         }
         if (rows.size() != 7)
-            return "盤の段の数が" + std::to_string(rows.size()) + "です（7段を / で区切ります）";
+            return withValues(
+                tr_("盤の段の数が%1です（7段を / で区切ります）"), { std::to_string(rows.size()) });
         for (int r = 1; r <= 7; ++r) {
             const std::string& row = rows[r - 1];
-            const std::string 段 = std::to_string(r) + "段目";
+            const std::string 段 = withValues(tr_("%1段目"), { std::to_string(r) });
             int c = 0;
             for (size_t i = 0; i < row.size(); ++i) {
                 const char ch = row[i];
@@ -93,27 +95,29 @@ namespace {
                     char letter = ch;
                     if (ch == '+') {
                         if (i + 1 >= row.size())
-                            return 段 + "の + の後に駒の文字がありません";
+                            return withValues(tr_("%1の + の後に駒の文字がありません"), { 段 });
                         promoted = true;
                         letter = row[++i];
                     }
                     const int base = 文字から駒(letter);
                     if (base == 0)
-                        return 段 + "に駒でない文字があります: " + 一文字(row, i);
+                        return withValues(
+                            tr_("%1に駒でない文字があります: %2"), { 段, 一文字(row, i) });
                     int code = promoted ? 成駒コード(base) : base;
                     if (promoted && code == base)
-                        return 段 + "の " + std::string(1, letter) + " は成れない駒です: +"
-                            + std::string(1, letter);
+                        return withValues(
+                            tr_("%1の %2 は成れない駒です: +%2"), { 段, std::string(1, letter) });
                     if (大文字(letter))
                         code = -code;
                     if (++c <= 7)
                         p.盤[c][r] = code;
                 }
                 if (c > 7)
-                    return 段 + "の桝が7つを超えています";
+                    return withValues(tr_("%1の桝が7つを超えています"), { 段 });
             }
             if (c < 7)
-                return 段 + "の桝が" + std::to_string(c) + "つしかありません（7つ必要です）";
+                return withValues(
+                    tr_("%1の桝が%2つしかありません（7つ必要です）"), { 段, std::to_string(c) });
         }
         return {};
     }
@@ -126,11 +130,11 @@ namespace {
             const char ch = hand[i];
             const int code = 文字から駒(ch);
             if (code == 鵬)
-                return "鵬は持駒にできません";
+                return tr_("鵬は持駒にできません");
             if (ch == '+')
-                return "持駒は成る前の駒の文字で書きます（+ は付けません）";
+                return tr_("持駒は成る前の駒の文字で書きます（+ は付けません）");
             if (code == 0)
-                return "持駒に駒でない文字があります: " + 一文字(hand, i);
+                return withValues(tr_("持駒に駒でない文字があります: %1"), { 一文字(hand, i) });
             auto& side = 大文字(ch) ? p.持駒_MAN : p.持駒_COM;
             // More than the pieces of the game is refused below; the count stops there.
             if (side[持駒番号(code)] < 99)
@@ -156,29 +160,30 @@ namespace {
                     ++total[持駒番号(code)];
             }
         if (upperPhoenix != 1 || lowerPhoenix != 1)
-            return "鵬は両方の側に1枚ずつ必要です（K と k）";
+            return tr_("鵬は両方の側に1枚ずつ必要です（K と k）");
         for (int slot = 1; slot <= 6; ++slot)
             total[slot] += p.持駒_MAN[slot] + p.持駒_COM[slot];
         // How many of each kind the game has, both sides together.
         constexpr int 枚数[7] = { 0, 16, 4, 4, 2, 2, 2 };
         for (int slot = 1; slot <= 6; ++slot)
             if (total[slot] > 枚数[slot])
-                return std::string(駒名(持駒種類(slot))) + "が" + std::to_string(total[slot])
-                    + "枚あります（盤と持駒で合わせて" + std::to_string(枚数[slot]) + "枚まで）";
+                return withValues(tr_("%1が%2枚あります（盤と持駒で合わせて%3枚まで）"),
+                    { 駒名(持駒種類(slot)), std::to_string(total[slot]),
+                        std::to_string(枚数[slot]) });
         for (int c = 1; c <= 7; ++c) {
             // A swallow on its side's last row could never move again.
             if (p.盤[c][1] == -燕)
-                return "下手（大文字）の燕が1段目にあります（燕は最後の段にいられません）";
+                return tr_("下手（大文字）の燕が1段目にあります（燕は最後の段にいられません）");
             if (p.盤[c][7] == 燕)
-                return "上手（小文字）の燕が7段目にあります（燕は最後の段にいられません）";
+                return tr_("上手（小文字）の燕が7段目にあります（燕は最後の段にいられません）");
             int lower = 0, upper = 0;
             for (int r = 1; r <= 7; ++r) {
                 lower += p.盤[c][r] == -燕 ? 1 : 0;
                 upper += p.盤[c][r] == 燕 ? 1 : 0;
             }
             if (lower > 2 || upper > 2)
-                return std::string("一つの列に") + (lower > 2 ? "下手（大文字）" : "上手（小文字）")
-                    + "の燕が3枚以上あります（2枚まで）";
+                return lower > 2 ? tr_("一つの列に下手（大文字）の燕が3枚以上あります（2枚まで）")
+                                 : tr_("一つの列に上手（小文字）の燕が3枚以上あります（2枚まで）");
         }
         return {};
     }
@@ -236,7 +241,8 @@ bool 読込_FEN(const std::string& text, FEN局面& out, std::string& reason)
     // A position takes some 60 characters; anything far longer is some other text.
     constexpr size_t 最大長 = 1000;
     if (text.size() > 最大長) {
-        reason = "FENとしては長すぎます（" + std::to_string(text.size()) + "バイト）";
+        reason
+            = withValues(tr_("FENとしては長すぎます（%1バイト）"), { std::to_string(text.size()) });
         return false;
     }
     std::istringstream in(text);
@@ -244,13 +250,13 @@ bool 読込_FEN(const std::string& text, FEN局面& out, std::string& reason)
     for (std::string word; in >> word;)
         words.push_back(word);
     if (words.empty()) {
-        reason = "FENがありません（クリップボードが空です）";
+        reason = tr_("FENがありません（クリップボードが空です）");
         return false;
     }
     const std::string& first = words[0];
     const size_t open = first.find('[');
     if (open == std::string::npos || first.back() != ']') {
-        reason = "盤の後に持駒の欄 [ ] がありません";
+        reason = tr_("盤の後に持駒の欄 [ ] がありません");
         return false;
     }
     FEN局面 p;
@@ -260,7 +266,7 @@ bool 読込_FEN(const std::string& text, FEN局面& out, std::string& reason)
     if (!reason.empty())
         return false;
     if (words.size() < 2 || (words[1] != "w" && words[1] != "b")) {
-        reason = "持駒の後に手番 w（下手の番）か b（上手の番）が必要です";
+        reason = tr_("持駒の後に手番 w（下手の番）か b（上手の番）が必要です");
         return false;
     }
     p.上手番 = words[1] == "b";
@@ -271,7 +277,7 @@ bool 読込_FEN(const std::string& text, FEN局面& out, std::string& reason)
     if (words.size() >= next + 2 && 数値(words[next]) && 数値(words[next + 1]))
         next += 2;
     if (next != words.size()) {
-        reason = "手番の後が読めません: " + words[next];
+        reason = withValues(tr_("手番の後が読めません: %1"), { words[next] });
         return false;
     }
     reason = 局面検査(p);

@@ -1,5 +1,6 @@
 #include "record/fen_commands.h"
 
+#include "platform/translation.h"
 #include "record/fen.h"
 
 namespace tori {
@@ -26,7 +27,7 @@ void FenCommands::FEN_COPY_Click() { clipboard.setText(書込_FEN(g)); }
 void FenCommands::FEN_PASTE_Click()
 {
     if (g.記録手数 > 0 || g.手数 > 0) {
-        拒否("対局途中ではできません\n\n局面→最初にして下さい");
+        拒否(tr_("対局途中ではできません\n\n局面→最初にして下さい"));
         return;
     }
     FEN局面 position;

@@ -1,6 +1,7 @@
 #include "record/move_list.h"
 
 #include "platform/menu_names.h"
+#include "platform/translation.h"
 
 #include <algorithm>
 
@@ -8,7 +9,7 @@ namespace tori {
 
 std::vector<MoveListEntry> 棋譜一覧項目(const GameState& g)
 {
-    std::vector<MoveListEntry> entries { { 0, "開始局面" } };
+    std::vector<MoveListEntry> entries { { 0, tr_("開始局面") } };
     const int last = std::clamp(std::max(g.最終記録手数, g.記録手数), 0, 最大手数);
     const bool firstUpper = last >= 1 && 上手駒(g.棋譜_成駒[1]);
     for (int n = 1; n <= last; ++n) {

@@ -1,5 +1,6 @@
 #include "record/record_file.h"
 
+#include "platform/translation.h"
 #include "rules/record_entry.h"
 #include "settings/text_file.h"
 
@@ -226,8 +227,9 @@ bool 書込_棋譜(const std::string& path, const std::array<std::string, 3>& he
     const 棋譜読込結果 back = 解析_棋譜(lines, scratch);
     if (back.途中まで || back.手数 != std::clamp(g.記録手数, 0, 最大手数)) {
         if (error)
-            *error = std::to_string(back.拒否行)
-                + "手目が初期配置からの手順に合いません。このままでは読み込めない棋譜になります";
+            *error = withValues(tr_("%1手目が初期配置からの手順に合いません。このままでは読み込めな"
+                                    "い棋譜になります"),
+                { std::to_string(back.拒否行) });
         return false;
     }
     return writeShiftJisLines(path, lines, error);

@@ -1,5 +1,7 @@
 #include "rules/state.h"
 
+#include "platform/translation.h"
+
 #include <algorithm>
 #include <cstdlib>
 
@@ -39,23 +41,23 @@ const char* 駒名(int code)
 {
     switch (std::abs(code)) {
     case 燕:
-        return "燕";
+        return tr_("燕");
     case 鴈:
-        return "鴈";
+        return tr_("鴈");
     case 雉:
-        return "雉";
+        return tr_("雉");
     case 鷹:
-        return "鷹";
+        return tr_("鷹");
     case 鷹成:
-        return "鷹成";
+        return tr_("鷹成");
     case 鶴:
-        return "鶴";
+        return tr_("鶴");
     case 左鶉:
-        return "左鶉";
+        return tr_("左鶉");
     case 右鶉:
-        return "右鶉";
+        return tr_("右鶉");
     case 鵬:
-        return "鵬";
+        return tr_("鵬");
     default:
         return "";
     }

@@ -1,5 +1,6 @@
 #include "settings/sound_library.h"
 
+#include "platform/translation.h"
 #include "settings/locations.h"
 
 #include <cerrno>
@@ -14,7 +15,7 @@ namespace tori {
 
 namespace {
 
-    const char* const boxTitle = "ZR鳥将棋.dll";
+    const char* boxTitle() { return tr_("ZR鳥将棋.dll"); }
 
     struct WaveFile {
         const char* name;
@@ -104,8 +105,8 @@ std::vector<std::pair<std::string, std::string>> SoundLibrary::開始()
         module = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
         if (!module) {
             const char* why = dlerror();
-            boxes.emplace_back(boxTitle,
-                std::string(soundLibraryName) + " を読み込めません。\n" + (why ? why : ""));
+            boxes.emplace_back(boxTitle(),
+                withValues(tr_("%1 を読み込めません。\n%2"), { soundLibraryName, why ? why : "" }));
             return boxes;
         }
         Api a;
@@ -117,7 +118,7 @@ std::vector<std::pair<std::string, std::string>> SoundLibrary::開始()
             dlclose(module);
             module = nullptr;
             boxes.emplace_back(
-                boxTitle, std::string(soundLibraryName) + " は音の再生に使えません。");
+                boxTitle(), withValues(tr_("%1 は音の再生に使えません。"), { soundLibraryName }));
             return boxes;
         }
         api = a;
@@ -125,7 +126,7 @@ std::vector<std::pair<std::string, std::string>> SoundLibrary::開始()
 
     handle = api.dsInitialize(0);
     if (handle == 0)
-        boxes.emplace_back(boxTitle, "Direct Soundインターフェースが作成できません。");
+        boxes.emplace_back(boxTitle(), tr_("Direct Soundインターフェースが作成できません。"));
 
     for (int i = 0; i < 4; ++i) {
         buffers[i] = 0;
@@ -138,13 +139,15 @@ std::vector<std::pair<std::string, std::string>> SoundLibrary::開始()
         case Read::missing:
             break;
         case Read::failed:
-            boxes.emplace_back(boxTitle, name + " を読み込めません。\n" + error);
+            boxes.emplace_back(
+                boxTitle(), withValues(tr_("%1 を読み込めません。\n%2"), { name, error }));
             break;
         case Read::ok:
             buffers[i] = api.dsCreateDSB(
                 handle, bytes.data(), static_cast<int32_t>(bytes.size()), waveFiles[i].count);
             if (buffers[i] == 0)
-                boxes.emplace_back(boxTitle, name + " は再生できる音声ファイルではありません。");
+                boxes.emplace_back(boxTitle(),
+                    withValues(tr_("%1 は再生できる音声ファイルではありません。"), { name }));
             break;
         }
     }

@@ -1,5 +1,7 @@
 #include "settings/text_file.h"
 
+#include "platform/translation.h"
+
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -137,7 +139,7 @@ bool writeShiftJisLines(
     };
     // Without a name the temporary file would land in the working folder.
     if (path.empty())
-        return fail("ファイル名がありません");
+        return fail(tr_("ファイル名がありません"));
     std::string bytes;
     for (const std::string& line : lines) {
         bytes += utf8ToShiftJis(line);
@@ -146,7 +148,7 @@ bool writeShiftJisLines(
     const std::string temp = path + ".tmp" + std::to_string(getpid());
     std::FILE* f = std::fopen(temp.c_str(), "wb");
     if (!f)
-        return fail("ファイルを作成できません: " + path + " (" + std::strerror(errno) + ")");
+        return fail(tr_("ファイルを作成できません: ") + path + " (" + std::strerror(errno) + ")");
     const bool written = std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
     const int writeErrno = errno;
     const bool flushed = std::fflush(f) == 0 && fsync(fileno(f)) == 0;
@@ -154,14 +156,14 @@ bool writeShiftJisLines(
     const bool closed = std::fclose(f) == 0;
     if (!written || !flushed || !closed) {
         std::remove(temp.c_str());
-        return fail("ファイルに書き込めません: " + path + " ("
+        return fail(tr_("ファイルに書き込めません: ") + path + " ("
             + std::strerror(!written ? writeErrno : (!flushed ? flushErrno : errno)) + ")");
     }
     if (std::rename(temp.c_str(), path.c_str()) != 0) {
         const int renameErrno = errno;
         std::remove(temp.c_str());
         return fail(
-            "ファイルを置き換えられません: " + path + " (" + std::strerror(renameErrno) + ")");
+            tr_("ファイルを置き換えられません: ") + path + " (" + std::strerror(renameErrno) + ")");
     }
     return true;
 }

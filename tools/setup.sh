@@ -12,6 +12,7 @@ packages=(
   clang-format
   desktop-file-utils appstream
   dpkg-dev file
+  gettext
 )
 
 missing=()

@@ -2,6 +2,7 @@
 
 #include "display/qt/qt_surface.h"
 #include "platform/menu_names.h"
+#include "platform/translation.h"
 #include "record/qt/move_list_panel.h"
 #include "record/qt/record_panel.h"
 #include "settings/locations.h"
@@ -86,7 +87,6 @@ Form1::Form1(Sounds& sounds, Form1Setup s)
     , timer1([this] { run([this] { theGame->Timer1_Timer(); }); })
 {
     setObjectName(QStringLiteral("Form1"));
-    setWindowTitle(QStringLiteral("ZR 鳥将棋"));
     if (!setup.boxes)
         qtBoxes = std::make_unique<QtMessageBoxes>(this);
     listedBoxes = std::make_unique<BoxesAfter>(
@@ -131,9 +131,15 @@ Form1::Form1(Sounds& sounds, Form1Setup s)
         [this](int colour) { drawing->setGround(QtSurface::paletteColour(colour)); },
         // Paint events, timers and the like, but no presses or keys: those wait
         // in the queue until the computer has moved, as at every level.
-        [] { QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents); } };
+        [] { QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents); },
+        [this] { retranslate(); } };
     theGame = std::make_unique<Game>(
         ports, setup.settingsPath.empty() ? settingsFile() : setup.settingsPath);
+    theGame->language().setFolder(setup.catalogFolder.empty()
+            ? runTimeFolders(executableFolder()).waves
+            : setup.catalogFolder);
+    theGame->language().開始(setup.language);
+    retranslate();
 
     drawing->mouseDown = [this](int button, int shift, double x, double y) {
         run([&] { theGame->Form_MouseDown(button, shift, x, y); });
@@ -146,7 +152,8 @@ Form1::~Form1() = default;
 
 QMenu* Form1::addMenu(QWidget* parent, const char* name, const char* caption)
 {
-    QMenu* menu = new QMenu(QString::fromUtf8(caption), parent);
+    QMenu* menu = new QMenu(QString::fromUtf8(tr_(caption)), parent);
+    menuCaptions.emplace_back(menu, caption);
     menu->setObjectName(QString::fromUtf8(name));
     if (auto* bar = qobject_cast<QMenuBar*>(parent))
         bar->addMenu(menu);
@@ -158,7 +165,8 @@ QMenu* Form1::addMenu(QWidget* parent, const char* name, const char* caption)
 QAction* Form1::addEntry(QWidget* parent, const char* name, const char* caption, bool checkable,
     std::function<void()> handler)
 {
-    QAction* action = new QAction(QString::fromUtf8(caption), parent);
+    QAction* action = new QAction(QString::fromUtf8(tr_(caption)), parent);
+    entryCaptions.emplace_back(action, caption);
     action->setObjectName(QString::fromUtf8(name));
     action->setCheckable(checkable);
     parent->addAction(action);
@@ -231,8 +239,23 @@ void Form1::buildMenu()
     addEntry(option, menu::SIDOU, "移動指導", true, [g] { g()->options().SIDOU_Click(); });
     addEntry(option, menu::KEIKA, "経過時間", true, [g] { g()->KEIKA_Click(); });
     addEntry(option, menu::BGM, "BGM", true, [g] { g()->options().BGM_Click(); });
+    // Named in both languages, so that a player who reads only one finds it.
+    QMenu* gengo = addMenu(option, menu::GENGO, "言語 / Language");
+    addEntry(gengo, menu::LANG_JA, "日本語", true, [g] { g()->LANG_JA_Click(); });
+    addEntry(gengo, menu::LANG_EN, "English", true, [g] { g()->LANG_EN_Click(); });
 
     addEntry(bar, menu::VER, "その他", false, [g] { g()->records().VER_Click(); });
+}
+
+void Form1::retranslate()
+{
+    setWindowTitle(QString::fromUtf8(tr_("ZR 鳥将棋")));
+    for (const auto& [menu, caption] : menuCaptions)
+        menu->setTitle(QString::fromUtf8(tr_(caption)));
+    for (const auto& [action, caption] : entryCaptions)
+        action->setText(QString::fromUtf8(tr_(caption)));
+    recordPanel->retranslate();
+    kifuList->retranslate();
 }
 
 void Form1::wirePanel()

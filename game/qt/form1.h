@@ -12,6 +12,8 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <utility>
+#include <vector>
 
 class QMenu;
 
@@ -30,6 +32,10 @@ struct Form1Setup {
     MessageBoxes* boxes = nullptr;
     // Ends the program; by default closes the window and leaves the event loop.
     std::function<void()> quit;
+    // "ja" or "en" for this run (zr-torishogi --language); empty: the kept choice.
+    std::string language;
+    // The folder of the language catalogs; empty: the program's data folder.
+    std::string catalogFolder;
 };
 
 class Form1 : public QMainWindow {
@@ -59,6 +65,8 @@ private:
     QAction* addEntry(QWidget* parent, const char* name, const char* caption, bool checkable,
         std::function<void()> handler);
     void buildMenu();
+    // Every caption of the window in the language now chosen.
+    void retranslate();
     void wirePanel();
     void setDesignSize(int widthTwips, int heightTwips);
     // Runs one of the game's handlers, unless the game has already ended.
@@ -83,6 +91,10 @@ private:
     QtRecordPanel* recordPanel = nullptr;
     QtMoveList* kifuList = nullptr;
     std::unique_ptr<Game> theGame;
+    // The Japanese captions of the menus and entries, given through tr_()
+    // whenever the language changes.
+    std::vector<std::pair<QMenu*, const char*>> menuCaptions;
+    std::vector<std::pair<QAction*, const char*>> entryCaptions;
 };
 
 } // namespace tori

@@ -1,5 +1,7 @@
 #include "record/qt/drives.h"
 
+#include "platform/translation.h"
+
 #include <algorithm>
 #include <set>
 
@@ -56,7 +58,7 @@ std::vector<DriveEntry> driveEntries(
 
     std::vector<DriveEntry> entries;
     if (!home.empty())
-        entries.push_back({ home, home + "  [ﾎｰﾑ]" });
+        entries.push_back({ home, home + tr_("  [ﾎｰﾑ]") });
     entries.insert(entries.end(), volumes.begin(), volumes.end());
     return entries;
 }

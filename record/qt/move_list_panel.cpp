@@ -1,5 +1,7 @@
 #include "record/qt/move_list_panel.h"
 
+#include "platform/translation.h"
+
 #include <QFontMetrics>
 #include <QHeaderView>
 #include <QLayout>
@@ -9,7 +11,7 @@
 namespace tori {
 
 QtMoveList::QtMoveList(QWidget* parent)
-    : QDockWidget(QStringLiteral("棋譜一覧"), parent)
+    : QDockWidget(parent)
 {
     setObjectName(QStringLiteral("KifuList"));
     // Fixed beside the board: no floating window of its own, no close button
@@ -20,7 +22,7 @@ QtMoveList::QtMoveList(QWidget* parent)
     list1 = new QTreeWidget(this);
     list1->setObjectName(QStringLiteral("List1"));
     list1->setColumnCount(2);
-    list1->setHeaderLabels({ QStringLiteral("手数"), QStringLiteral("指し手") });
+    retranslate();
     list1->setRootIsDecorated(false);
     list1->setUniformRowHeights(true);
     list1->setSelectionMode(QAbstractItemView::SingleSelection);
@@ -45,6 +47,12 @@ QtMoveList::QtMoveList(QWidget* parent)
         // The game decides where the record stands; a refused step leaves it.
         select(current);
     });
+}
+
+void QtMoveList::retranslate()
+{
+    setWindowTitle(QString::fromUtf8(tr_("棋譜一覧")));
+    list1->setHeaderLabels({ QString::fromUtf8(tr_("手数")), QString::fromUtf8(tr_("指し手")) });
 }
 
 void QtMoveList::setShown(bool on)

@@ -30,6 +30,9 @@ public:
     // The list itself, List1.
     QTreeWidget* list() const { return list1; }
 
+    // The title and the column headers in the language now chosen.
+    void retranslate();
+
 private:
     void select(int row);
 

@@ -1,6 +1,7 @@
 #include "record/qt/record_panel.h"
 
 #include "platform/surface.h"
+#include "platform/translation.h"
 #include "settings/locations.h"
 
 #include <QComboBox>
@@ -66,11 +67,9 @@ QtRecordPanel::QtRecordPanel(QWidget* parent)
     file1->setObjectName("File1");
     file1->setGeometry(at(240, 2280, 2535, 930));
 
-    static const char* const captions[4]
-        = { "ﾌｧｲﾙ名 ：", "後    手 ：", "先    手 ：", "対 局 名：" };
     static const int labelY[4] = { 3120, 2880, 2640, 2400 };
     for (int i = 0; i < 4; ++i) {
-        label1[i] = new QLabel(QString::fromUtf8(captions[i]), this);
+        label1[i] = new QLabel(this);
         label1[i]->setObjectName(QString("Label1_%1").arg(i));
         label1[i]->setGeometry(at(120, labelY[i], 855, 255));
         // The captions stand on the board's green ground: white keeps them readable.
@@ -85,6 +84,8 @@ QtRecordPanel::QtRecordPanel(QWidget* parent)
         textBoxes[box]->setObjectName(QString("Text%1").arg(box));
         textBoxes[box]->setGeometry(at(960, textY[box], 2295, 270));
     }
+
+    retranslate();
 
     command1 = new QPushButton(QStringLiteral("RETURN"), this);
     command1->setObjectName("Command1");
@@ -150,6 +151,17 @@ void QtRecordPanel::refreshDrives()
     for (const DriveEntry& entry : drives)
         drive1->addItem(fromUtf8(entry.label), fromUtf8(entry.path));
     showCurrentDrive();
+}
+
+void QtRecordPanel::retranslate()
+{
+    const char* const captions[4]
+        = { tr_("ﾌｧｲﾙ名 ："), tr_("後    手 ："), tr_("先    手 ："), tr_("対 局 名：") };
+    for (int i = 0; i < 4; ++i)
+        label1[i]->setText(QString::fromUtf8(captions[i]));
+    // The home folder's entry is named in the language too.
+    if (drive1->count() > 0)
+        refreshDrives();
 }
 
 void QtRecordPanel::showCurrentDrive()

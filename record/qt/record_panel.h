@@ -62,6 +62,8 @@ public:
     // Fills Drive1 with the home folder and the mounted volumes that can hold
     // records; it is filled again each time the chooser is shown.
     void refreshDrives();
+    // The captions in the language now chosen.
+    void retranslate();
 
 private:
     // Marks the entry that holds Dir1's directory as the current one.

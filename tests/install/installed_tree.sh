@@ -25,7 +25,7 @@ prefix=$root/stage/opt/zr-test
 
 for file in bin/zr-torishogi \
   share/zr-torishogi/その他.wav share/zr-torishogi/禁止.wav share/zr-torishogi/駒打音.wav \
-  share/zr-torishogi/BGM.wav share/applications/$id.desktop share/metainfo/$id.metainfo.xml \
+  share/zr-torishogi/BGM.wav share/zr-torishogi/en.mo share/applications/$id.desktop share/metainfo/$id.metainfo.xml \
   share/icons/hicolor/48x48/apps/$id.png share/icons/hicolor/128x128/apps/$id.png \
   share/icons/hicolor/256x256/apps/$id.png share/icons/hicolor/scalable/apps/$id.svg; do
   [ -f "$prefix/$file" ] || fail "not installed: $file"
@@ -34,6 +34,9 @@ library=$(cd "$prefix" && find . -name 'ZR鳥将棋.so' -path '*/lib*/zr-torisho
 [ -n "$library" ] || fail "the sound library is not installed under lib*/zr-torishogi"
 # Nothing of the build's run-time folder may lie beside the installed program.
 [ "$(ls "$prefix/bin")" = zr-torishogi ] || fail "bin/ holds more than the program: $(ls "$prefix/bin")"
+
+# A language the game does not have is refused before any window opens.
+if "$prefix/bin/zr-torishogi" --language fr 2>/dev/null; then fail "--language fr was accepted"; fi
 
 mkdir "$root/home" "$root/elsewhere"
 settings=$root/home/.config/zr-torishogi/ZR鳥将棋.ini
@@ -72,5 +75,5 @@ await sounding || fail "the installed program played no music"
 stop
 
 [ -z "$(ls -A "$root/elsewhere")" ] || fail "files in the working folder: $(ls -A "$root/elsewhere")"
-echo "installed tree: program, sound library, waves, desktop entry, metainfo and icons in place;"
+echo "installed tree: program, sound library, waves, English catalog, desktop entry, metainfo and icons in place;"
 echo "settings written under ~/.config/zr-torishogi, music played, working folder untouched"

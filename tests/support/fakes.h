@@ -3,8 +3,8 @@
 // map, a scripted time of day, message boxes that record what they showed and
 // answer from a script, a timer that only remembers its switch, sounds that
 // record every call, a record panel that keeps its texts and visibilities, a
-// move list and a clipboard that keep what they were given, and a board view
-// that logs what the rules ask of the window.
+// move list and a clipboard that keep what they were given, a board view
+// that logs what the rules ask of the window, and a catalog of a few texts.
 #pragma once
 
 #include "platform/board_view.h"
@@ -19,6 +19,7 @@
 #include "platform/surface.h"
 #include "platform/time_of_day.h"
 #include "platform/timer.h"
+#include "platform/translation.h"
 
 #include <algorithm>
 #include <cmath>
@@ -470,6 +471,26 @@ private:
     {
         return std::to_string(int(gx)) + "," + std::to_string(int(gy));
     }
+};
+
+// A language's texts given by the test; chosen for tr_() while a
+// UsingCatalog lives.
+class FakeCatalog : public Catalog {
+public:
+    const char* find(std::string_view japanese) const override
+    {
+        const auto found = texts.find(std::string(japanese));
+        return found == texts.end() ? nullptr : found->second.c_str();
+    }
+    std::map<std::string, std::string> texts;
+};
+
+class UsingCatalog {
+public:
+    explicit UsingCatalog(const Catalog& catalog) { useCatalog(&catalog); }
+    ~UsingCatalog() { useCatalog(nullptr); }
+    UsingCatalog(const UsingCatalog&) = delete;
+    UsingCatalog& operator=(const UsingCatalog&) = delete;
 };
 
 } // namespace tori::testing
