@@ -23,6 +23,7 @@
 #include "record/move_list.h"
 #include "rules/state.h"
 #include "settings/options.h"
+#include "settings/pieces.h"
 
 #include <functional>
 #include <memory>
@@ -113,6 +114,7 @@ public:
     EngineState& engine() { return e; }
     Display& display() { return disp; }
     Options& options() { return opts; }
+    PieceChoice& pieces() { return pieceChoice; }
     RecordCommands& records() { return recs; }
     MoveListCommands& moveList() { return kifuList; }
     FenCommands& fen() { return fenCommands; }
@@ -145,6 +147,7 @@ private:
     EngineState e;
     Display disp;
     Options opts;
+    PieceChoice pieceChoice;
     RecordCommands recs;
     MoveListCommands kifuList;
     FenCommands fenCommands;

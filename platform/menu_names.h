@@ -50,6 +50,10 @@ inline constexpr const char* RENGA = "RENGA";
 inline constexpr const char* SIDOU = "SIDOU";
 inline constexpr const char* KEIKA = "KEIKA";
 inline constexpr const char* BGM = "BGM";
+// ｵﾌﾟｼｮﾝ → 駒: the pieces with their kanji or as pictures of the birds
+inline constexpr const char* PIECES = "PIECES";
+inline constexpr const char* PIECES_KANJI = "PIECES_KANJI";
+inline constexpr const char* PIECES_PICTURES = "PIECES_PICTURES";
 
 // その他
 inline constexpr const char* VER = "VER";

@@ -2,6 +2,7 @@
 
 #include "display/qt/qt_surface.h"
 #include "platform/menu_names.h"
+#include "platform/translation.h"
 #include "record/qt/move_list_panel.h"
 #include "record/qt/record_panel.h"
 #include "settings/locations.h"
@@ -231,6 +232,11 @@ void Form1::buildMenu()
     addEntry(option, menu::SIDOU, "移動指導", true, [g] { g()->options().SIDOU_Click(); });
     addEntry(option, menu::KEIKA, "経過時間", true, [g] { g()->KEIKA_Click(); });
     addEntry(option, menu::BGM, "BGM", true, [g] { g()->options().BGM_Click(); });
+    QMenu* pieces = addMenu(option, menu::PIECES, "駒 / Pieces");
+    addEntry(
+        pieces, menu::PIECES_KANJI, tr_("漢字"), true, [g] { g()->pieces().PIECES_KANJI_Click(); });
+    addEntry(pieces, menu::PIECES_PICTURES, tr_("絵"), true,
+        [g] { g()->pieces().PIECES_PICTURES_Click(); });
 
     addEntry(bar, menu::VER, "その他", false, [g] { g()->records().VER_Click(); });
 }

@@ -190,8 +190,9 @@ private slots:
         for (QAction* a : w.form->findChildren<QAction*>())
             if (a->isChecked())
                 marked.insert(a->objectName());
-        QCOMPARE(
-            marked, (std::set<QString> { menu::LEVEL3, menu::MIDORI, menu::KEIKA, menu::BGM }));
+        QCOMPARE(marked,
+            (std::set<QString> {
+                menu::LEVEL3, menu::MIDORI, menu::KEIKA, menu::BGM, menu::PIECES_KANJI }));
     }
 
     // The game's handlers decide the marks; Qt's own flip of a checkable entry
