@@ -147,42 +147,52 @@ namespace {
 
     // ---------------------------------------------------------------- 鷹, 鷲
 
-    // The falcon, perched upright and looking left: a hooked beak, the pale
-    // cheek with the dark moustache under the eye, a barred breast, a long
-    // tail hanging over the perch.
+    // The falcon, perched and looking left: the fierce eye under a flat brow,
+    // a hooked beak with the yellow skin at its base, the pale barred breast,
+    // the long wings folded over a long tail, yellow talons gripping a twig.
     Shapes falcon()
     {
         Shapes s;
         QPainterPath bird;
-        bird.moveTo(11.6, 8.2);
-        bird.cubicTo(14.0, 6.4, 17.8, 7.0, 18.6, 10.4);
-        bird.cubicTo(22.0, 13.0, 22.8, 18.0, 21.4, 23.0);
-        bird.lineTo(21.6, 35.6);
-        bird.lineTo(17.6, 35.6);
-        bird.lineTo(16.6, 28.6);
-        bird.cubicTo(12.0, 27.4, 10.4, 21.0, 11.4, 15.8);
-        bird.cubicTo(10.6, 15.0, 10.2, 14.4, 10.2, 13.8);
+        bird.moveTo(10.8, 8.6);
+        bird.cubicTo(12.4, 6.6, 15.6, 6.4, 17.4, 8.6);
+        bird.cubicTo(18.6, 10.2, 19.4, 11.6, 21.0, 13.6);
+        bird.cubicTo(22.6, 17.0, 22.6, 22.0, 21.6, 26.0);
+        // the tail below the folded wings
+        bird.lineTo(22.0, 35.6);
+        bird.lineTo(17.8, 35.6);
+        bird.lineTo(17.0, 28.4);
+        bird.cubicTo(12.6, 27.6, 10.0, 23.0, 10.4, 18.4);
+        bird.cubicTo(10.6, 16.0, 11.4, 14.8, 11.0, 13.2);
         // the hooked beak
-        bird.lineTo(8.6, 13.8);
-        bird.cubicTo(7.6, 12.2, 8.2, 10.2, 10.0, 9.8);
+        bird.lineTo(10.2, 12.6);
+        bird.cubicTo(9.8, 13.2, 9.4, 13.8, 8.8, 14.0);
+        bird.cubicTo(7.6, 12.2, 8.0, 9.8, 10.8, 8.6);
         bird.closeSubpath();
-        s.body = bird.united(line({ { 14.2, 27.8 }, { 13.4, 30.6 } }, 1.2))
-                     .united(line({ { 17.0, 28.2 }, { 16.6, 30.6 } }, 1.2))
-                     .united(line({ { 7.0, 31.2 }, { 26.0, 31.2 } }, 1.4));
-        // The pale breast along the front, barred, and the pale cheek behind
-        // the dark moustache that runs down from the eye.
+        s.body = bird.united(line({ { 8.4, 31.6 }, { 24.6, 30.2 } }, 1.2));
+        // The pale breast along the front, barred.
         QPainterPath breast;
-        breast.moveTo(12.6, 15.4);
-        breast.cubicTo(14.0, 15.6, 15.6, 16.2, 16.8, 17.6);
-        breast.cubicTo(17.4, 21.0, 17.2, 24.4, 16.6, 27.0);
-        breast.cubicTo(13.8, 26.0, 12.2, 22.6, 12.2, 18.4);
+        breast.moveTo(12.2, 15.6);
+        breast.cubicTo(14.2, 15.2, 16.4, 16.6, 17.6, 18.4);
+        breast.cubicTo(18.0, 21.6, 17.6, 24.6, 16.8, 26.8);
+        breast.cubicTo(13.6, 26.0, 11.8, 23.0, 11.8, 19.4);
         breast.closeSubpath();
-        s.light = circle(12.6, 10.6, 0.8)
-                      .united(breast)
-                      .united(oval(15.6, 12.4, 1.3, 1.0))
-                      .united(line({ { 9.0, 12.2 }, { 10.6, 11.8 } }, 0.55));
-        s.spots = line({ { 13.2, 20.0 }, { 14.6, 20.8 }, { 16.2, 20.0 } }, 0.7)
-                      .united(line({ { 13.6, 23.4 }, { 14.8, 24.2 }, { 16.4, 23.4 } }, 0.7));
+        QPainterPath wing;
+        wing.moveTo(19.4, 14.6);
+        wing.cubicTo(18.6, 19.0, 19.0, 24.0, 20.0, 28.0);
+        // The eye, cut flat on top by the brow.
+        const QPainterPath eye
+            = circle(13.2, 10.8, 1.1)
+                  .subtracted(
+                      polygon({ { 11.0, 8.0 }, { 16.0, 8.0 }, { 16.0, 9.9 }, { 11.0, 10.5 } }));
+        s.light = eye.united(breast).united(stroke(wing, 0.8));
+        s.spots = circle(12.9, 11.0, 0.5)
+                      .united(line({ { 13.0, 19.4 }, { 14.6, 20.2 }, { 16.4, 19.4 } }, 0.7))
+                      .united(line({ { 13.2, 22.6 }, { 14.8, 23.4 }, { 16.6, 22.6 } }, 0.7));
+        s.accent = oval(10.9, 10.4, 0.9, 0.8)
+                       .united(line({ { 13.6, 27.4 }, { 13.0, 30.4 }, { 11.4, 31.0 } }, 1.1))
+                       .united(line({ { 16.4, 28.0 }, { 16.2, 30.6 }, { 14.6, 31.2 } }, 1.1));
+        s.accent_colour = gold;
         return s;
     }
 
