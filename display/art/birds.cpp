@@ -2,8 +2,8 @@
 // the kanji. Each bird is a few filled shapes in the design pixels of a board
 // square, standing on the same plate as the kanji: dark ink for the pieces as
 // they start, vermilion for the two promoted ones, as the promoted kanji are.
-// Light lines cut into the ink (an eye, the edge of a wing) are kept at least
-// a design pixel wide, so that they still show at 100 %.
+// Light lines cut into the ink (an eye, the edge of a wing) are kept near a
+// design pixel wide, so that they still show at 100 %.
 #include "display/art/birds.h"
 
 #include <QPainter>
@@ -77,7 +77,7 @@ namespace {
 
     struct Shapes {
         QPainterPath body; // the bird's ink
-        QPainterPath light; // cut into the ink in the plate's colour
+        QPainterPath light; // cut out of the ink, so that the plate shows through
         QPainterPath spots; // ink again inside the light
         QPainterPath accent; // a mark of colour: a crown, a face, a side
         QColor accent_colour = vermilion;
