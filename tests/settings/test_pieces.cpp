@@ -85,16 +85,3 @@ TEST(Pieces, AValueItDoesNotKnowReadsAsKanji)
         EXPECT_FALSE(run.picturesChecked()) << value;
     }
 }
-
-// Choosing the set already shown keeps it and its mark.
-TEST(Pieces, TheCheckedSetChosenAgainStaysChecked)
-{
-    FakePreferences kept;
-    Session run(kept);
-    run.choice.load();
-    run.choice.PIECES_KANJI_Click();
-    EXPECT_TRUE(run.kanjiChecked());
-    EXPECT_FALSE(run.picturesChecked());
-    EXPECT_EQ(run.surface.pieces, PieceSet::kanji);
-    EXPECT_EQ(kept.values.at("ui/pieces"), "kanji");
-}
