@@ -127,6 +127,7 @@ Game::Game(Ports ports, std::string settingsPath)
     , sounds(p.sounds)
     , disp(g, p.surface, p.menu)
     , opts(g, p.menu, disp, sounds, std::move(settingsPath))
+    , pieceChoice(p.menu, p.surface, p.preferences)
     , recs(g, disp, p.boxes, sounds, p.timer, p.clock, p.panel, [this] { Form_Load(); })
     , kifuList(g, disp, p.timer, p.clock, p.panel, sounds, p.menu, p.moveList)
     , fenCommands(g, disp, p.boxes, sounds, p.timer, p.clipboard)
@@ -183,6 +184,7 @@ void Game::Form_Load()
 
     p.background(窓背景色);
     opts.読込_環境設定ファイル();
+    pieceChoice.load();
     初期設定(g, adapter.get());
     disp.描画_絵(1, 10.8, 0);
     p.resize(9000, 7300);

@@ -24,6 +24,7 @@
 #include "rules/state.h"
 #include "settings/language.h"
 #include "settings/options.h"
+#include "settings/pieces.h"
 
 #include <functional>
 #include <memory>
@@ -119,6 +120,7 @@ public:
     EngineState& engine() { return e; }
     Display& display() { return disp; }
     Options& options() { return opts; }
+    PieceChoice& pieces() { return pieceChoice; }
     RecordCommands& records() { return recs; }
     MoveListCommands& moveList() { return kifuList; }
     FenCommands& fen() { return fenCommands; }
@@ -153,6 +155,7 @@ private:
     EngineState e;
     Display disp;
     Options opts;
+    PieceChoice pieceChoice;
     RecordCommands recs;
     MoveListCommands kifuList;
     FenCommands fenCommands;

@@ -54,6 +54,10 @@ inline constexpr const char* BGM = "BGM";
 inline constexpr const char* GENGO = "GENGO";
 inline constexpr const char* LANG_JA = "LANG_JA";
 inline constexpr const char* LANG_EN = "LANG_EN";
+// ｵﾌﾟｼｮﾝ → 駒: the pieces with their kanji or as pictures of the birds
+inline constexpr const char* PIECES = "PIECES";
+inline constexpr const char* PIECES_KANJI = "PIECES_KANJI";
+inline constexpr const char* PIECES_PICTURES = "PIECES_PICTURES";
 
 // その他
 inline constexpr const char* VER = "VER";

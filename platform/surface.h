@@ -8,6 +8,10 @@ namespace tori {
 // The game draws in twips, 15 to a logical pixel at 100 %.
 inline constexpr int twipsPerPixel = 15;
 
+// How the pieces are drawn: with their kanji, as the game always drew them, or
+// as pictures of their birds for players who do not read the kanji.
+enum class PieceSet { kanji, pictures };
+
 // One persistent image that holds everything drawn so far. Positions are in
 // twips (15 twips to a pixel at 1x), from the top left of the client area, and
 // may be fractional or negative. Colours are indices 0..15 of the 16-colour
@@ -27,6 +31,9 @@ public:
         = 0;
     // Makes everything drawn so far visible at once, also in the middle of a handler.
     virtual void 更新() = 0;
+    // Draws the pieces from now on in `set`, and the pieces already on the
+    // screen (board, hands) again in it at once.
+    virtual void setPieceSet(PieceSet set) = 0;
 };
 
 } // namespace tori

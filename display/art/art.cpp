@@ -152,15 +152,15 @@ namespace {
 const std::vector<PieceFace>& piece_faces()
 {
     static const std::vector<PieceFace> faces = {
-        { "HU_0", QStringLiteral("燕"), false },
-        { "HU_1", QStringLiteral("鴈"), true },
-        { "KEI", QStringLiteral("雉"), false },
-        { "GIN_0", QStringLiteral("鷹"), false, true },
-        { "GIN_1", QStringLiteral("鷲"), true, true },
-        { "KIN", QStringLiteral("鶴"), false },
-        { "KAKU", QStringLiteral("左鶉"), false },
-        { "SYA", QStringLiteral("右鶉"), false },
-        { "OU", QStringLiteral("鵬"), false },
+        { "HU_0", QStringLiteral("燕"), false, Bird::swallow },
+        { "HU_1", QStringLiteral("鴈"), true, Bird::goose },
+        { "KEI", QStringLiteral("雉"), false, Bird::pheasant },
+        { "GIN_0", QStringLiteral("鷹"), false, Bird::falcon, true },
+        { "GIN_1", QStringLiteral("鷲"), true, Bird::eagle, true },
+        { "KIN", QStringLiteral("鶴"), false, Bird::crane },
+        { "KAKU", QStringLiteral("左鶉"), false, Bird::left_quail },
+        { "SYA", QStringLiteral("右鶉"), false, Bird::right_quail },
+        { "OU", QStringLiteral("鵬"), false, Bird::phoenix },
     };
     return faces;
 }
@@ -213,7 +213,7 @@ QPainterPath plate_outline()
 
 QImage empty_square(Scale scale) { return wood(scale); }
 
-QImage piece(const PieceFace& face, bool upper, Scale scale)
+QImage piece(const PieceFace& face, bool upper, Scale scale, PieceSet set)
 {
     QImage image = wood(scale);
     {
@@ -222,7 +222,9 @@ QImage piece(const PieceFace& face, bool upper, Scale scale)
         painter.scale(scale.x, scale.y);
         draw_plate(painter);
 
-        if (face.kanji.size() == 1) {
+        if (set == PieceSet::pictures) {
+            draw_bird(painter, face.bird);
+        } else if (face.kanji.size() == 1) {
             draw_character(painter, face.kanji, 22, { 16.5, 24.0 }, face.promoted ? vermilion : ink,
                 scale, mincho_family, face.dense ? Strokes::dense : Strokes::normal);
         } else {
@@ -479,7 +481,17 @@ std::vector<Asset> all_assets(int scale)
     return assets;
 }
 
-QImage picture(const QString& name, Scale scale)
+std::vector<Asset> bird_assets(int scale)
+{
+    std::vector<Asset> assets;
+    for (bool upper : { false, true })
+        for (const PieceFace& face : piece_faces())
+            assets.push_back({ QString(upper ? "E_UE_" : "E_SITA_") + face.name,
+                piece(face, upper, scale, PieceSet::pictures) });
+    return assets;
+}
+
+QImage picture(const QString& name, Scale scale, PieceSet pieces)
 {
     if (name == "KARA_MASU")
         return empty_square(scale);
@@ -491,7 +503,7 @@ QImage picture(const QString& name, Scale scale)
     for (bool upper : { false, true })
         for (const PieceFace& face : piece_faces())
             if (name == QString(upper ? "UE_" : "SITA_") + face.name)
-                return piece(face, upper, scale);
+                return piece(face, upper, scale, pieces);
     return {};
 }
 

@@ -3,7 +3,9 @@
 // The board pictures of the game, each drawn natively at a given scale: 1 and 2
 // for the picture files, and the size the window shows them at.
 
+#include "display/art/birds.h"
 #include "display/art/texture.h"
+#include "platform/surface.h"
 
 #include <QByteArray>
 #include <QImage>
@@ -26,6 +28,7 @@ struct PieceFace {
     QString name; // without the SITA_ / UE_ prefix
     QString kanji; // one or two characters
     bool promoted; // red kanji
+    Bird bird; // the picture of the piece set of pictures
     bool dense = false; // a character of many strokes, drawn finer at small sizes
 };
 
@@ -47,7 +50,7 @@ bool load_fonts();
 QPainterPath plate_outline();
 
 QImage empty_square(Scale scale);
-QImage piece(const PieceFace& face, bool upper, Scale scale);
+QImage piece(const PieceFace& face, bool upper, Scale scale, PieceSet set = PieceSet::kanji);
 QImage background(Background kind, Scale scale);
 QImage title_plate(Scale scale);
 
@@ -58,9 +61,13 @@ struct Asset {
 
 // Every picture of the store at one scale, named as its file is (without @2x).
 std::vector<Asset> all_assets(int scale);
-// One picture of the store by that name at any scale; a null image for a name
-// the store does not have.
-QImage picture(const QString& name, Scale scale);
+// The pieces of the set of pictures at one scale, named as their files are:
+// "E_" and the name of the kanji piece ("E_SITA_OU").
+std::vector<Asset> bird_assets(int scale);
+// One picture of the store by that name at any scale, its pieces drawn in
+// `pieces` ("SITA_OU" is a picture of the phoenix in the set of pictures); a
+// null image for a name the store does not have.
+QImage picture(const QString& name, Scale scale, PieceSet pieces = PieceSet::kanji);
 
 // The program's icon, a piece carrying 鳥 on a transparent ground: painted as a
 // square of `size` pixels, and the same shapes as an SVG document.

@@ -72,10 +72,10 @@ PictureSet PictureSet::drawn()
     PictureSet set;
     for (const PictureInfo& info : allPictures()) {
         const QSize natural(info.width, info.height);
-        set.sources[info.code]
-            = { natural, [name = QString::fromLatin1(info.name), natural](QSize device) {
-                   return art::picture(name, art::Scale::fitting(natural, device));
-               } };
+        set.sources[info.code] = { natural,
+            [name = QString::fromLatin1(info.name), natural](QSize device, PieceSet pieces) {
+                return art::picture(name, art::Scale::fitting(natural, device), pieces);
+            } };
     }
     return set;
 }
@@ -84,7 +84,7 @@ void PictureSet::add(int code, const QImage& normal, const QImage& doubled)
 {
     const QSize natural = normal.isNull() ? doubled.size() / 2 : normal.size();
     sources[code]
-        = { natural, [normal, doubled, natural](QSize device) {
+        = { natural, [normal, doubled, natural](QSize device, PieceSet) {
                if (normal.size() == device)
                    return normal;
                if (doubled.size() == device)
@@ -103,6 +103,12 @@ QSize PictureSet::naturalSize(int code) const
     return it == sources.end() ? QSize() : it->second.natural;
 }
 
+void PictureSet::setPieceSet(PieceSet set)
+{
+    pieces = set;
+    made.clear();
+}
+
 const QImage* PictureSet::picture(int code, QSize device) const
 {
     const auto source = sources.find(code);
@@ -111,7 +117,7 @@ const QImage* PictureSet::picture(int code, QSize device) const
     const auto key = std::make_tuple(code, device.width(), device.height());
     if (const auto it = made.find(key); it != made.end())
         return &it->second;
-    QImage image = source->second.make(device);
+    QImage image = source->second.make(device, pieces);
     if (image.isNull())
         return nullptr;
     // Qt gives a "@2x" file a pixel ratio of 2, which would halve it once more
@@ -150,6 +156,20 @@ void QtSurface::setScale(double scale, qreal ratio)
     canvas.setDevicePixelRatio(dpr);
     canvas.setDotsPerMeterX(dotsPerMeter96);
     canvas.setDotsPerMeterY(dotsPerMeter96);
+    redraw();
+}
+
+void QtSurface::setPieceSet(PieceSet set)
+{
+    if (set == pictures.pieceSet())
+        return;
+    pictures.setPieceSet(set);
+    redraw();
+}
+
+// Everything kept, drawn again from the window's green up.
+void QtSurface::redraw()
+{
     canvas.fill(paletteColour(窓背景色));
     for (const Operation& op : operations)
         draw(op);

@@ -31,10 +31,14 @@ public:
     static PictureSet drawn();
 
     // A stored picture at 1x and optionally at 2x (the tests' plain pictures);
-    // at another size the nearer one is scaled.
+    // at another size the nearer one is scaled. It is the same in either piece set.
     void add(int code, const QImage& normal, const QImage& doubled = QImage());
-    // The picture of a code at exactly `device` pixels; null when the code has none.
+    // The picture of a code at exactly `device` pixels, a piece in the set
+    // chosen; null when the code has none.
     const QImage* picture(int code, QSize device) const;
+    // Draws the pieces in `set` from now on.
+    void setPieceSet(PieceSet set);
+    PieceSet pieceSet() const { return pieces; }
     // The size of the picture at 100 % in pixels; empty when there is none.
     QSize naturalSize(int code) const;
     // Forgets the pictures made for sizes no longer shown.
@@ -43,9 +47,10 @@ public:
 private:
     struct Source {
         QSize natural;
-        std::function<QImage(QSize device)> make;
+        std::function<QImage(QSize device, PieceSet set)> make;
     };
     std::map<int, Source> sources;
+    PieceSet pieces = PieceSet::kanji;
     mutable std::map<std::tuple<int, int, int>, QImage> made;
 };
 
@@ -62,6 +67,10 @@ public:
     void 文字(
         double x, double y, const std::string& text, double points, bool bold, int colour) override;
     void 更新() override;
+    // Draws everything again with the pieces of `set`; nothing happens when
+    // they are drawn in it already.
+    void setPieceSet(PieceSet set) override;
+    PieceSet pieceSet() const { return pictures.pieceSet(); }
 
     // Lays the drawing out anew at another scale or device pixel ratio and
     // draws everything again; nothing happens when both are as they were.
@@ -104,6 +113,7 @@ private:
     };
 
     bool draw(const Operation& op);
+    void redraw();
     QRect reach(const Operation& op) const;
     void perform(Operation op);
     void forgetHidden();

@@ -243,6 +243,10 @@ void Form1::buildMenu()
     QMenu* gengo = addMenu(option, menu::GENGO, "言語 / Language");
     addEntry(gengo, menu::LANG_JA, "日本語", true, [g] { g()->LANG_JA_Click(); });
     addEntry(gengo, menu::LANG_EN, "English", true, [g] { g()->LANG_EN_Click(); });
+    QMenu* pieces = addMenu(option, menu::PIECES, "駒 / Pieces");
+    addEntry(pieces, menu::PIECES_KANJI, "漢字", true, [g] { g()->pieces().PIECES_KANJI_Click(); });
+    addEntry(
+        pieces, menu::PIECES_PICTURES, "絵", true, [g] { g()->pieces().PIECES_PICTURES_Click(); });
 
     addEntry(bar, menu::VER, "その他", false, [g] { g()->records().VER_Click(); });
 }

@@ -398,6 +398,72 @@ TEST(QtSurface, AtTwoHundredPercentAPieceIsAsSharpAsATwoTimesPicture)
     }
 }
 
+// Drawn pictures are compared with a tolerance: a channel a few levels off
+// here and there is the same picture to the eye.
+bool alike(const QImage& a, const QImage& b)
+{
+    if (a.size() != b.size())
+        return false;
+    const QImage x = a.convertToFormat(QImage::Format_RGB32);
+    const QImage y = b.convertToFormat(QImage::Format_RGB32);
+    int differing = 0;
+    for (int j = 0; j < x.height(); ++j)
+        for (int i = 0; i < x.width(); ++i) {
+            const QRgb p = x.pixel(i, j), q = y.pixel(i, j);
+            differing += std::abs(qRed(p) - qRed(q)) > 8 || std::abs(qGreen(p) - qGreen(q)) > 8
+                || std::abs(qBlue(p) - qBlue(q)) > 8;
+        }
+    return differing <= x.width() * x.height() / 100;
+}
+
+// The pieces on the board and in the hands change set at once; the rest of the
+// screen stays, and what is drawn later and at another scale keeps the set.
+TEST(QtSurface, ANewPieceSetDrawsThePiecesOnTheScreenAgainInIt)
+{
+    QtSurface s({ 600, 456 }, 1, PictureSet::drawn(), 2);
+    int changes = 0;
+    s.setChanged([&] { ++changes; });
+    GameState g;
+    FakeMenu menu;
+    tori::Display d(g, s, menu);
+    d.描画_絵(鵬, 3, 1);
+    d.描画_絵(-燕, 9, 2); // a piece in the lower hand
+    d.描画_絵(空, 4, 4);
+    d.描画_桝輪郭(選択色, 3, 1);
+    auto square = [&](int col, int row) { return s.image().copy(squarePixels(s, col, row)); };
+    const QImage emptyBefore = square(4, 4);
+    const QImage kanjiScreen = s.image().copy();
+
+    s.setPieceSet(PieceSet::pictures);
+    EXPECT_EQ(s.pieceSet(), PieceSet::pictures);
+    EXPECT_GT(changes, 4);
+    const QRect phoenix = squarePixels(s, 3, 1).adjusted(2, 2, -2, -2); // inside the outline
+    EXPECT_TRUE(alike(s.image().copy(phoenix),
+        art::picture("UE_OU", 2, PieceSet::pictures)
+            .copy(phoenix.translated(-squarePixels(s, 3, 1).topLeft()))));
+    EXPECT_TRUE(alike(square(9, 2), art::picture("SITA_HU_0", 2, PieceSet::pictures)));
+    EXPECT_FALSE(alike(square(9, 2), art::picture("SITA_HU_0", 2)));
+    EXPECT_EQ(square(4, 4), emptyBefore);
+    EXPECT_EQ(
+        s.image().pixelColor(squarePixels(s, 3, 1).topLeft()), QtSurface::paletteColour(選択色));
+
+    const int before = changes;
+    s.setPieceSet(PieceSet::pictures);
+    EXPECT_EQ(changes, before) << "the same set again draws nothing";
+
+    d.描画_絵(-鶴, 5, 5);
+    EXPECT_TRUE(alike(square(5, 5), art::picture("SITA_KIN", 2, PieceSet::pictures)));
+    s.setScale(1, 1);
+    EXPECT_TRUE(alike(square(5, 5), art::picture("SITA_KIN", 1, PieceSet::pictures)));
+    EXPECT_TRUE(alike(square(9, 2), art::picture("SITA_HU_0", 1, PieceSet::pictures)));
+
+    s.setScale(2, 1);
+    s.setPieceSet(PieceSet::kanji);
+    EXPECT_TRUE(alike(square(5, 5), art::picture("SITA_KIN", 2)));
+    d.描画_絵(空, 5, 5);
+    EXPECT_TRUE(alike(s.image(), kanjiScreen));
+}
+
 TEST(QtSurface, ANewScaleRedrawsWhatASurfaceOfThatScaleWouldHaveDrawn)
 {
     for (const auto& [scale, dpr] : { std::pair { 1.5, 1.0 }, std::pair { 2.0, 1.0 },

@@ -128,6 +128,8 @@ public:
         add(std::move(c));
     }
     void 更新() override { add(Call(Call::Refresh)); }
+    // Kept, not logged: the calls stay those of the drawing procedures.
+    void setPieceSet(PieceSet set) override { pieces = set; }
 
     void clear() { calls.clear(); }
 
@@ -202,6 +204,7 @@ public:
 
     std::vector<Call> calls;
     ScriptedTimeOfDay* clock = nullptr;
+    PieceSet pieces = PieceSet::kanji; // the set the pieces are drawn in
 
 private:
     void add(Call c)

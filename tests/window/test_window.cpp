@@ -191,8 +191,8 @@ private slots:
             if (a->isChecked())
                 marked.insert(a->objectName());
         QCOMPARE(marked,
-            (std::set<QString> {
-                menu::LEVEL3, menu::MIDORI, menu::KEIKA, menu::BGM, menu::LANG_JA }));
+            (std::set<QString> { menu::LEVEL3, menu::MIDORI, menu::KEIKA, menu::BGM, menu::LANG_JA,
+                menu::PIECES_KANJI }));
     }
 
     // The game's handlers decide the marks; Qt's own flip of a checkable entry
@@ -587,6 +587,45 @@ private slots:
         QVERIFY(menu.checked(menu::KEIKA));
         menu.setChecked("NONE", true);
         QVERIFY(!menu.checked("NONE"));
+    }
+
+    // ｵﾌﾟｼｮﾝ ends with 駒 / Pieces: 漢字 checked at first, 絵 draws the board
+    // in pictures at once and is kept for the next run of the window.
+    void piecesChosenInTheMenuAndKept()
+    {
+        Window w;
+        QMenu* option = w.menu(menu::OPTION);
+        QMenu* pieces = w.menu(menu::PIECES);
+        QVERIFY(pieces);
+        QCOMPARE(option->actions().last(), pieces->menuAction());
+        QCOMPARE(pieces->title(), QStringLiteral("駒 / Pieces"));
+        QAction* kanji = w.action(menu::PIECES_KANJI);
+        QAction* pictures = w.action(menu::PIECES_PICTURES);
+        QCOMPARE(pieces->actions(), (QList<QAction*> { kanji, pictures }));
+        QCOMPARE(kanji->text(), QStringLiteral("漢字"));
+        QCOMPARE(pictures->text(), QStringLiteral("絵"));
+        QVERIFY(kanji->isChecked() && !pictures->isChecked());
+        QCOMPARE(w.form->surface().pieceSet(), PieceSet::kanji);
+
+        const QImage before = w.form->surface().image().copy();
+        pictures->trigger();
+        QVERIFY(pictures->isChecked() && !kanji->isChecked());
+        QCOMPARE(w.form->surface().pieceSet(), PieceSet::pictures);
+        QVERIFY(w.form->surface().image() != before);
+        QFile conf(w.dir.filePath(QStringLiteral("zr-torishogi.conf")));
+        QVERIFY(conf.open(QIODevice::ReadOnly));
+        const QByteArray text = conf.readAll();
+        QVERIFY(text.contains("[ui]"));
+        QVERIFY(text.contains("pieces=pictures"));
+
+        Form1Setup setup;
+        setup.settingsPath = w.dir.filePath(QStringLiteral("ZR鳥将棋.ini")).toStdString();
+        setup.boxes = &w.boxes;
+        setup.quit = [] {};
+        Form1 again(w.sounds, setup);
+        again.game().Form_Load();
+        QCOMPARE(again.surface().pieceSet(), PieceSet::pictures);
+        QVERIFY(again.findChild<QAction*>(QString::fromUtf8(menu::PIECES_PICTURES))->isChecked());
     }
 
     // The choices live in an INI file of groups and keys, read back by the next

@@ -1,6 +1,7 @@
 // make-assets: draws the board pictures and the program's icon into folders.
 //
-//   make-assets <images> [<icons>]          every picture as <name>.png and <name>@2x.png,
+//   make-assets <images> [<icons>]          every picture as <name>.png and <name>@2x.png
+//                                           (the pieces drawn as birds as E_<name>),
 //                                           the icon as icon-<size>.png and icon.svg
 //   make-assets --sheets <images> <folder>  contact sheets of the pictures in <images>
 //
@@ -38,10 +39,11 @@ int write_assets(const QString& folder)
     if (!make_folder(folder))
         return 1;
     for (int scale : { 1, 2 })
-        for (const tori::art::Asset& asset : tori::art::all_assets(scale))
-            if (!save(asset.image,
-                    QDir(folder).filePath(asset.name + (scale == 2 ? "@2x" : "") + ".png")))
-                return 1;
+        for (const auto& assets : { tori::art::all_assets(scale), tori::art::bird_assets(scale) })
+            for (const tori::art::Asset& asset : assets)
+                if (!save(asset.image,
+                        QDir(folder).filePath(asset.name + (scale == 2 ? "@2x" : "") + ".png")))
+                    return 1;
     return 0;
 }
 
