@@ -4,6 +4,7 @@
 
 #include <cerrno>
 #include <cstring>
+#include <iterator>
 #include <dlfcn.h>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -22,7 +23,9 @@ namespace {
     };
     // In the order of 音.
     const WaveFile waveFiles[]
-        = { { "その他.wav", 3 }, { "禁止.wav", 3 }, { "駒打音.wav", 3 }, { "BGM.wav", 1 } };
+        = { { "その他.wav", 3 }, { "禁止.wav", 3 }, { "駒打音.wav", 3 }, { "BGM.wav", 1 },
+              { "秒読み.wav", 2 } };
+    static_assert(std::size(waveFiles) == 音の数);
 
     enum class Read { ok, missing, failed };
 
@@ -127,7 +130,7 @@ std::vector<std::pair<std::string, std::string>> SoundLibrary::開始()
     if (handle == 0)
         boxes.emplace_back(boxTitle, "Direct Soundインターフェースが作成できません。");
 
-    for (int i = 0; i < 4; ++i) {
+    for (int i = 0; i < 音の数; ++i) {
         buffers[i] = 0;
         if (handle == 0)
             continue;

@@ -1,7 +1,9 @@
 #include "game/qt/form1.h"
 
 #include "display/qt/qt_surface.h"
+#include "game/qt/time_limit_dialog.h"
 #include "platform/menu_names.h"
+#include "platform/translation.h"
 #include "record/qt/move_list_panel.h"
 #include "record/qt/record_panel.h"
 #include "settings/locations.h"
@@ -132,6 +134,9 @@ Form1::Form1(Sounds& sounds, Form1Setup s)
         // Paint events, timers and the like, but no presses or keys: those wait
         // in the queue until the computer has moved, as at every level.
         [] { QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents); } };
+    ports.askTimeLimit = [this](const 持ち時間設定& current) {
+        return TimeLimitDialog::ask(this, current);
+    };
     theGame = std::make_unique<Game>(
         ports, setup.settingsPath.empty() ? settingsFile() : setup.settingsPath);
 
@@ -231,6 +236,8 @@ void Form1::buildMenu()
     addEntry(option, menu::SIDOU, "移動指導", true, [g] { g()->options().SIDOU_Click(); });
     addEntry(option, menu::KEIKA, "経過時間", true, [g] { g()->KEIKA_Click(); });
     addEntry(option, menu::BGM, "BGM", true, [g] { g()->options().BGM_Click(); });
+    addEntry(option, menu::TIME_SETTING, tr_("持ち時間設定"), false,
+        [g] { g()->TIME_SETTING_Click(); });
 
     addEntry(bar, menu::VER, "その他", false, [g] { g()->records().VER_Click(); });
 }

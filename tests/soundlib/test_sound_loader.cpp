@@ -24,8 +24,8 @@ namespace fs = std::filesystem;
 namespace {
 
 using Boxes = std::vector<std::pair<std::string, std::string>>;
-const char* const waveNames[] = { "その他.wav", "禁止.wav", "駒打音.wav", "BGM.wav" };
-const 音 allSounds[] = { 音::その他, 音::禁止, 音::駒打音, 音::BGM };
+const char* const waveNames[] = { "その他.wav", "禁止.wav", "駒打音.wav", "BGM.wav", "秒読み.wav" };
+const 音 allSounds[] = { 音::その他, 音::禁止, 音::駒打音, 音::BGM, 音::秒読み };
 
 class GameFolder : public ::testing::Test {
 protected:
