@@ -355,8 +355,7 @@ void Display::描画_所有時間(int side, double seconds)
         const int n = std::clamp(g.記録手数, 0, 最大手数);
         const double recorded = n == 0 ? 0 : upper ? g.棋譜_時間4[n] : g.棋譜_時間2[n];
         const double elapsed = std::max(0.0, seconds - recorded);
-        const 時計状態 clock
-            = 調査_時計(g.持ち時間, 調査_持ち時間(g, upper, g.記録手数), elapsed);
+        const 時計状態 clock = 調査_時計(g.持ち時間, 調査_持ち時間(g, upper, g.記録手数), elapsed);
         text = 時計文字(clock);
         // The side's last ten seconds, while they run.
         if (elapsed > 0 && clock.残り秒 <= 10)

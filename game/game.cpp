@@ -3,9 +3,9 @@
 #include "engine/turn.h"
 #include "platform/menu_names.h"
 #include "platform/translation.h"
+#include "rules/rules.h"
 #include "search/game.h"
 #include "search/time_manager.h"
-#include "rules/rules.h"
 
 #include <algorithm>
 #include <cmath>
@@ -359,8 +359,7 @@ void Game::時計進行()
     if (g.勝者 != -1 || g.対局モード == -1 || (g.手番 != g.MAN手番 && g.手番 != g.COM手番))
         return;
     const bool upper = g.手番 == g.COM手番;
-    const 時計状態 clock
-        = 調査_時計(g.持ち時間, 調査_持ち時間(g, upper, g.記録手数), g.手番経過秒);
+    const 時計状態 clock = 調査_時計(g.持ち時間, 調査_持ち時間(g, upper, g.記録手数), g.手番経過秒);
     if (clock.切れ) {
         時間切れ(g.手番);
         return;
@@ -445,7 +444,8 @@ void Game::描画_両時計()
 void Game::読込_持ち時間()
 {
     持ち時間設定 kept;
-    kept.持ち時間秒 = intPreference(p.preferences, 持ち時間キー, 0, 0, 持ち時間設定::最大持ち時間秒);
+    kept.持ち時間秒
+        = intPreference(p.preferences, 持ち時間キー, 0, 0, 持ち時間設定::最大持ち時間秒);
     kept.秒読み秒 = intPreference(p.preferences, 秒読みキー, 0, 0, 持ち時間設定::最大秒読み秒);
     kept.加算秒 = intPreference(p.preferences, 加算キー, 0, 0, 持ち時間設定::最大加算秒);
     // A hand-edited file may hold a choice the dialog refuses: no limit then.

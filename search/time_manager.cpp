@@ -16,9 +16,9 @@ Limits clockLimits(const Limits& usual, const ClockTimes& clock)
     // move, a slow check of the clock.
     const std::int64_t margin = std::clamp<std::int64_t>(available / 20, 300, 1000);
     const std::int64_t ceiling = available > 2 * margin ? available - margin : available / 2;
-    const std::int64_t share
-        = remaining / ExpectedMovesToGo + increment * 3 / 4 + byoyomi * 3 / 4;
-    const std::int64_t hard = std::clamp<std::int64_t>(share, 1, std::max<std::int64_t>(ceiling, 1));
+    const std::int64_t share = remaining / ExpectedMovesToGo + increment * 3 / 4 + byoyomi * 3 / 4;
+    const std::int64_t hard
+        = std::clamp<std::int64_t>(share, 1, std::max<std::int64_t>(ceiling, 1));
 
     // A generous clock leaves the level's own limits as they are.
     Limits l = usual;

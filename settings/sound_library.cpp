@@ -4,9 +4,9 @@
 
 #include <cerrno>
 #include <cstring>
-#include <iterator>
 #include <dlfcn.h>
 #include <fcntl.h>
+#include <iterator>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <vector>
@@ -22,9 +22,8 @@ namespace {
         int32_t count; // copies that may sound at once
     };
     // In the order of 音.
-    const WaveFile waveFiles[]
-        = { { "その他.wav", 3 }, { "禁止.wav", 3 }, { "駒打音.wav", 3 }, { "BGM.wav", 1 },
-              { "秒読み.wav", 2 } };
+    const WaveFile waveFiles[] = { { "その他.wav", 3 }, { "禁止.wav", 3 }, { "駒打音.wav", 3 },
+        { "BGM.wav", 1 }, { "秒読み.wav", 2 } };
     static_assert(std::size(waveFiles) == 音の数);
 
     enum class Read { ok, missing, failed };

@@ -134,9 +134,8 @@ Form1::Form1(Sounds& sounds, Form1Setup s)
         // Paint events, timers and the like, but no presses or keys: those wait
         // in the queue until the computer has moved, as at every level.
         [] { QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents); } };
-    ports.askTimeLimit = [this](const 持ち時間設定& current) {
-        return TimeLimitDialog::ask(this, current);
-    };
+    ports.askTimeLimit
+        = [this](const 持ち時間設定& current) { return TimeLimitDialog::ask(this, current); };
     theGame = std::make_unique<Game>(
         ports, setup.settingsPath.empty() ? settingsFile() : setup.settingsPath);
 
@@ -236,8 +235,8 @@ void Form1::buildMenu()
     addEntry(option, menu::SIDOU, "移動指導", true, [g] { g()->options().SIDOU_Click(); });
     addEntry(option, menu::KEIKA, "経過時間", true, [g] { g()->KEIKA_Click(); });
     addEntry(option, menu::BGM, "BGM", true, [g] { g()->options().BGM_Click(); });
-    addEntry(option, menu::TIME_SETTING, tr_("持ち時間設定"), false,
-        [g] { g()->TIME_SETTING_Click(); });
+    addEntry(
+        option, menu::TIME_SETTING, tr_("持ち時間設定"), false, [g] { g()->TIME_SETTING_Click(); });
 
     addEntry(bar, menu::VER, "その他", false, [g] { g()->records().VER_Click(); });
 }

@@ -514,8 +514,8 @@ TEST(QtSurface, LimitedClocksInTheirPlacesAndColoursAtOneAndTwoTimes)
         EXPECT_GT(red, redAtOne * 3);
         EXPECT_LT(red, redAtOne * 6);
         const QImage shown = s.image().copy(lower);
-        const QImage blurred = clockAtOne.scaled(
-            shown.size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+        const QImage blurred
+            = clockAtOne.scaled(shown.size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
         EXPECT_GT(edgePixels(shown), edgePixels(blurred) * 6 / 5);
     }
 }

@@ -280,8 +280,10 @@ TEST(Protocol, LevelsFourAndFiveSearchWithInfoLinesBeforeTheirMove)
 TEST(Protocol, GoWithClocksKeepsToTheComputersTime)
 {
     EngineSession s;
-    EXPECT_EQ(ask(s, "go btime"), "error go takes wtime, btime, winc, binc and byoyomi in milliseconds");
-    EXPECT_EQ(ask(s, "go btime -5"), "error go takes wtime, btime, winc, binc and byoyomi in milliseconds");
+    EXPECT_EQ(
+        ask(s, "go btime"), "error go takes wtime, btime, winc, binc and byoyomi in milliseconds");
+    EXPECT_EQ(ask(s, "go btime -5"),
+        "error go takes wtime, btime, winc, binc and byoyomi in milliseconds");
     EXPECT_EQ(ask(s, "go btime 5 btime 6"),
         "error go takes wtime, btime, winc, binc and byoyomi in milliseconds");
     EXPECT_EQ(ask(s, "go btime 5 depth 3"),

@@ -115,15 +115,15 @@ namespace {
             words.push_back(rest.substr(i, j - i));
             i = j;
         }
-        any = !words.empty()
-            && std::any_of(std::begin(names), std::end(names),
-                [&](const char* n) { return words[0] == n; });
+        any = !words.empty() && std::any_of(std::begin(names), std::end(names), [&](const char* n) {
+            return words[0] == n;
+        });
         if (!any || words.size() % 2 != 0)
             return false;
         bool seen[5] = {};
         for (size_t w = 0; w < words.size(); w += 2) {
-            const auto name = std::find_if(std::begin(names), std::end(names),
-                [&](const char* n) { return words[w] == n; });
+            const auto name = std::find_if(
+                std::begin(names), std::end(names), [&](const char* n) { return words[w] == n; });
             if (name == std::end(names))
                 return false;
             const auto k = static_cast<size_t>(name - std::begin(names));
