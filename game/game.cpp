@@ -7,7 +7,6 @@
 #include "search/game.h"
 #include "search/time_manager.h"
 
-#include <algorithm>
 #include <cmath>
 
 namespace tori {
@@ -365,8 +364,10 @@ void Game::時計進行()
         return;
     }
     const int seconds = static_cast<int>(std::ceil(clock.表示秒));
-    if (g.手番 != shownSide || seconds != shownSeconds || clock.秒読み != shownByoyomi) {
+    if (g.手番 != shownSide || g.記録手数 != shownRecord || seconds != shownSeconds
+        || clock.秒読み != shownByoyomi) {
         shownSide = g.手番;
+        shownRecord = g.記録手数;
         shownSeconds = seconds;
         shownByoyomi = clock.秒読み;
         disp.描画_所有時間(g.手番, g.手番経過秒 + (upper ? g.COM所有時間 : g.MAN所有時間));
@@ -402,7 +403,11 @@ void Game::時間切れ(int loser)
 {
     p.timer.setEnabled(false);
     g.勝者 = loser == GameState::先手 ? GameState::後手 : GameState::先手;
-    g.選択状態 = 0;
+    // A piece the loser had picked up is put down again.
+    if (g.選択状態 != 0) {
+        g.選択状態 = 0;
+        disp.描画_将棋盤桝();
+    }
     if (loser == g.COM手番)
         g.COM所有時間 += g.手番経過秒;
     else

@@ -182,7 +182,7 @@ private:
     bool thinking = false;
     bool lossUntold = false;
     // What the running limited clock showed last, and the last second ticked.
-    int shownSide = -1, shownSeconds = -1;
+    int shownSide = -1, shownRecord = -1, shownSeconds = -1;
     bool shownByoyomi = false;
     int tickedSecond = -1;
 };
