@@ -5,6 +5,7 @@
 #include "platform/translation.h"
 #include "rules/rules.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cstdio>
 
@@ -361,16 +362,34 @@ void Display::描画_ハンデレベル(int level)
 
 void Display::描画_所有時間(int side, double seconds)
 {
-    if (!menu.checked(menu::KEIKA))
+    // A limited clock is always shown: the player must see the time left.
+    const bool limited = g.持ち時間.有効();
+    if (!limited && !menu.checked(menu::KEIKA))
         return;
-    const std::string text = 調査_時間秒追加結果(seconds);
+    std::string text;
+    int colour = 白;
+    if (limited) {
+        // What the side used up to the position shown is in the record; the
+        // rest is its running turn (or the turn its time ran out in).
+        const bool upper = side == g.COM手番;
+        const int n = std::clamp(g.記録手数, 0, 最大手数);
+        const double recorded = n == 0 ? 0 : upper ? g.棋譜_時間4[n] : g.棋譜_時間2[n];
+        const double elapsed = std::max(0.0, seconds - recorded);
+        const 時計状態 clock = 調査_時計(g.持ち時間, 調査_持ち時間(g, upper, g.記録手数), elapsed);
+        text = 時計文字(clock);
+        // The side's last ten seconds, while they run.
+        if (elapsed > 0 && clock.残り秒 <= 10)
+            colour = 明赤;
+    } else {
+        text = 調査_時間秒追加結果(seconds);
+    }
     消去_所有時間(side);
     if (side == g.MAN手番) {
         描画_数値(13.1, 9.3, text, 黒, 0, 12);
-        描画_数値(13, 9.2, text, 白, 0, 12);
+        描画_数値(13, 9.2, text, colour, 0, 12);
     } else if (side == g.COM手番) {
         描画_数値(-1.5, 9.3, text, 黒, 0, 12);
-        描画_数値(-1.6, 9.2, text, 白, 0, 12);
+        描画_数値(-1.6, 9.2, text, colour, 0, 12);
     }
 }
 

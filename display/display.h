@@ -11,6 +11,7 @@
 #include "platform/surface.h"
 #include "platform/time_of_day.h"
 #include "rules/state.h"
+#include "rules/time_limit.h"
 
 #include <array>
 #include <string>
@@ -52,6 +53,9 @@ public:
     void 消去_移動結果(int side);
     void 描画_棋譜読込み部分消去();
     void 描画_ハンデレベル(int level);
+    // A side's clock below its hand, from `seconds` it has used, its running
+    // turn included: that total while the elapsed clocks are on; with a time
+    // limit the time it has left, in red in its last ten seconds.
     void 描画_所有時間(int side, double seconds);
     void 消去_所有時間(int side);
 
@@ -115,6 +119,10 @@ std::string 国際棋譜手(const GameState& g, int n);
 // Hours, minutes and seconds as "hh:mm:ss" (an hour field of three digits or more is empty).
 std::string 調査_時間秒追加結果(double seconds);
 std::string 変換_数字から文字(long n);
+// A limited clock's text: "hh:mm:ss" of the main time left, or "秒読み N" in
+// byo-yomi, whole seconds rounded up, so that a clock shows 0 only when the
+// time is out.
+std::string 時計文字(const 時計状態& clock);
 // Busy-waits until the time of day has moved on by `seconds`, across midnight.
 void 待ち時間(TimeOfDay& clock, double seconds);
 

@@ -4,6 +4,7 @@
 
 #include "platform/translation.h"
 
+#include <algorithm>
 #include <chrono>
 #include <cmath>
 #include <thread>
@@ -109,6 +110,14 @@ std::string 調査_時間秒追加結果(double seconds)
     const long h = hours < 1e6 ? static_cast<long>(hours) : 1000000L;
     return 変換_数字から文字(h) + ":" + 変換_数字から文字(static_cast<long>(minutes)) + ":"
         + 変換_数字から文字(static_cast<long>(std::floor(secs)));
+}
+
+std::string 時計文字(const 時計状態& clock)
+{
+    const double whole = std::ceil(std::max(0.0, clock.表示秒) - 1e-9);
+    if (clock.秒読み)
+        return std::string(tr_("秒読み")) + " " + std::to_string(static_cast<long>(whole));
+    return 調査_時間秒追加結果(whole);
 }
 
 void 待ち時間(TimeOfDay& clock, double seconds)

@@ -270,6 +270,12 @@ COM着手結果 com_ban(GameState& g, EngineState& e, TurnHooks* hooks, const se
         return result;
 
     const 最善手 best = g.レベル >= 4 ? 深読み(g, e, hooks, 制限) : 探索(g, e, hooks);
+    // The clock ran out while the computer thought: the game is decided and
+    // the move is not made.
+    if (g.勝者 != -1) {
+        result.拒否 = 着手拒否::終局;
+        return result;
+    }
     if (!best.ある) {
         result.拒否 = 着手拒否::指手なし;
         return result;

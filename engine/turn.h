@@ -83,7 +83,8 @@ struct COM着手結果 {
 // The computer's turn without its caption, messages and clock hand-over:
 // searches every move and drop, records and plays the best one, surveys the
 // new position and asks 詰めかMAN. Does nothing when the game has a winner or
-// the record is full. At levels 1-3 the search looks one move ahead; at
+// the record is full, and makes no move when the game was decided while it
+// thought (its clock ran out in a hook). At levels 1-3 the search looks one move ahead; at
 // levels 4 and 5 it is the game-tree search, within the level's time or
 // within 制限 when one is given.
 COM着手結果 com_ban(

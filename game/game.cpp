@@ -4,6 +4,8 @@
 #include "platform/menu_names.h"
 #include "platform/translation.h"
 #include "rules/rules.h"
+#include "search/game.h"
+#include "search/time_manager.h"
 
 #include <cmath>
 
@@ -17,6 +19,11 @@ namespace {
     // The menu entries of the levels 1..5, in order.
     constexpr const char* レベル項目[]
         = { menu::LEVEL1, menu::LEVEL2, menu::LEVEL3, menu::LEVEL4, menu::LEVEL5 };
+
+    // The kept time limit in zr-torishogi.conf.
+    const char* const 持ち時間キー = "clock/main_seconds";
+    const char* const 秒読みキー = "clock/byoyomi_seconds";
+    const char* const 加算キー = "clock/increment_seconds";
 
 } // namespace
 
@@ -185,6 +192,8 @@ void Game::Form_Load()
     p.background(窓背景色);
     opts.読込_環境設定ファイル();
     pieceChoice.load();
+    読込_持ち時間();
+    g.持ち時間 = chosenLimit;
     初期設定(g, adapter.get());
     disp.描画_絵(1, 10.8, 0);
     p.resize(9000, 7300);
@@ -248,9 +257,10 @@ void Game::START_Click()
     if (!FEN手番設定())
         先後設定(GameState::先手);
     g.対局モード = 人間対局;
+    持ち時間適用();
     p.boxes.ok(tr_("先手の番です"), " ");
     g.開始時刻 = p.clock.秒();
-    if (p.menu.checked(menu::KEIKA) && g.勝者 == -1)
+    if (時計使用() && g.勝者 == -1)
         p.timer.setEnabled(true);
 }
 
@@ -276,6 +286,8 @@ void Game::COM対局開始(int 人間)
         先後設定(人間);
         新規 = true;
     }
+    if (新規)
+        持ち時間適用();
     if (新規) {
         if (g.手番 == g.MAN手番)
             p.boxes.ok(tr_("あなたの番です"), " ");
@@ -325,6 +337,10 @@ void Game::Timer1_Timer()
     if (!p.timer.enabled())
         return;
     g.手番経過秒 = 調査_経過秒(g.開始時刻, p.clock.秒());
+    if (g.持ち時間.有効()) {
+        時計進行();
+        return;
+    }
     const int whole = static_cast<int>(std::floor(g.手番経過秒));
     if (whole == g.前回表示秒)
         return;
@@ -336,13 +352,159 @@ void Game::Timer1_Timer()
     p.surface.更新();
 }
 
+bool Game::時計使用() const { return p.menu.checked(menu::KEIKA) || g.持ち時間.有効(); }
+
+void Game::時計進行()
+{
+    if (g.勝者 != -1 || g.対局モード == -1 || (g.手番 != g.MAN手番 && g.手番 != g.COM手番))
+        return;
+    const bool upper = g.手番 == g.COM手番;
+    const 時計状態 clock = 調査_時計(g.持ち時間, 調査_持ち時間(g, upper, g.記録手数), g.手番経過秒);
+    if (clock.切れ) {
+        時間切れ(g.手番);
+        return;
+    }
+    const int seconds = static_cast<int>(std::ceil(clock.表示秒));
+    if (g.手番 != shownSide || g.記録手数 != shownRecord || seconds != shownSeconds
+        || clock.秒読み != shownByoyomi) {
+        shownSide = g.手番;
+        shownRecord = g.記録手数;
+        shownSeconds = seconds;
+        shownByoyomi = clock.秒読み;
+        disp.描画_所有時間(g.手番, g.手番経過秒 + (upper ? g.COM所有時間 : g.MAN所有時間));
+        p.surface.更新();
+    }
+    // Each of the last five seconds ticks once, as it begins.
+    const int left = static_cast<int>(std::ceil(clock.残り秒));
+    if (left > 5) {
+        tickedSecond = -1;
+    } else if (left != tickedSecond) {
+        tickedSecond = left;
+        sounds.dsPlay(音::秒読み);
+    }
+}
+
+bool Game::時間切れ検査()
+{
+    if (!g.持ち時間.有効() || !p.timer.enabled() || g.勝者 != -1 || g.対局モード == -1
+        || (g.手番 != g.MAN手番 && g.手番 != g.COM手番))
+        return false;
+    g.手番経過秒 = 調査_経過秒(g.開始時刻, p.clock.秒());
+    const bool upper = g.手番 == g.COM手番;
+    if (!調査_時計(g.持ち時間, 調査_持ち時間(g, upper, g.記録手数), g.手番経過秒).切れ)
+        return false;
+    時間切れ(g.手番);
+    return true;
+}
+
+// The side `loser` ran out of time: the game ends as when a phoenix is taken.
+// The turn's time is booked, so that its clock shows the time out on every
+// redraw; the record keeps the moves made, with their times.
+void Game::時間切れ(int loser)
+{
+    p.timer.setEnabled(false);
+    g.勝者 = loser == GameState::先手 ? GameState::後手 : GameState::先手;
+    // A piece the loser had picked up is put down again.
+    if (g.選択状態 != 0) {
+        g.選択状態 = 0;
+        disp.描画_将棋盤桝();
+    }
+    if (loser == g.COM手番)
+        g.COM所有時間 += g.手番経過秒;
+    else
+        g.MAN所有時間 += g.手番経過秒;
+    g.手番経過秒 = 0;
+    描画_両時計();
+    p.surface.更新();
+    shownSide = -1;
+    tickedSecond = -1;
+    // Inside the computer's search no box is shown: its turn ends first.
+    if (thinking) {
+        lossUntold = true;
+        return;
+    }
+    時間切れ通知();
+}
+
+void Game::時間切れ通知()
+{
+    const char* text;
+    if (g.対局モード == COM対局)
+        text = g.勝者 == g.MAN手番 ? tr_("あなたの勝ちです") : tr_("ｺﾝﾋﾟｭｰﾀの勝ちです");
+    else
+        text = g.勝者 == GameState::先手 ? tr_("先手の勝ちです") : tr_("後手の勝ちです");
+    p.boxes.ok(text, tr_("時間切れ"));
+}
+
+void Game::描画_両時計()
+{
+    if (時計使用()) {
+        disp.描画_所有時間(g.COM手番, g.COM所有時間);
+        disp.描画_所有時間(g.MAN手番, g.MAN所有時間);
+    } else {
+        disp.消去_所有時間(g.COM手番);
+        disp.消去_所有時間(g.MAN手番);
+    }
+}
+
+void Game::読込_持ち時間()
+{
+    持ち時間設定 kept;
+    kept.持ち時間秒
+        = intPreference(p.preferences, 持ち時間キー, 0, 0, 持ち時間設定::最大持ち時間秒);
+    kept.秒読み秒 = intPreference(p.preferences, 秒読みキー, 0, 0, 持ち時間設定::最大秒読み秒);
+    kept.加算秒 = intPreference(p.preferences, 加算キー, 0, 0, 持ち時間設定::最大加算秒);
+    // A hand-edited file may hold a choice the dialog refuses: no limit then.
+    chosenLimit = 検査_持ち時間(kept).empty() ? kept : 持ち時間設定 {};
+}
+
+void Game::書込_持ち時間()
+{
+    p.preferences.setValue(持ち時間キー, std::to_string(chosenLimit.持ち時間秒));
+    p.preferences.setValue(秒読みキー, std::to_string(chosenLimit.秒読み秒));
+    p.preferences.setValue(加算キー, std::to_string(chosenLimit.加算秒));
+}
+
+void Game::持ち時間適用()
+{
+    if (g.記録手数 != 0 || g.持ち時間 == chosenLimit)
+        return;
+    g.持ち時間 = chosenLimit;
+    描画_両時計();
+}
+
+void Game::TIME_SETTING_Click()
+{
+    持ち時間設定 shown = chosenLimit;
+    for (;;) {
+        const std::optional<持ち時間設定> answer = p.askTimeLimit(shown);
+        if (!answer)
+            return;
+        const std::string why = 検査_持ち時間(*answer);
+        if (why.empty()) {
+            chosenLimit = *answer;
+            break;
+        }
+        着手拒否音();
+        p.boxes.ok(why, tr_("持ち時間設定"));
+        shown = *answer;
+    }
+    書込_持ち時間();
+    // Nothing played yet: the clocks show the new limit at once. A game under
+    // way keeps its own to the end.
+    持ち時間適用();
+}
+
 void Game::KEIKA_Click()
 {
     if (p.menu.checked(menu::KEIKA)) {
         p.menu.setChecked(menu::KEIKA, false);
-        p.timer.setEnabled(false);
-        disp.消去_所有時間(g.MAN手番);
-        disp.消去_所有時間(g.COM手番);
+        // A limited clock stays: it runs and shows the time left.
+        if (!g.持ち時間.有効()) {
+            p.timer.setEnabled(false);
+            disp.消去_所有時間(g.MAN手番);
+            disp.消去_所有時間(g.COM手番);
+        }
     } else {
         p.menu.setChecked(menu::KEIKA, true);
         p.timer.setEnabled(true);
@@ -375,6 +537,9 @@ void Game::Form_MouseDown(int button, int /*shift*/, double x, double y)
         p.boxes.ok(tr_("新規に対局してください"), tr_("終局"));
         return;
     }
+    // A press just after the time ran out, before the timer saw it, is too late.
+    if (時間切れ検査())
+        return;
     TAIKYOKU_Click();
     if (g.手番 == -1) {
         if (g.棋譜モード == 1 || g.記録手数 == 0)
@@ -400,7 +565,7 @@ void Game::Form_MouseDown(int button, int /*shift*/, double x, double y)
         return;
     }
     // Stepping stopped the clock; the turn's time counts from the last step.
-    if (!p.timer.enabled() && p.menu.checked(menu::KEIKA))
+    if (!p.timer.enabled() && 時計使用())
         p.timer.setEnabled(true);
     if (盤内(col, row))
         盤押下(button, col, row);
@@ -441,7 +606,7 @@ void Game::再開()
 {
     p.boxes.ok(tr_("OKですか？"), tr_("再開"));
     g.開始時刻 = p.clock.秒();
-    if (p.menu.checked(menu::KEIKA))
+    if (時計使用())
         p.timer.setEnabled(true);
     // A full record has no next entry; the side that did not make the last
     // move is to move then.
@@ -558,6 +723,9 @@ void Game::相手COM着手(int button)
     g.選択状態 = 0;
     g.選択駒 = placed;
     disp.描画_移動結果(g.MAN手番, g.移動先列, g.移動先段, placed, 白);
+    // A limited clock shows its time left after the move, the increment added.
+    if (g.持ち時間.有効())
+        disp.描画_所有時間(g.MAN手番, g.MAN所有時間);
     if (g.勝者 == g.MAN手番) {
         p.timer.setEnabled(false);
         p.boxes.ok(tr_("あなたの勝ちです"), tr_("終了"));
@@ -592,6 +760,8 @@ void Game::人間着手(int button)
         g.MAN所有時間 += turn;
     else
         g.COM所有時間 += turn;
+    if (g.持ち時間.有効())
+        disp.描画_所有時間(g.手番, g.手番 == g.MAN手番 ? g.MAN所有時間 : g.COM所有時間);
     if (g.勝者 != -1) {
         p.timer.setEnabled(false);
         p.boxes.ok(
@@ -642,7 +812,7 @@ void Game::com_ban()
         return;
     }
     g.開始時刻 = p.clock.秒();
-    if (p.menu.checked(menu::KEIKA))
+    if (時計使用())
         p.timer.setEnabled(true);
     左上背景消去(8);
     disp.描画_数値(-1.5, 8.5, tr_("思考中"), 黒, 0, 12);
@@ -650,8 +820,27 @@ void Game::com_ban()
     disp.描画_桝輪郭(桝枠色, 1, 7);
     p.surface.更新();
 
+    // Levels 4 and 5 keep to a limited clock; levels 1-3 answer at once.
+    search::Limits limits;
+    const search::Limits* clockLimits = nullptr;
+    if (g.持ち時間.有効() && g.レベル >= 4) {
+        search::ClockTimes times;
+        times.remainingMs = static_cast<int>(調査_持ち時間(g, true, g.記録手数) * 1000);
+        times.incrementMs = g.持ち時間.加算秒 * 1000;
+        times.byoyomiMs = g.持ち時間.秒読み秒 * 1000;
+        limits = search::clockLimits(search::levelLimits(g.レベル), times);
+        clockLimits = &limits;
+    }
     ComHooks hooks(*this);
-    const COM着手結果 r = tori::com_ban(g, e, &hooks);
+    thinking = true;
+    const COM着手結果 r = tori::com_ban(g, e, &hooks, clockLimits);
+    thinking = false;
+    if (lossUntold) {
+        lossUntold = false;
+        disp.消去_移動結果(g.COM手番);
+        時間切れ通知();
+        return;
+    }
     switch (r.拒否) {
     case 着手拒否::なし:
         break;
@@ -685,10 +874,19 @@ void Game::com_ban()
     }
     disp.描画_移動結果(g.COM手番, r.先列, r.先段, r.成駒, 白);
     disp.描画_桝輪郭(白, r.先列, r.先段);
+    const double bank = 調査_持ち時間(g, true, g.記録手数 - 1);
     g.COM所有時間 += g.手番経過秒;
+    if (g.持ち時間.有効()) {
+        // A move finished after the flag fell (the machine stalled) loses too.
+        if (調査_時計(g.持ち時間, bank, g.手番経過秒).切れ) {
+            時間切れ(g.COM手番);
+            return;
+        }
+        disp.描画_所有時間(g.COM手番, g.COM所有時間);
+    }
     g.開始時刻 = p.clock.秒();
     g.手番 = g.MAN手番;
-    if (p.menu.checked(menu::KEIKA))
+    if (時計使用())
         p.timer.setEnabled(true);
 }
 

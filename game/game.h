@@ -22,12 +22,14 @@
 #include "record/fen_commands.h"
 #include "record/move_list.h"
 #include "rules/state.h"
+#include "rules/time_limit.h"
 #include "settings/language.h"
 #include "settings/options.h"
 #include "settings/pieces.h"
 
 #include <functional>
 #include <memory>
+#include <optional>
 
 namespace tori {
 
@@ -55,6 +57,10 @@ struct Ports {
     // Gives the window's own captions (menus, the record panel, the move
     // list's titles) in the language just chosen.
     std::function<void()> retranslate = [] {};
+    // Shows the time limit dialog with `current` filled in: the limit chosen
+    // with OK (all 0 for なし), or nothing after キャンセル.
+    std::function<std::optional<持ち時間設定>(const 持ち時間設定& current)> askTimeLimit
+        = [](const 持ち時間設定&) -> std::optional<持ち時間設定> { return std::nullopt; };
 };
 
 // The one sound set of a run, as the handlers see it. Start-up runs again when
@@ -112,6 +118,11 @@ public:
     void KEIKA_Click();
     void LANG_JA_Click();
     void LANG_EN_Click();
+    // ｵﾌﾟｼｮﾝ → 持ち時間設定: the time limit of the games to come, kept in
+    // zr-torishogi.conf.
+    void TIME_SETTING_Click();
+    // The limit chosen for new games (the game shown keeps its own, g.持ち時間).
+    const 持ち時間設定& 選択持ち時間() const { return chosenLimit; }
 
     // The computer's turn with its caption, blink, sound, messages and clock.
     void com_ban();
@@ -149,6 +160,21 @@ private:
     void 言語選択(const std::string& code);
     bool FEN手番設定();
 
+    // The clock's timer runs: the elapsed clocks are on, or the game has a limit.
+    bool 時計使用() const;
+    void 読込_持ち時間();
+    void 書込_持ち時間();
+    // A game with nothing played yet takes the limit chosen for new games.
+    void 持ち時間適用();
+    void 描画_両時計();
+    // The limited clock of the side to move, on the timer: its time shown,
+    // the ticks of its last seconds, and the loss when its time is out.
+    void 時計進行();
+    // The side to move has run out of time: true when it lost just now.
+    bool 時間切れ検査();
+    void 時間切れ(int loser);
+    void 時間切れ通知();
+
     Ports p;
     SoundSession sounds;
     GameState g;
@@ -162,6 +188,15 @@ private:
     Language lang;
     std::unique_ptr<DisplayBoardView> adapter;
     bool finished = false;
+
+    持ち時間設定 chosenLimit;
+    // The computer is thinking: a time loss now is told once its turn is over.
+    bool thinking = false;
+    bool lossUntold = false;
+    // What the running limited clock showed last, and the last second ticked.
+    int shownSide = -1, shownRecord = -1, shownSeconds = -1;
+    bool shownByoyomi = false;
+    int tickedSecond = -1;
 };
 
 // Time between two clock readings, across midnight.

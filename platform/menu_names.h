@@ -39,7 +39,8 @@ inline constexpr const char* KIFU_READ = "KIFU_READ";
 inline constexpr const char* KIFU_WRITE = "KIFU_WRITE";
 inline constexpr const char* KIFU_LIST = "KIFU_LIST";
 
-// ｵﾌﾟｼｮﾝ: the background pictures, move guidance, elapsed time and music
+// ｵﾌﾟｼｮﾝ: the background pictures, move guidance, elapsed time, music and the
+// time limit
 inline constexpr const char* OPTION = "OPTION";
 inline constexpr const char* HAIKEI_GA = "HAIKEI_GA";
 inline constexpr const char* MIDORI = "MIDORI";
@@ -50,6 +51,7 @@ inline constexpr const char* RENGA = "RENGA";
 inline constexpr const char* SIDOU = "SIDOU";
 inline constexpr const char* KEIKA = "KEIKA";
 inline constexpr const char* BGM = "BGM";
+inline constexpr const char* TIME_SETTING = "TIME_SETTING";
 // ｵﾌﾟｼｮﾝ → 言語 / Language
 inline constexpr const char* GENGO = "GENGO";
 inline constexpr const char* LANG_JA = "LANG_JA";

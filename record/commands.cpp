@@ -307,11 +307,6 @@ void RecordCommands::REPLAY_Click()
         display.描画_桝輪郭(桝枠色, 元列, 元段);
     }
 
-    g.COM所有時間 = g.棋譜_時間3[n];
-    display.描画_所有時間(g.COM手番, g.COM所有時間);
-    g.MAN所有時間 = g.棋譜_時間1[n];
-    display.描画_所有時間(g.MAN手番, g.MAN所有時間);
-
     if (盤内(先列, 先段)) {
         const int c = g.棋譜_取駒[n];
         display.描画_自持盤();
@@ -330,6 +325,12 @@ void RecordCommands::REPLAY_Click()
     g.手番 = -1;
     g.記録手数 -= 1;
     g.手数 -= 1;
+    // Each clock as it stood before the move; a limited one reads its time
+    // left from the record up to here.
+    g.COM所有時間 = g.棋譜_時間3[n];
+    display.描画_所有時間(g.COM手番, g.COM所有時間);
+    g.MAN所有時間 = g.棋譜_時間1[n];
+    display.描画_所有時間(g.MAN手番, g.MAN所有時間);
     display.描画_手数(g.手数);
 }
 

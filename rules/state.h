@@ -54,6 +54,20 @@ bool 駒コード(int code);
 // the promoted kinds); empty for any code that is no piece.
 const char* 駒名(int code);
 
+// The time limit of a game; all 0 for none. The dialog sets the main time in
+// whole minutes (0..600) and the others in seconds (0..60).
+struct 持ち時間設定 {
+    static constexpr int 最大持ち時間秒 = 600 * 60;
+    static constexpr int 最大秒読み秒 = 60;
+    static constexpr int 最大加算秒 = 60;
+    int 持ち時間秒 = 0;
+    int 秒読み秒 = 0;
+    int 加算秒 = 0;
+    // A limit is kept: there is a main time or byo-yomi.
+    bool 有効() const { return 持ち時間秒 > 0 || 秒読み秒 > 0; }
+    bool operator==(const 持ち時間設定&) const = default;
+};
+
 template <typename T> using 盤配列 = std::array<std::array<T, 8>, 8>; // [列][段], 1..7 used
 template <typename T> using 棋譜配列 = std::array<T, 最大手数 + 1>; // move n at index n
 
@@ -97,6 +111,8 @@ struct GameState {
     double 開始時刻 = 0;
     double 手番経過秒 = 0;
     int 前回表示秒 = 0;
+    // The time limit of the game shown; none unless one was chosen.
+    持ち時間設定 持ち時間;
 
     int レベル = 3;
     int 棋譜モード = 0;

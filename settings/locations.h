@@ -16,7 +16,7 @@ inline constexpr const char* soundLibraryName = "ZR鳥将棋.so";
 
 struct RunTimeFolders {
     std::string library; // holds the sound library
-    std::string waves; // holds the four wave files
+    std::string waves; // holds the five wave files
 };
 
 // The folder of the running executable (from /proc/self/exe); "." when unknown.

@@ -7,6 +7,7 @@
 #include <cstring>
 #include <dlfcn.h>
 #include <fcntl.h>
+#include <iterator>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <vector>
@@ -22,8 +23,9 @@ namespace {
         int32_t count; // copies that may sound at once
     };
     // In the order of 音.
-    const WaveFile waveFiles[]
-        = { { "その他.wav", 3 }, { "禁止.wav", 3 }, { "駒打音.wav", 3 }, { "BGM.wav", 1 } };
+    const WaveFile waveFiles[] = { { "その他.wav", 3 }, { "禁止.wav", 3 }, { "駒打音.wav", 3 },
+        { "BGM.wav", 1 }, { "秒読み.wav", 2 } };
+    static_assert(std::size(waveFiles) == 音の数);
 
     enum class Read { ok, missing, failed };
 
@@ -128,7 +130,7 @@ std::vector<std::pair<std::string, std::string>> SoundLibrary::開始()
     if (handle == 0)
         boxes.emplace_back(boxTitle(), tr_("Direct Soundインターフェースが作成できません。"));
 
-    for (int i = 0; i < 4; ++i) {
+    for (int i = 0; i < 音の数; ++i) {
         buffers[i] = 0;
         if (handle == 0)
             continue;

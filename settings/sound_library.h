@@ -51,7 +51,7 @@ private:
     Api api;
     bool started = false;
     int32_t handle = 0;
-    std::array<int32_t, 4> buffers {};
+    std::array<int32_t, 音の数> buffers {};
 };
 
 } // namespace tori

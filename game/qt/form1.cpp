@@ -1,6 +1,7 @@
 #include "game/qt/form1.h"
 
 #include "display/qt/qt_surface.h"
+#include "game/qt/time_limit_dialog.h"
 #include "platform/menu_names.h"
 #include "platform/translation.h"
 #include "record/qt/move_list_panel.h"
@@ -133,6 +134,9 @@ Form1::Form1(Sounds& sounds, Form1Setup s)
         // in the queue until the computer has moved, as at every level.
         [] { QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents); },
         [this] { retranslate(); } };
+
+    ports.askTimeLimit
+        = [this](const 持ち時間設定& current) { return TimeLimitDialog::ask(this, current); };
     theGame = std::make_unique<Game>(
         ports, setup.settingsPath.empty() ? settingsFile() : setup.settingsPath);
     theGame->language().setFolder(setup.catalogFolder.empty()
@@ -239,6 +243,7 @@ void Form1::buildMenu()
     addEntry(option, menu::SIDOU, "移動指導", true, [g] { g()->options().SIDOU_Click(); });
     addEntry(option, menu::KEIKA, "経過時間", true, [g] { g()->KEIKA_Click(); });
     addEntry(option, menu::BGM, "BGM", true, [g] { g()->options().BGM_Click(); });
+    addEntry(option, menu::TIME_SETTING, "持ち時間設定", false, [g] { g()->TIME_SETTING_Click(); });
     // Named in both languages, so that a player who reads only one finds it.
     QMenu* gengo = addMenu(option, menu::GENGO, "言語 / Language");
     addEntry(gengo, menu::LANG_JA, "日本語", true, [g] { g()->LANG_JA_Click(); });

@@ -545,6 +545,47 @@ TEST(QtSurface, TheGroundAroundTheDrawingCarriesOnItsBackground)
     EXPECT_EQ(widget.pixelColor(1299, 911), marker);
 }
 
+// The limited clocks below the hands: the time left in white, the last ten
+// seconds in red, as sharp at 2x as text drawn for 2x.
+TEST(QtSurface, LimitedClocksInTheirPlacesAndColoursAtOneAndTwoTimes)
+{
+    const QColor white(255, 255, 255);
+    int redAtOne = 0;
+    QImage clockAtOne;
+    for (const qreal dpr : { 1.0, 2.0 }) {
+        QtSurface s({ 600, 487 }, dpr, testPictures());
+        GameState g;
+        g.持ち時間.持ち時間秒 = 60;
+        g.持ち時間.秒読み秒 = 10;
+        FakeMenu menu; // the elapsed clocks off: a limited clock shows all the same
+        tori::Display d(g, s, menu);
+        d.描画_所有時間(g.COM手番, 55); // 5 s of main time and 10 of byo-yomi left
+        d.描画_所有時間(g.MAN手番, 65); // 5 s of byo-yomi left
+        auto place = [&](double gx) {
+            const int l = s.devicePixel(gridX(gx)), t = s.devicePixel(gridY(9.2));
+            return QRect(l, t, s.devicePixel(gridX(gx + 3)) - l, s.devicePixel(gridY(10)) - t);
+        };
+        const QRect upper = place(-2), lower = place(13);
+        const int red = countInk(s, lower, lightRed);
+        EXPECT_GT(red, 30 * dpr * dpr) << dpr;
+        EXPECT_EQ(countInk(s, upper, lightRed), 0) << dpr;
+        EXPECT_GT(countInk(s, upper, white), 30 * dpr * dpr) << dpr;
+        EXPECT_EQ(countInk(s, lower, white), 0) << dpr;
+        if (dpr == 1) {
+            redAtOne = red;
+            clockAtOne = s.image().copy(lower);
+            continue;
+        }
+        // Four times the ink, within what smoothing changes at the edges.
+        EXPECT_GT(red, redAtOne * 3);
+        EXPECT_LT(red, redAtOne * 6);
+        const QImage shown = s.image().copy(lower);
+        const QImage blurred
+            = clockAtOne.scaled(shown.size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+        EXPECT_GT(edgePixels(shown), edgePixels(blurred) * 6 / 5);
+    }
+}
+
 int main(int argc, char** argv)
 {
     // CTest sets the offscreen platform; the build's test listing runs without it.

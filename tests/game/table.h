@@ -9,8 +9,11 @@
 
 #include <gtest/gtest.h>
 
+#include <deque>
 #include <filesystem>
+#include <optional>
 #include <string>
+#include <vector>
 
 namespace tori::testing {
 
@@ -45,6 +48,11 @@ struct Table {
     int width = 0, height = 0;
     int backgroundColour = -1;
     int paints = 0; // the window was asked to paint while a handler ran on
+    // The time limit dialog: what it was shown with, and the answers it gives
+    // in order (nothing: キャンセル); キャンセル once they run out.
+    int timeDialogs = 0;
+    std::vector<持ち時間設定> shownLimits;
+    std::deque<std::optional<持ち時間設定>> timeAnswers;
     Game game;
     GameState& g;
 
@@ -61,7 +69,16 @@ struct Table {
                        width = w;
                        height = h;
                    },
-                   [this](int colour) { backgroundColour = colour; }, [this] { ++paints; } },
+                   [this](int colour) { backgroundColour = colour; }, [this] { ++paints; }, [] {},
+                   [this](const 持ち時間設定& current) -> std::optional<持ち時間設定> {
+                       ++timeDialogs;
+                       shownLimits.push_back(current);
+                       if (timeAnswers.empty())
+                           return std::nullopt;
+                       const auto answer = timeAnswers.front();
+                       timeAnswers.pop_front();
+                       return answer;
+                   } },
             settings)
         , g(game.state())
     {

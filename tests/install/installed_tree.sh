@@ -25,7 +25,8 @@ prefix=$root/stage/opt/zr-test
 
 for file in bin/zr-torishogi \
   share/zr-torishogi/その他.wav share/zr-torishogi/禁止.wav share/zr-torishogi/駒打音.wav \
-  share/zr-torishogi/BGM.wav share/zr-torishogi/en.mo share/applications/$id.desktop share/metainfo/$id.metainfo.xml \
+  share/zr-torishogi/BGM.wav share/zr-torishogi/秒読み.wav share/zr-torishogi/en.mo share/applications/$id.desktop \
+  share/metainfo/$id.metainfo.xml \
   share/icons/hicolor/48x48/apps/$id.png share/icons/hicolor/128x128/apps/$id.png \
   share/icons/hicolor/256x256/apps/$id.png share/icons/hicolor/scalable/apps/$id.svg; do
   [ -f "$prefix/$file" ] || fail "not installed: $file"

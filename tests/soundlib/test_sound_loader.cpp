@@ -24,8 +24,8 @@ namespace fs = std::filesystem;
 namespace {
 
 using Boxes = std::vector<std::pair<std::string, std::string>>;
-const char* const waveNames[] = { "その他.wav", "禁止.wav", "駒打音.wav", "BGM.wav" };
-const 音 allSounds[] = { 音::その他, 音::禁止, 音::駒打音, 音::BGM };
+const char* const waveNames[] = { "その他.wav", "禁止.wav", "駒打音.wav", "BGM.wav", "秒読み.wav" };
+const 音 allSounds[] = { 音::その他, 音::禁止, 音::駒打音, 音::BGM, 音::秒読み };
 
 class GameFolder : public ::testing::Test {
 protected:
@@ -107,7 +107,8 @@ TEST_F(GameFolder, TheBuffersAreMadeInOrderAndFreedInOrderBeforeTheLibraryCloses
         EXPECT_TRUE(sounds.開始().empty());
         EXPECT_EQ(recorded(),
             (Lines { "dsInitialize 0", "dsCreateDSB 5 <その他.wav> 3", "dsCreateDSB 5 <禁止.wav> 3",
-                "dsCreateDSB 5 <駒打音.wav> 3", "dsCreateDSB 5 <BGM.wav> 1" }));
+                "dsCreateDSB 5 <駒打音.wav> 3", "dsCreateDSB 5 <BGM.wav> 1",
+                "dsCreateDSB 5 <秒読み.wav> 2" }));
         EXPECT_TRUE(sounds.開始().empty());
         EXPECT_TRUE(recorded().empty()) << "a second start keeps what is open";
 
@@ -116,18 +117,21 @@ TEST_F(GameFolder, TheBuffersAreMadeInOrderAndFreedInOrderBeforeTheLibraryCloses
         sounds.dsPlay(音::その他);
         sounds.dsPlayLooping(音::BGM);
         sounds.dsStop(音::BGM);
+        sounds.dsPlay(音::秒読み);
         sounds.終了();
         EXPECT_EQ(recorded(),
             (Lines { "dsPlay 102", "dsPlay 103", "dsPlay 101", "dsPlayLooping 104", "dsStop 104",
-                "dsFree 101", "dsFree 102", "dsFree 103", "dsFree 104", "dsTerminate 5" }));
+                "dsPlay 105", "dsFree 101", "dsFree 102", "dsFree 103", "dsFree 104", "dsFree 105",
+                "dsTerminate 5" }));
         sounds.終了();
         EXPECT_TRUE(recorded().empty());
 
         EXPECT_TRUE(sounds.開始().empty());
-        EXPECT_EQ(recorded().size(), 5u) << "after 終了 a start opens everything again";
+        EXPECT_EQ(recorded().size(), 6u) << "after 終了 a start opens everything again";
     }
     EXPECT_EQ(recorded(),
-        (Lines { "dsFree 101", "dsFree 102", "dsFree 103", "dsFree 104", "dsTerminate 5" }))
+        (Lines { "dsFree 101", "dsFree 102", "dsFree 103", "dsFree 104", "dsFree 105",
+            "dsTerminate 5" }))
         << "the game closing without 終了 still releases the sound";
 }
 
@@ -153,7 +157,7 @@ TEST_F(GameFolder, AMissingWaveIsSilentAnUnreadableOneIsReported)
     sounds.終了();
     EXPECT_EQ(recorded(),
         (Lines { "dsPlay 0", "dsPlayLooping 0", "dsFree 101", "dsFree 0", "dsFree 0", "dsFree 0",
-            "dsTerminate 5" }));
+            "dsFree 0", "dsTerminate 5" }));
 }
 
 TEST_F(GameFolder, ALibraryWithoutADeviceSaysSoAndMakesNoBuffers)
@@ -167,7 +171,8 @@ TEST_F(GameFolder, ALibraryWithoutADeviceSaysSoAndMakesNoBuffers)
     sounds.dsPlay(音::駒打音);
     sounds.終了();
     EXPECT_EQ(recorded(),
-        (Lines { "dsInitialize 0", "dsPlay 0", "dsFree 0", "dsFree 0", "dsFree 0", "dsFree 0" }))
+        (Lines { "dsInitialize 0", "dsPlay 0", "dsFree 0", "dsFree 0", "dsFree 0", "dsFree 0",
+            "dsFree 0" }))
         << "no dsTerminate for a library handle of 0";
 }
 
@@ -194,7 +199,7 @@ TEST_F(GameFolder, TheRealLibraryPlaysTheGamesSoundsIntoTheDevice)
     std::set<int32_t> handles;
     for (const 音 s : allSounds)
         handles.insert(sounds.bufferHandle(s));
-    EXPECT_EQ(handles.size(), 4u);
+    EXPECT_EQ(handles.size(), std::size(allSounds));
     EXPECT_EQ(handles.count(0), 0u);
 
     sounds.dsPlay(音::駒打音);

@@ -1,4 +1,4 @@
-// The four committed wave files: their format, length and level, and the
+// The five committed wave files: their format, length and level, and the
 // seam of the looping tune.
 
 #include "tests/soundlib/wave_bytes.h"
@@ -56,7 +56,8 @@ TEST(WaveFiles, EachIsSixteenBitMonoOfTheRightLengthAndAnAudibleLevelWithoutClip
         double shortest, longest;
     };
     for (const Expect& e : { Expect { "駒打音.wav", 0.15, 0.25 }, Expect { "禁止.wav", 0.15, 0.6 },
-             Expect { "その他.wav", 0.3, 1.5 }, Expect { "BGM.wav", 20, 40 } }) {
+             Expect { "その他.wav", 0.3, 1.5 }, Expect { "BGM.wav", 20, 40 },
+             Expect { "秒読み.wav", 0.03, 0.15 } }) {
         SCOPED_TRACE(e.name);
         const Pcm p = readWave(std::string(ZR_SOUND_SOURCES) + "/" + e.name);
         ASSERT_EQ(p.channels, 1u);
@@ -74,7 +75,7 @@ TEST(WaveFiles, EachIsSixteenBitMonoOfTheRightLengthAndAnAudibleLevelWithoutClip
 
 TEST(WaveFiles, TheOneShotSoundsEndInSilence)
 {
-    for (const char* name : { "駒打音.wav", "禁止.wav", "その他.wav" }) {
+    for (const char* name : { "駒打音.wav", "禁止.wav", "その他.wav", "秒読み.wav" }) {
         const Pcm p = readWave(std::string(ZR_SOUND_SOURCES) + "/" + name);
         ASSERT_FALSE(p.samples.empty()) << name;
         EXPECT_LE(std::abs(int(p.samples.back())), 8) << name << " would end with a click";

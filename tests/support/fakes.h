@@ -315,6 +315,8 @@ inline const char* soundName(音 buffer)
         return "駒打音";
     case 音::BGM:
         return "BGM";
+    case 音::秒読み:
+        return "秒読み";
     }
     return "?";
 }

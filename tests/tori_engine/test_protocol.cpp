@@ -274,3 +274,39 @@ TEST(Protocol, LevelsFourAndFiveSearchWithInfoLinesBeforeTheirMove)
     EXPECT_EQ(
         lastLine(ask(s, "go movetime 50")), "com 4 5 4 6 110 110 9999.0000 mate=0 winner=com");
 }
+
+// The clocks after go: levels 4 and 5 think within the computer's own clock
+// (btime, binc, byoyomi); levels 1-3 answer as with a bare go.
+TEST(Protocol, GoWithClocksKeepsToTheComputersTime)
+{
+    EngineSession s;
+    EXPECT_EQ(
+        ask(s, "go btime"), "error go takes wtime, btime, winc, binc and byoyomi in milliseconds");
+    EXPECT_EQ(ask(s, "go btime -5"),
+        "error go takes wtime, btime, winc, binc and byoyomi in milliseconds");
+    EXPECT_EQ(ask(s, "go btime 5 btime 6"),
+        "error go takes wtime, btime, winc, binc and byoyomi in milliseconds");
+    EXPECT_EQ(ask(s, "go btime 5 depth 3"),
+        "error go takes wtime, btime, winc, binc and byoyomi in milliseconds");
+    EXPECT_EQ(s.game().記録手数, 0);
+    EngineSession bare;
+    EXPECT_EQ(ask(s, "go wtime 60000 btime 60000"), ask(bare, "go"));
+
+    // One second of byo-yomi and no main time: no depth reported after the
+    // time the clock allows, less its margin (a little slack for the report).
+    EngineSession five;
+    ask(five, "level 5");
+    const std::string reply = ask(five, "go byoyomi 1000 btime 0 wtime 30000 binc 0 winc 0");
+    ASSERT_NE(reply.find("\ncom "), std::string::npos) << reply;
+    std::istringstream lines(reply);
+    std::string line;
+    int reports = 0;
+    while (std::getline(lines, line)) {
+        const auto at = line.find(" time ");
+        if (line.rfind("info", 0) != 0 || at == std::string::npos)
+            continue;
+        ++reports;
+        EXPECT_LE(std::stoi(line.substr(at + 6)), 700 + 100) << line;
+    }
+    EXPECT_GT(reports, 0);
+}

@@ -16,6 +16,9 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QRadioButton>
+#include <QSettings>
+#include <QSpinBox>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QTreeWidget>
@@ -155,6 +158,7 @@ private slots:
         row(menu::SIDOU, "移動指導", menu::OPTION, false, true);
         row(menu::KEIKA, "経過時間", menu::OPTION, false, true);
         row(menu::BGM, "BGM", menu::OPTION, false, true);
+        row(menu::TIME_SETTING, "持ち時間設定", menu::OPTION, false, false);
         row(menu::VER, "その他", bar, false, false);
     }
 
@@ -181,6 +185,61 @@ private slots:
             QCOMPARE(ownerName(a), owner);
             QCOMPARE(a->isCheckable(), checkable);
         }
+    }
+
+    // ｵﾌﾟｼｮﾝ → 持ち時間設定: the dialog opens with the kept choice, OK keeps
+    // what it shows in zr-torishogi.conf, キャンセル and なし as they say.
+    void timeLimitDialog()
+    {
+        Window w;
+        auto answer = [&](const std::function<void(QDialog&)>& act) {
+            bool seen = false;
+            QTimer::singleShot(0, [&] {
+                auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+                if (!dialog || dialog->objectName() != QLatin1String("TimeLimitDialog"))
+                    return;
+                seen = true;
+                act(*dialog);
+            });
+            w.action(menu::TIME_SETTING)->trigger();
+            QVERIFY(seen);
+        };
+        auto spin = [](QDialog& d, const char* name) {
+            return d.findChild<QSpinBox*>(QString::fromUtf8(name));
+        };
+        answer([&](QDialog& d) {
+            QVERIFY(d.findChild<QRadioButton*>(QStringLiteral("none"))->isChecked());
+            QVERIFY(!spin(d, "mainMinutes")->isEnabled());
+            d.findChild<QRadioButton*>(QStringLiteral("limited"))->setChecked(true);
+            QVERIFY(spin(d, "mainMinutes")->isEnabled());
+            spin(d, "mainMinutes")->setValue(1);
+            spin(d, "byoyomi")->setValue(10);
+            spin(d, "increment")->setValue(700); // beyond its range: 60
+            d.accept();
+        });
+        持ち時間設定 chosen;
+        chosen.持ち時間秒 = 60;
+        chosen.秒読み秒 = 10;
+        chosen.加算秒 = 60;
+        QVERIFY(w.form->game().選択持ち時間() == chosen);
+        QSettings conf(w.dir.filePath(QStringLiteral("zr-torishogi.conf")), QSettings::IniFormat);
+        QCOMPARE(conf.value(QStringLiteral("clock/main_seconds")).toString(), QStringLiteral("60"));
+        QCOMPARE(
+            conf.value(QStringLiteral("clock/byoyomi_seconds")).toString(), QStringLiteral("10"));
+
+        // The dialog shows the choice again; キャンセル keeps it.
+        answer([&](QDialog& d) {
+            QCOMPARE(spin(d, "mainMinutes")->value(), 1);
+            QVERIFY(d.findChild<QRadioButton*>(QStringLiteral("limited"))->isChecked());
+            d.reject();
+        });
+        QVERIFY(w.form->game().選択持ち時間() == chosen);
+        answer([&](QDialog& d) {
+            d.findChild<QRadioButton*>(QStringLiteral("none"))->setChecked(true);
+            d.accept();
+        });
+        QVERIFY(!w.form->game().選択持ち時間().有効());
+        QCOMPARE(conf.value(QStringLiteral("clock/main_seconds")).toString(), QStringLiteral("0"));
     }
 
     void checkMarksAfterStartUp()

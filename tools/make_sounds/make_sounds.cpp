@@ -1,7 +1,7 @@
-// Makes the game's four wave files: the clack of a piece set on the board,
-// the refusal tone, the chime, and the looping background tune. Everything is
-// computed from fixed numbers and a fixed noise seed, so every run writes the
-// same bytes.
+// Makes the game's five wave files: the clack of a piece set on the board,
+// the refusal tone, the chime, the looping background tune and the tick of a
+// clock's last seconds. Everything is computed from fixed numbers and a fixed
+// noise seed, so every run writes the same bytes.
 //
 //   make_sounds <folder>
 
@@ -371,6 +371,27 @@ Wave BGM()
     return tune.w;
 }
 
+// The tick of a clock's last seconds: a short, dry knock of a small wooden
+// block, high enough to be heard over the music and too short to be mistaken
+// for a piece set down.
+Wave 秒読み()
+{
+    Wave w(samples(0.06), 0.0);
+    struct Mode {
+        double f, amp, t60;
+    };
+    const Mode modes[] = { { 1760, 1.0, 0.040 }, { 2640, 0.45, 0.025 }, { 4700, 0.20, 0.012 } };
+    for (const Mode& m : modes)
+        for (size_t i = 0; i < w.size(); ++i) {
+            const double t = double(i) / rate;
+            const double attack = std::min(1.0, t / 0.0008);
+            w[i] += m.amp * attack * std::exp(-decayRate(m.t60) * t) * std::sin(2 * pi * m.f * t);
+        }
+    fadeOut(w, 0.01);
+    normalize(w, -9.0);
+    return w;
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -385,6 +406,7 @@ int main(int argc, char** argv)
         { "禁止.wav", 禁止() },
         { "その他.wav", その他() },
         { "BGM.wav", BGM() },
+        { "秒読み.wav", 秒読み() },
     };
     for (const auto& [name, wave] : waves) {
         const std::string path = folder + "/" + name;

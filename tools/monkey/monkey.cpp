@@ -8,7 +8,7 @@
 // shown), a menu command (never 終わり), a key typed on the board (never
 // Escape), typing, pasting or Return in a text box of the record panel,
 // "RETURN", a file chosen in the file list, or an answer to the message box
-// that is open. It stops after N events or S seconds.
+// or the time limit dialog that is open. It stops after N events or S seconds.
 //
 // Everything the game writes (settings, records) goes into a fresh folder that
 // is removed at the end; the drive chooser and the directory list are left
@@ -29,12 +29,15 @@
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
+#include <QDialog>
 #include <QElapsedTimer>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QRadioButton>
+#include <QSpinBox>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -344,7 +347,23 @@ private:
             ++events;
             return;
         }
-        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+        if (dialog && dialog->objectName() == QLatin1String("TimeLimitDialog")) {
+            // A short limit mostly, so that games are lost on time too.
+            ++events;
+            note("answer the time limit dialog");
+            const auto choices = dialog->findChildren<QRadioButton*>();
+            if (!choices.isEmpty())
+                choices[pick(static_cast<int>(choices.size()))]->setChecked(true);
+            for (QSpinBox* spin : dialog->findChildren<QSpinBox*>())
+                spin->setValue(pick(std::min(spin->maximum(), 3) + 1));
+            if (chance(70))
+                dialog->accept();
+            else
+                dialog->reject();
+            return;
+        }
+        auto* box = qobject_cast<QMessageBox*>(dialog);
         if (!box)
             return;
         ++events;

@@ -3,9 +3,12 @@
 #include "engine/turn.h"
 #include "rules/rules.h"
 #include "search/game.h"
+#include "search/time_manager.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cstdio>
+#include <string>
 #include <vector>
 
 namespace tori {
@@ -95,6 +98,51 @@ namespace {
         return true;
     }
 
+    // The clocks after go, in milliseconds and in any order, each at most once:
+    // "wtime MS btime MS winc MS binc MS byoyomi MS". The computer is 先手 in a
+    // session, so btime and binc are its own; wtime and winc, the person's, are
+    // read and not needed. False when a word is none of these or a value is
+    // missing or negative. `any` tells whether the first word names a clock.
+    bool clockWords(std::string_view rest, search::ClockTimes& clock, bool& any)
+    {
+        static const char* const names[] = { "wtime", "btime", "winc", "binc", "byoyomi" };
+        std::vector<std::string_view> words;
+        for (size_t i = 0; i < rest.size();) {
+            i = rest.find_first_not_of(" \t", i);
+            if (i == std::string_view::npos)
+                break;
+            const size_t j = std::min(rest.find_first_of(" \t", i), rest.size());
+            words.push_back(rest.substr(i, j - i));
+            i = j;
+        }
+        any = !words.empty() && std::any_of(std::begin(names), std::end(names), [&](const char* n) {
+            return words[0] == n;
+        });
+        if (!any || words.size() % 2 != 0)
+            return false;
+        bool seen[5] = {};
+        for (size_t w = 0; w < words.size(); w += 2) {
+            const auto name = std::find_if(
+                std::begin(names), std::end(names), [&](const char* n) { return words[w] == n; });
+            if (name == std::end(names))
+                return false;
+            const auto k = static_cast<size_t>(name - std::begin(names));
+            int value = 0;
+            const std::string_view v = words[w + 1];
+            const auto [end, error] = std::from_chars(v.data(), v.data() + v.size(), value);
+            if (seen[k] || error != std::errc() || end != v.data() + v.size() || value < 0)
+                return false;
+            seen[k] = true;
+            if (k == 1)
+                clock.remainingMs = value;
+            else if (k == 3)
+                clock.incrementMs = value;
+            else if (k == 4)
+                clock.byoyomiMs = value;
+        }
+        return true;
+    }
+
     // The reply to a move that was not made.
     const char* refusalText(着手拒否 refusal)
     {
@@ -148,7 +196,19 @@ bool EngineSession::command(std::string_view line, std::string& reply)
     }
     search::Limits limits;
     bool limited = false;
-    if (word == "go" && !rest.empty()) {
+    search::ClockTimes clock;
+    bool clocked = false;
+    if (word == "go" && !clockWords(rest, clock, clocked) && clocked) {
+        reply = "error go takes wtime, btime, winc, binc and byoyomi in milliseconds";
+        return true;
+    }
+    if (clocked) {
+        // Levels 1-3 answer at once whatever the clock; 4 and 5 keep to it.
+        if (g_.レベル >= 4) {
+            limits = search::clockLimits(search::levelLimits(g_.レベル), clock);
+            limited = true;
+        }
+    } else if (word == "go" && !rest.empty()) {
         if (g_.レベル < 4) {
             reply = "error go limits need level 4 or 5";
             return true;

@@ -9,6 +9,10 @@
 //   go movetime MS | depth N | nodes N   the same at level 4 or 5 within the limit
 //                                    (depth and nodes start with an empty table:
 //                                    the same position gives the same move)
+//   go wtime MS btime MS winc MS binc MS byoyomi MS   the clocks, in any order,
+//                                    each optional: levels 4 and 5 spend a share of
+//                                    btime (the computer is 先手) with binc and byoyomi,
+//                                    at most their usual time; levels 1-3 as go
 //                                    -> com FC FR TC TR PIECE PLACED SCORE mate=M winner=W
 //                                     | com none | error over|full
 //                                    preceded at levels 4 and 5 by one line per depth:
