@@ -634,7 +634,9 @@ void Game::com_ban()
     p.surface.更新();
 
     ComHooks hooks(*this);
+    p.thinking(true);
     const COM着手結果 r = tori::com_ban(g, e, &hooks);
+    p.thinking(false);
     switch (r.拒否) {
     case 着手拒否::なし:
         break;

@@ -50,6 +50,9 @@ struct Ports {
     // Paints the window with what has been drawn, while a handler (the
     // computer thinking) runs on; no input is taken meanwhile.
     std::function<void()> keepPainting = [] {};
+    // The computer starts (true) and ends (false) its thinking: searches
+    // beside the window pause meanwhile.
+    std::function<void(bool on)> thinking = [](bool) {};
 };
 
 // The one sound set of a run, as the handlers see it. Start-up runs again when
