@@ -2,6 +2,7 @@
 
 #include "display/qt/qt_surface.h"
 #include "platform/menu_names.h"
+#include "platform/translation.h"
 #include "record/qt/move_list_panel.h"
 #include "record/qt/record_panel.h"
 #include "settings/locations.h"
@@ -122,6 +123,11 @@ Form1::Form1(Sounds& sounds, Form1Setup s)
     kifuList = new QtMoveList(this);
     addDockWidget(Qt::RightDockWidgetArea, kifuList);
     kifuList->hide();
+    // The analysis' graph under the move list.
+    graphDock = new AnalysisDock(this);
+    addDockWidget(Qt::RightDockWidgetArea, graphDock);
+    graphDock->hide();
+    analysisPort = std::make_unique<QtAnalysisView>(this, drawing, graphDock);
 
     buildMenu();
 
@@ -131,9 +137,23 @@ Form1::Form1(Sounds& sounds, Form1Setup s)
         [this](int colour) { drawing->setGround(QtSurface::paletteColour(colour)); },
         // Paint events, timers and the like, but no presses or keys: those wait
         // in the queue until the computer has moved, as at every level.
-        [] { QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents); } };
+        [] { QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents); },
+        [this](bool on) {
+            if (kentou)
+                kentou->思考中(on);
+        } };
     theGame = std::make_unique<Game>(
         ports, setup.settingsPath.empty() ? settingsFile() : setup.settingsPath);
+    kentou = std::make_unique<AnalysisCommands>(theGame->state(), marks, preferences, clipboard,
+        *listedBoxes, *analysisPort, worker, theGame->moveList());
+    kentou->開始();
+    connect(&worker, &SearchWorker::iterated, this,
+        [this](const search::BackgroundReport& r) { run([&] { kentou->探索途中(r); }); });
+    connect(&worker, &SearchWorker::finished, this,
+        [this](const search::BackgroundReport& r) { run([&] { kentou->探索終了(r); }); });
+    analysisPort->cancelled = [this] { run([this] { kentou->解析中止(); }); };
+    graphDock->positionClicked
+        = [this](int n) { run([this, n] { theGame->moveList().List1_Click(n); }); };
 
     drawing->mouseDown = [this](int button, int shift, double x, double y) {
         run([&] { theGame->Form_MouseDown(button, shift, x, y); });
@@ -142,7 +162,11 @@ Form1::Form1(Sounds& sounds, Form1Setup s)
     wirePanel();
 }
 
-Form1::~Form1() = default;
+Form1::~Form1()
+{
+    if (kentou)
+        kentou->終了();
+}
 
 QMenu* Form1::addMenu(QWidget* parent, const char* name, const char* caption)
 {
@@ -219,6 +243,15 @@ void Form1::buildMenu()
     addEntry(kifu, menu::KIFU_WRITE, "書込", false, [g] { g()->records().KIFU_WRITE_Click(); });
     addEntry(kifu, menu::KIFU_LIST, "棋譜一覧", true, [g] { g()->moveList().KIFU_LIST_Click(); });
 
+    auto k = [this] { return kentou.get(); };
+    QMenu* kentouMenu = addMenu(bar, menu::KENTOU, tr_("検討"));
+    addEntry(kentouMenu, menu::HINT, tr_("ﾋﾝﾄ"), false, [k] { k()->HINT_Click(); });
+    addEntry(kentouMenu, menu::EVAL_SHOW, tr_("評価値"), true, [k] { k()->EVAL_SHOW_Click(); });
+    addEntry(
+        kentouMenu, menu::KIFU_ANALYSE, tr_("棋譜解析"), false, [k] { k()->KIFU_ANALYSE_Click(); });
+    addEntry(kentouMenu, menu::ANALYSIS_COPY, tr_("解析ｺﾋﾟｰ"), false,
+        [k] { k()->ANALYSIS_COPY_Click(); });
+
     QMenu* option = addMenu(bar, menu::OPTION, "ｵﾌﾟｼｮﾝ");
     connect(option, &QMenu::aboutToShow, this,
         [this, g] { run([g] { g()->records().OPTION_Click(); }); });
@@ -259,6 +292,9 @@ void Form1::run(const std::function<void()>& handler)
     handler();
     // Whatever the event did to the record, the list shows it.
     showMoveList(false);
+    // A new position on the board ends the searches of the one before.
+    if (kentou && !ending)
+        kentou->局面更新();
 }
 
 void Form1::showMoveList(bool now)
@@ -274,6 +310,8 @@ void Form1::showMoveList(bool now)
 void Form1::end()
 {
     ending = true;
+    if (kentou)
+        kentou->終了();
     if (setup.quit) {
         setup.quit();
         return;

@@ -3,9 +3,12 @@
 // right, and the Qt versions of the platform pieces, all around one Game.
 #pragma once
 
+#include "game/analysis.h"
 #include "game/game.h"
+#include "game/qt/analysis_view.h"
 #include "game/qt/drawing_area.h"
 #include "game/qt/qt_ports.h"
+#include "game/qt/search_worker.h"
 
 #include <QMainWindow>
 
@@ -43,6 +46,9 @@ public:
     QtRecordPanel& panel() { return *recordPanel; }
     QtMoveList& moveList() { return *kifuList; }
     QtMenu& menu() { return marks; }
+    AnalysisCommands& analysis() { return *kentou; }
+    QtAnalysisView& analysisView() { return *analysisPort; }
+    AnalysisDock& analysisDock() { return *graphDock; }
 
     // The drawing area's size in logical pixels for a window of the given size in twips.
     static QSize areaSize(int widthTwips, int heightTwips);
@@ -83,6 +89,11 @@ private:
     QtRecordPanel* recordPanel = nullptr;
     QtMoveList* kifuList = nullptr;
     std::unique_ptr<Game> theGame;
+    // 検討: the searches beside the window and what they show.
+    SearchWorker worker;
+    AnalysisDock* graphDock = nullptr;
+    std::unique_ptr<QtAnalysisView> analysisPort;
+    std::unique_ptr<AnalysisCommands> kentou;
 };
 
 } // namespace tori
