@@ -135,6 +135,8 @@ AnalysisCommands::AnalysisCommands(GameState& g, Menu& menu, Preferences& prefs,
     list.annotate = [this](std::vector<MoveListEntry>& entries) { annotate(entries); };
 }
 
+AnalysisCommands::~AnalysisCommands() { list.annotate = nullptr; }
+
 Limits AnalysisCommands::analysisLimits(int tenths) const
 {
     Limits l;
@@ -384,7 +386,7 @@ void AnalysisCommands::showEvaluationOf(const BackgroundReport& r)
 {
     Position p = Position::fromGame(g, 局面手番(g));
     view.showEvaluation(std::string(tr_("評価値")) + " "
-        + 評価値文字(下手評価(r.score, r.sideToMove)) + "  " + lineText(p, r.pv));
+        + 評価値文字(下手評価(r.score, r.sideToMove)) + "\n" + lineText(p, r.pv));
 }
 
 void AnalysisCommands::探索途中(const BackgroundReport& r)

@@ -58,6 +58,10 @@ class AnalysisCommands {
 public:
     AnalysisCommands(GameState& g, Menu& menu, Preferences& prefs, Clipboard& clipboard,
         MessageBoxes& boxes, AnalysisView& view, SearchJobs& jobs, MoveListCommands& list);
+    // The move list no longer asks for the analysis' marks.
+    ~AnalysisCommands();
+    AnalysisCommands(const AnalysisCommands&) = delete;
+    AnalysisCommands& operator=(const AnalysisCommands&) = delete;
 
     // Start-up: the 評価値 mark as it was kept.
     void 開始();

@@ -21,7 +21,8 @@ struct EvaluationPoint {
 class AnalysisView {
 public:
     virtual ~AnalysisView() = default;
-    // The line beside the board ("評価値 +152 ３三燕 ..."); empty hides it.
+    // The text beside the board: the evaluation, and its line on a line of
+    // its own ("評価値 +152\n３三燕 ..."); empty hides it.
     virtual void showEvaluation(const std::string& text) = 0;
     // The hint: its text beside the board and the outlines of the cell the
     // piece comes from (a hand's cell for a drop) and of its destination, as

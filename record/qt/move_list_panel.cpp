@@ -83,7 +83,7 @@ void QtMoveList::showAnalysisColumns(bool on)
     const QString widest
         = on ? QStringLiteral("500 △７七鷹成成 -詰15 大悪手") : QStringLiteral("500 △７七鷹成成");
     const int before = list1->width();
-    list1->setFixedWidth(metrics.horizontalAdvance(widest) + (on ? 80 : 56));
+    list1->setFixedWidth(metrics.horizontalAdvance(widest) + (on ? 104 : 56));
     // Shown, the list takes its new width from the window, not from the board.
     auto* window = qobject_cast<QMainWindow*>(parentWidget());
     if (isHidden() || !window
