@@ -87,6 +87,20 @@ const char* 印文字(悪手印 mark)
     }
 }
 
+const char* 印表示(悪手印 mark)
+{
+    switch (mark) {
+    case 悪手印::疑問手:
+        return tr_("疑問手");
+    case 悪手印::悪手:
+        return tr_("悪手");
+    case 悪手印::大悪手:
+        return tr_("大悪手");
+    default:
+        return "";
+    }
+}
+
 std::string 指し手文字(const Position& p, Move m)
 {
     const 探索結果 r = ゲーム着手(p, m);
@@ -507,7 +521,7 @@ void AnalysisCommands::annotate(std::vector<MoveListEntry>& entries) const
         const Analysed& before = analysed[static_cast<size_t>(n - 1)];
         const Analysed& after = analysed[static_cast<size_t>(n)];
         e.evaluation = 評価値文字(after.lower);
-        e.mark = tr_(印文字(判定_悪手印(before.lower, after.lower, g.棋譜_駒[n] < 0)));
+        e.mark = 印表示(判定_悪手印(before.lower, after.lower, g.棋譜_駒[n] < 0));
     }
 }
 
@@ -520,8 +534,8 @@ void AnalysisCommands::showAnalysis()
         point.number = k;
         point.value = グラフ値(analysed[static_cast<size_t>(k)].lower);
         if (k >= 1)
-            point.mark = tr_(印文字(判定_悪手印(analysed[static_cast<size_t>(k - 1)].lower,
-                analysed[static_cast<size_t>(k)].lower, g.棋譜_駒[k] < 0)));
+            point.mark = 印表示(判定_悪手印(analysed[static_cast<size_t>(k - 1)].lower,
+                analysed[static_cast<size_t>(k)].lower, g.棋譜_駒[k] < 0));
         points.push_back(point);
     }
     const int n = std::clamp(g.記録手数, 0, 最大手数);

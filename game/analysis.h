@@ -46,8 +46,10 @@ enum class 悪手印 { なし, 疑問手, 悪手, 大悪手 };
 // position after it. 疑問手 loses 150 or more, 悪手 300, 大悪手 800 or turns
 // a found win into a found loss.
 悪手印 判定_悪手印(int before, int after, bool lowerMoved);
-// "", "疑問手", "悪手", "大悪手".
+// "", "疑問手", "悪手", "大悪手", as the clipboard's text writes them.
 const char* 印文字(悪手印 mark);
+// The same in the player's language, as the move list and the graph show them.
+const char* 印表示(悪手印 mark);
 
 // The move in the words of the move list: "３三燕成", "４四燕打".
 std::string 指し手文字(const search::Position& p, search::Move m);

@@ -325,10 +325,10 @@ int QtAnalysisView::chooseTenths(int current)
     box.setWindowTitle(QString::fromUtf8(tr_("棋譜解析")));
     box.setText(QString::fromUtf8(tr_("1局面あたりの探索時間を選んでください")));
     const int tenths[] = { 3, 10, 30 };
-    const char* labels[] = { "0.3秒", "1秒", "3秒" };
+    const char* labels[] = { tr_("0.3秒"), tr_("1秒"), tr_("3秒") };
     QAbstractButton* buttons[3];
     for (int i = 0; i < 3; ++i) {
-        buttons[i] = box.addButton(QString::fromUtf8(tr_(labels[i])), QMessageBox::AcceptRole);
+        buttons[i] = box.addButton(QString::fromUtf8(labels[i]), QMessageBox::AcceptRole);
         if (tenths[i] == current)
             box.setDefaultButton(static_cast<QPushButton*>(buttons[i]));
     }
