@@ -833,8 +833,10 @@ void Game::com_ban()
     }
     ComHooks hooks(*this);
     thinking = true;
+    p.thinking(true);
     const COM着手結果 r = tori::com_ban(g, e, &hooks, clockLimits);
     thinking = false;
+    p.thinking(false);
     if (lossUntold) {
         lossUntold = false;
         disp.消去_移動結果(g.COM手番);

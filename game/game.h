@@ -61,6 +61,9 @@ struct Ports {
     // with OK (all 0 for なし), or nothing after キャンセル.
     std::function<std::optional<持ち時間設定>(const 持ち時間設定& current)> askTimeLimit
         = [](const 持ち時間設定&) -> std::optional<持ち時間設定> { return std::nullopt; };
+    // The computer starts (true) and ends (false) its thinking: searches
+    // beside the window pause meanwhile.
+    std::function<void(bool on)> thinking = [](bool) {};
 };
 
 // The one sound set of a run, as the handlers see it. Start-up runs again when

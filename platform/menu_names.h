@@ -39,6 +39,13 @@ inline constexpr const char* KIFU_READ = "KIFU_READ";
 inline constexpr const char* KIFU_WRITE = "KIFU_WRITE";
 inline constexpr const char* KIFU_LIST = "KIFU_LIST";
 
+// 検討: the hint, the evaluation while playing, the analysis of a record and its copy
+inline constexpr const char* KENTOU = "KENTOU";
+inline constexpr const char* HINT = "HINT";
+inline constexpr const char* EVAL_SHOW = "EVAL_SHOW";
+inline constexpr const char* KIFU_ANALYSE = "KIFU_ANALYSE";
+inline constexpr const char* ANALYSIS_COPY = "ANALYSIS_COPY";
+
 // ｵﾌﾟｼｮﾝ: the background pictures, move guidance, elapsed time, music and the
 // time limit
 inline constexpr const char* OPTION = "OPTION";

@@ -2,14 +2,25 @@
 #pragma once
 
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace tori {
 
 // One line of the list: the start position (number 0) or one recorded move.
 struct MoveListEntry {
+    MoveListEntry(
+        int number = 0, std::string text = {}, std::string evaluation = {}, std::string mark = {})
+        : number(number)
+        , text(std::move(text))
+        , evaluation(std::move(evaluation))
+        , mark(std::move(mark))
+    {
+    }
     int number = 0;
     std::string text; // "▲７三燕", or the start position's caption
+    std::string evaluation; // after the move, from an analysis: "+152", "-詰3"
+    std::string mark; // the analysis' mark of the move: "", 疑問手, 悪手, 大悪手
     bool operator==(const MoveListEntry&) const = default;
 };
 

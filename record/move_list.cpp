@@ -62,6 +62,8 @@ bool MoveListCommands::描画_棋譜一覧()
     if (!menu.checked(menu::KIFU_LIST))
         return false;
     std::vector<MoveListEntry> entries = 棋譜一覧項目(g);
+    if (annotate)
+        annotate(entries);
     const int current = std::clamp(g.記録手数, 0, static_cast<int>(entries.size()) - 1);
     if (entries == shown && current == shownCurrent)
         return false;

@@ -13,6 +13,7 @@
 #include "record/commands.h"
 #include "rules/state.h"
 
+#include <functional>
 #include <vector>
 
 namespace tori {
@@ -38,6 +39,9 @@ public:
     // after every event, so that the list follows whatever changed the record.
     // True when the list was changed.
     bool 描画_棋譜一覧();
+    // Adds what is known of each move (an analysis' evaluation and mark) to
+    // the entries before they are shown.
+    std::function<void(std::vector<MoveListEntry>&)> annotate;
 
 private:
     class SilentBoxes : public MessageBoxes {

@@ -162,6 +162,8 @@ void Searcher::checkClock()
     nextCheck_ = nodes_ + NodesBetweenChecks;
     if (limits_.nodes && nodes_ >= limits_.nodes)
         stop_ = true;
+    if (stopRequested_.load(std::memory_order_relaxed))
+        stop_ = true;
     if (!limits_.timeMs && !listener_)
         return;
     const auto now = Clock::now();
@@ -437,6 +439,11 @@ int Searcher::negamax(int alpha, int beta, int depth, int ply, bool cutNode, boo
 Result Searcher::search(const Position& root, const std::uint64_t* earlier, int earlierCount,
     const Limits& limits, Listener* listener)
 {
+    // A stop asked for this search ends with it.
+    struct ForgetStop {
+        std::atomic<bool>& requested;
+        ~ForgetStop() { requested.store(false, std::memory_order_relaxed); }
+    } forgetStop { stopRequested_ };
     start_ = lastTick_ = Clock::now();
     limits_ = limits;
     listener_ = listener;
@@ -483,6 +490,8 @@ Result Searcher::search(const Position& root, const std::uint64_t* earlier, int 
     int score = 0;
     Move pvLine[MaxPly + 8];
     for (int depth = 1; depth <= std::min(limits.depth, MaxPly - 2); ++depth) {
+        if (depth > 1 && stopRequested_.load(std::memory_order_relaxed))
+            break;
         rootDepth_ = depth;
         int delta = 30;
         int alpha = -Infinite, beta = Infinite;

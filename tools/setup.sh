@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(
   cmake make g++ pkg-config
-  qt6-base-dev libgl-dev
+  qt6-base-dev libgl-dev qt6-charts-dev
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   libsdl2-dev libsdl2-mixer-dev
   fonts-ipafont-mincho

@@ -123,6 +123,11 @@ Form1::Form1(Sounds& sounds, Form1Setup s)
     kifuList = new QtMoveList(this);
     addDockWidget(Qt::RightDockWidgetArea, kifuList);
     kifuList->hide();
+    // The analysis' graph under the move list.
+    graphDock = new AnalysisDock(this);
+    addDockWidget(Qt::RightDockWidgetArea, graphDock);
+    graphDock->hide();
+    analysisPort = std::make_unique<QtAnalysisView>(this, drawing, graphDock);
 
     buildMenu();
 
@@ -135,6 +140,10 @@ Form1::Form1(Sounds& sounds, Form1Setup s)
         [] { QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents); },
         [this] { retranslate(); } };
 
+    ports.thinking = [this](bool on) {
+        if (kentou)
+            kentou->思考中(on);
+    };
     ports.askTimeLimit
         = [this](const 持ち時間設定& current) { return TimeLimitDialog::ask(this, current); };
     theGame = std::make_unique<Game>(
@@ -144,6 +153,16 @@ Form1::Form1(Sounds& sounds, Form1Setup s)
             : setup.catalogFolder);
     theGame->language().開始(setup.language);
     retranslate();
+    kentou = std::make_unique<AnalysisCommands>(theGame->state(), marks, preferences, clipboard,
+        *listedBoxes, *analysisPort, worker, theGame->moveList());
+    kentou->開始();
+    connect(&worker, &SearchWorker::iterated, this,
+        [this](const search::BackgroundReport& r) { run([&] { kentou->探索途中(r); }); });
+    connect(&worker, &SearchWorker::finished, this,
+        [this](const search::BackgroundReport& r) { run([&] { kentou->探索終了(r); }); });
+    analysisPort->cancelled = [this] { run([this] { kentou->解析中止(); }); };
+    graphDock->positionClicked
+        = [this](int n) { run([this, n] { theGame->moveList().List1_Click(n); }); };
 
     drawing->mouseDown = [this](int button, int shift, double x, double y) {
         run([&] { theGame->Form_MouseDown(button, shift, x, y); });
@@ -152,7 +171,11 @@ Form1::Form1(Sounds& sounds, Form1Setup s)
     wirePanel();
 }
 
-Form1::~Form1() = default;
+Form1::~Form1()
+{
+    if (kentou)
+        kentou->終了();
+}
 
 QMenu* Form1::addMenu(QWidget* parent, const char* name, const char* caption)
 {
@@ -231,6 +254,15 @@ void Form1::buildMenu()
     addEntry(kifu, menu::KIFU_WRITE, "書込", false, [g] { g()->records().KIFU_WRITE_Click(); });
     addEntry(kifu, menu::KIFU_LIST, "棋譜一覧", true, [g] { g()->moveList().KIFU_LIST_Click(); });
 
+    auto k = [this] { return kentou.get(); };
+    QMenu* kentouMenu = addMenu(bar, menu::KENTOU, tr_("検討"));
+    addEntry(kentouMenu, menu::HINT, tr_("ﾋﾝﾄ"), false, [k] { k()->HINT_Click(); });
+    addEntry(kentouMenu, menu::EVAL_SHOW, tr_("評価値"), true, [k] { k()->EVAL_SHOW_Click(); });
+    addEntry(
+        kentouMenu, menu::KIFU_ANALYSE, tr_("棋譜解析"), false, [k] { k()->KIFU_ANALYSE_Click(); });
+    addEntry(kentouMenu, menu::ANALYSIS_COPY, tr_("解析ｺﾋﾟｰ"), false,
+        [k] { k()->ANALYSIS_COPY_Click(); });
+
     QMenu* option = addMenu(bar, menu::OPTION, "ｵﾌﾟｼｮﾝ");
     connect(option, &QMenu::aboutToShow, this,
         [this, g] { run([g] { g()->records().OPTION_Click(); }); });
@@ -291,6 +323,9 @@ void Form1::run(const std::function<void()>& handler)
     handler();
     // Whatever the event did to the record, the list shows it.
     showMoveList(false);
+    // A new position on the board ends the searches of the one before.
+    if (kentou && !ending)
+        kentou->局面更新();
 }
 
 void Form1::showMoveList(bool now)
@@ -306,6 +341,8 @@ void Form1::showMoveList(bool now)
 void Form1::end()
 {
     ending = true;
+    if (kentou)
+        kentou->終了();
     if (setup.quit) {
         setup.quit();
         return;

@@ -3,9 +3,12 @@
 // right, and the Qt versions of the platform pieces, all around one Game.
 #pragma once
 
+#include "game/analysis.h"
 #include "game/game.h"
+#include "game/qt/analysis_view.h"
 #include "game/qt/drawing_area.h"
 #include "game/qt/qt_ports.h"
+#include "game/qt/search_worker.h"
 
 #include <QMainWindow>
 
@@ -49,6 +52,9 @@ public:
     QtRecordPanel& panel() { return *recordPanel; }
     QtMoveList& moveList() { return *kifuList; }
     QtMenu& menu() { return marks; }
+    AnalysisCommands& analysis() { return *kentou; }
+    QtAnalysisView& analysisView() { return *analysisPort; }
+    AnalysisDock& analysisDock() { return *graphDock; }
 
     // The drawing area's size in logical pixels for a window of the given size in twips.
     static QSize areaSize(int widthTwips, int heightTwips);
@@ -95,6 +101,11 @@ private:
     // whenever the language changes.
     std::vector<std::pair<QMenu*, const char*>> menuCaptions;
     std::vector<std::pair<QAction*, const char*>> entryCaptions;
+    // 検討: the searches beside the window and what they show.
+    SearchWorker worker;
+    AnalysisDock* graphDock = nullptr;
+    std::unique_ptr<QtAnalysisView> analysisPort;
+    std::unique_ptr<AnalysisCommands> kentou;
 };
 
 } // namespace tori

@@ -35,9 +35,12 @@ public:
 
 private:
     void select(int row);
+    // The columns of an analysis' evaluation and mark, shown once it has some.
+    void showAnalysisColumns(bool on);
 
     QTreeWidget* list1;
     int current = 0;
+    bool analysisColumns = true;
     std::function<void(int)> entryClicked;
 };
 

@@ -10,7 +10,10 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <chrono>
 #include <random>
+#include <thread>
 #include <vector>
 
 using namespace tori;
@@ -268,4 +271,39 @@ TEST(GameTreeSearch, TheComputersTurnAtLevelFourSearchesAndKeepsTheClockGoing)
     const tori::testing::GameMove played { r.元列, r.元段, r.先列, r.先段, r.成駒 };
     EXPECT_NE(std::find(moves.begin(), moves.end(), played), moves.end());
     EXPECT_FALSE(Position::fromGame(g, Lower) == before);
+}
+
+TEST(GameTreeSearch, StopFromAnotherThreadEndsTheSearchSoonWithALegalMove)
+{
+    // A search without limits runs until it is stopped; the stop from
+    // another thread ends it within a few thousand nodes (a tenth of a second
+    // is the promise; the bound leaves room for a loaded machine).
+    const Position p = Position::start(Upper);
+    Searcher searcher(1);
+    struct FirstIteration : Listener {
+        std::atomic<bool> started { false };
+        void iteration(const Iteration&) override { started = true; }
+    } listener;
+    Result r;
+    std::thread worker([&] { r = searcher.search(p, nullptr, 0, Limits {}, &listener); });
+    while (!listener.started)
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    const auto asked = std::chrono::steady_clock::now();
+    searcher.stop();
+    worker.join();
+    const double ms
+        = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - asked)
+              .count();
+    EXPECT_LT(ms, 500);
+    EXPECT_GE(r.depth, 1);
+    EXPECT_TRUE(p.isPseudoLegal(r.best));
+
+    // The stop ended with that search: the next one runs to its depth.
+    Limits byDepth;
+    byDepth.depth = 4;
+    EXPECT_EQ(searcher.search(p, nullptr, 0, byDepth).depth, 4);
+    // A stop asked before a search starts ends it after its first iteration.
+    searcher.stop();
+    EXPECT_EQ(searcher.search(p, nullptr, 0, byDepth).depth, 1);
 }

@@ -7,6 +7,7 @@
 // that logs what the rules ask of the window, and a catalog of a few texts.
 #pragma once
 
+#include "platform/analysis_view.h"
 #include "platform/board_view.h"
 #include "platform/clipboard.h"
 #include "platform/menu.h"
@@ -22,6 +23,7 @@
 #include "platform/translation.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstddef>
 #include <deque>
@@ -434,6 +436,46 @@ public:
     void setText(const std::string& text) override { contents = text; }
 
     std::string contents;
+};
+
+// What the window would show of 検討, as last shown.
+class FakeAnalysisView : public AnalysisView {
+public:
+    void showEvaluation(const std::string& text) override
+    {
+        evaluation = text;
+        ++evaluations;
+    }
+    void showHint(const std::string& text, int fromX, int fromY, int toX, int toY) override
+    {
+        hint = text;
+        hintCells = { fromX, fromY, toX, toY };
+    }
+    void showProgress(int d, int t) override
+    {
+        done = d;
+        total = t;
+    }
+    void showGraph(const std::vector<EvaluationPoint>& p, int c) override
+    {
+        points = p;
+        current = c;
+    }
+    void showDetail(const std::string& text) override { detail = text; }
+    int chooseTenths(int c) override
+    {
+        offered = c;
+        return answer;
+    }
+
+    std::string evaluation, hint, detail;
+    int evaluations = 0;
+    std::array<int, 4> hintCells {};
+    int done = 0, total = 0;
+    std::vector<EvaluationPoint> points;
+    int current = -1;
+    int offered = 0;
+    int answer = 10; // the time the player picks, tenths of a second
 };
 
 // The kept choices as a map, empty to begin with.

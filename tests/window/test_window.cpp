@@ -107,8 +107,9 @@ private slots:
         QStringList bar;
         for (QAction* a : w.form->menuBar()->actions())
             bar << a->text();
-        QCOMPARE(
-            bar, QStringList({ "対局", "局面", "戻", "進", "△", "▽", "棋譜", "ｵﾌﾟｼｮﾝ", "その他" }));
+        QCOMPARE(bar,
+            QStringList(
+                { "対局", "局面", "戻", "進", "△", "▽", "棋譜", "検討", "ｵﾌﾟｼｮﾝ", "その他" }));
     }
 
     void menuTree_data()
@@ -148,6 +149,11 @@ private slots:
         row(menu::KIFU_READ, "読込", menu::KIFU, false, false);
         row(menu::KIFU_WRITE, "書込", menu::KIFU, false, false);
         row(menu::KIFU_LIST, "棋譜一覧", menu::KIFU, false, true);
+        row(menu::KENTOU, "検討", bar, true, false);
+        row(menu::HINT, "ﾋﾝﾄ", menu::KENTOU, false, false);
+        row(menu::EVAL_SHOW, "評価値", menu::KENTOU, false, true);
+        row(menu::KIFU_ANALYSE, "棋譜解析", menu::KENTOU, false, false);
+        row(menu::ANALYSIS_COPY, "解析ｺﾋﾟｰ", menu::KENTOU, false, false);
         row(menu::OPTION, "ｵﾌﾟｼｮﾝ", bar, true, false);
         row(menu::HAIKEI_GA, "背景画", menu::OPTION, true, false);
         row(menu::MIDORI, "緑", menu::HAIKEI_GA, false, true);
