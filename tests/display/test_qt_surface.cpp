@@ -6,6 +6,7 @@
 #include "display/pictures.h"
 #include "display/qt/qt_surface.h"
 #include "support/fakes.h"
+#include "support/images.h"
 
 #include <QGuiApplication>
 #include <QPainter>
@@ -205,7 +206,7 @@ TEST(QtSurface, UnknownCodesDrawNothing)
     d.描画_桝輪郭(16, 3, 3);
     d.描画_桝輪郭(-1, 3, 3);
     s.文字(100, 100, "鳥", 12, false, 99);
-    EXPECT_EQ(s.image(), before);
+    EXPECT_EQ(imageDifference(s.image(), before, "the surface", { .share = 0 }), "");
 }
 
 TEST(QtSurface, BackgroundCoversTheWindowButNotTheBoard)
@@ -409,10 +410,12 @@ TEST(QtSurface, ANewScaleRedrawsWhatASurfaceOfThatScaleWouldHaveDrawn)
         const QImage atFirst = rescaled.image().copy();
         rescaled.setScale(scale, dpr);
         EXPECT_EQ(rescaled.image().size(), fresh.image().size());
-        EXPECT_TRUE(rescaled.image() == fresh.image()) << scale << " " << dpr;
+        EXPECT_EQ(imageDifference(rescaled.image(), fresh.image(), "rescaled"), "")
+            << scale << " " << dpr;
         EXPECT_EQ(rescaled.image().devicePixelRatio(), dpr);
         rescaled.setScale(1, 1);
-        EXPECT_TRUE(rescaled.image() == atFirst) << scale << " " << dpr;
+        EXPECT_EQ(imageDifference(rescaled.image(), atFirst, "back at 1x"), "")
+            << scale << " " << dpr;
     }
 }
 
@@ -447,7 +450,7 @@ TEST(QtSurface, ALongGameKeepsOnlyWhatCanStillBeSeen)
     const QImage before = s.image().copy();
     s.setScale(2, 1);
     s.setScale(1, 1);
-    EXPECT_TRUE(s.image() == before);
+    EXPECT_EQ(imageDifference(s.image(), before, "back at 1x"), "");
 }
 
 TEST(QtSurface, TheGroundAroundTheDrawingCarriesOnItsBackground)
