@@ -58,6 +58,29 @@ namespace {
         return text.substr(i, end - i);
     }
 
+    // Spaces that look like the one between the parts but do not separate
+    // them: a no-break space that a web page or a word processor put into a
+    // copied string, the full-width space of Japanese input. Returns the
+    // reason, or an empty text when there is none.
+    std::string 特殊空白検査(const std::string& text)
+    {
+        static const struct {
+            const char* bytes;
+            const char* name;
+        } spaces[] = {
+            { "\xC2\xA0", "U+00A0（改行しない空白）" },
+            { "\xE3\x80\x80", "U+3000（全角の空白）" },
+            { "\xE2\x80\xAF", "U+202F（狭い改行しない空白）" },
+            { "\xE2\x80\x8B", "U+200B（幅のない空白）" },
+            { "\xEF\xBB\xBF", "U+FEFF（幅のない改行しない空白）" },
+        };
+        for (const auto& space : spaces)
+            if (text.find(space.bytes) != std::string::npos)
+                return std::string("区切りに使えない空白 ") + space.name
+                    + " があります（半角の空白で区切ります）";
+        return {};
+    }
+
     bool 数値(const std::string& word)
     {
         if (word.empty() || word.size() > 6)
@@ -239,6 +262,9 @@ bool 読込_FEN(const std::string& text, FEN局面& out, std::string& reason)
         reason = "FENとしては長すぎます（" + std::to_string(text.size()) + "バイト）";
         return false;
     }
+    reason = 特殊空白検査(text);
+    if (!reason.empty())
+        return false;
     std::istringstream in(text);
     std::vector<std::string> words;
     for (std::string word; in >> word;)
@@ -249,6 +275,16 @@ bool 読込_FEN(const std::string& text, FEN局面& out, std::string& reason)
     }
     const std::string& first = words[0];
     const size_t open = first.find('[');
+    if (open == std::string::npos && words.size() > 1 && words[1].find('[') != std::string::npos) {
+        // A line break or space inside the board, or between it and the hands:
+        // a board copied over two lines, say.
+        const auto rows = std::count(first.begin(), first.end(), '/');
+        reason = words[1].front() == '[' && rows == 6
+            ? "盤と持駒の欄の間に改行か空白があります（続けて書きます）"
+            : "盤の途中（" + std::to_string(rows + 1)
+                + "段目のあたり）に改行か空白があります（盤は続けて書きます）";
+        return false;
+    }
     if (open == std::string::npos || first.back() != ']') {
         reason = "盤の後に持駒の欄 [ ] がありません";
         return false;
