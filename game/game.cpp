@@ -116,6 +116,7 @@ public:
         game.sounds.dsPlay(音::駒打音);
         game.p.timer.setEnabled(false);
     }
+    bool 思考中断() override { return game.thinkingStopped; }
 
 private:
     Game& game;
@@ -633,6 +634,10 @@ void Game::com_ban()
     disp.描画_桝輪郭(桝枠色, 1, 7);
     p.surface.更新();
 
+    struct DoneThinking {
+        const std::function<void()>& done;
+        ~DoneThinking() { done(); }
+    } doneThinking { p.doneThinking };
     ComHooks hooks(*this);
     const COM着手結果 r = tori::com_ban(g, e, &hooks);
     switch (r.拒否) {
@@ -649,6 +654,10 @@ void Game::com_ban()
         p.timer.setEnabled(false);
         disp.消去_移動結果(g.COM手番);
         棋譜満杯通知();
+        return;
+    case 着手拒否::中断:
+        // The program ends as soon as the event that asked for it returns.
+        p.timer.setEnabled(false);
         return;
     default:
         p.timer.setEnabled(false);

@@ -11,6 +11,7 @@
 
 #include "search/position.h"
 
+#include <atomic>
 #include <chrono>
 #include <cstdint>
 #include <vector>
@@ -70,6 +71,12 @@ public:
     Result search(const Position& root, const std::uint64_t* earlier, int earlierCount,
         const Limits& limits, Listener* listener = nullptr);
 
+    // Ends the search under way the next time it looks at its clock (every
+    // thousand nodes or so), as its time running out would: it returns the
+    // best move found so far. Callable from any thread, and from the
+    // listener's tick; a search started afterwards runs as usual.
+    void stop() { stopRequested_.store(true, std::memory_order_relaxed); }
+
 private:
     // One slot of the transposition table, 12 bytes: the key's upper half to
     // tell positions apart, the score (mate scores counted from this node),
@@ -126,6 +133,7 @@ private:
     std::uint64_t nodes_ = 0;
     std::uint64_t nextCheck_ = 0;
     bool stop_ = false;
+    std::atomic<bool> stopRequested_ { false };
     int rootDepth_ = 0;
 };
 

@@ -44,6 +44,8 @@ struct Table {
     int width = 0, height = 0;
     int backgroundColour = -1;
     int paints = 0; // the window was asked to paint while a handler ran on
+    std::function<void()> onPaint; // and then does this
+    int thinkingDone = 0; // the computer's turn gave the input back
     Game game;
     GameState& g;
 
@@ -59,7 +61,13 @@ struct Table {
                        width = w;
                        height = h;
                    },
-                   [this](int colour) { backgroundColour = colour; }, [this] { ++paints; } },
+                   [this](int colour) { backgroundColour = colour; },
+                   [this] {
+                       ++paints;
+                       if (onPaint)
+                           onPaint();
+                   },
+                   [this] { ++thinkingDone; } },
             settings)
         , g(game.state())
     {
