@@ -104,8 +104,12 @@ Form1::Form1(Sounds& sounds, Form1Setup s)
         picture->setScale(scale, dpr);
         recordPanel->setScale(scale, drawing->origin());
     };
+    drawing->follow
+        = [this](double scale, QPointF origin) { recordPanel->setScale(scale, origin); };
+    // In the painter's coordinates, which stretch an old picture to a new size.
     drawing->paintGround = [this](QPainter& painter, const QRectF& shown) {
-        picture->paintAround(painter, shown.topLeft(), QRectF(drawing->rect()));
+        picture->paintAround(painter, shown.topLeft(),
+            painter.transform().inverted().mapRect(QRectF(drawing->rect())));
     };
 
     // Beside the board, never over it: the window grows to the right to hold it.

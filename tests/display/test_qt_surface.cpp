@@ -376,7 +376,7 @@ TEST(QtSurface, AtOneHundredPercentAPieceIsItsPicturePixelForPixel)
     tori::Display d(g, s, menu);
     d.描画_絵(-鵬, 3, 4);
     const QImage shown = s.image().copy(squarePixels(s, 3, 4));
-    EXPECT_EQ(shown, art::picture("SITA_OU", 1).convertToFormat(shown.format()));
+    EXPECT_EQ(imageDifference(shown, art::picture("SITA_OU", 1), "SITA_OU"), "");
 }
 
 TEST(QtSurface, AtTwoHundredPercentAPieceIsAsSharpAsATwoTimesPicture)
