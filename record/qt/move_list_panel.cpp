@@ -26,16 +26,18 @@ QtMoveList::QtMoveList(QWidget* parent)
     list1->setSelectionMode(QAbstractItemView::SingleSelection);
     // The keys stay with the board, where Escape ends the game.
     list1->setFocusPolicy(Qt::NoFocus);
-    QFont font(QStringLiteral("IPAPMincho"));
+    // The fixed-width face: its full-width column digits are as wide as the
+    // kanji beside them (the proportional one draws "３三" like "3三").
+    QFont font(QStringLiteral("IPAMincho"));
     font.setStyleHint(QFont::Serif);
     font.setPointSize(11);
     list1->setFont(font);
     list1->header()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
     list1->header()->setStretchLastSection(true);
-    // Room for the longest move, "500 △７七鷹成成", and the vertical scroll
+    // Room for the longest move, "500 △７七左鶉打", and the vertical scroll
     // bar, and no more: the board keeps the window's width.
     const QFontMetrics metrics(font);
-    list1->setFixedWidth(metrics.horizontalAdvance(QStringLiteral("500 △７七鷹成成")) + 56);
+    list1->setFixedWidth(metrics.horizontalAdvance(QStringLiteral("500 △７七左鶉打")) + 56);
     setWidget(list1);
 
     connect(list1, &QTreeWidget::itemClicked, this, [this](QTreeWidgetItem* item, int) {
