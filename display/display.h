@@ -103,7 +103,8 @@ std::string 文字列変換(int code);
 // piece that stands on the target after the move.
 std::array<std::string, 3> 移動結果文字(int col, int row, int piece);
 // Record entry n in the same words, with 打 after a drop and 成 after a move
-// that promoted: "３三鴈成" is a swallow that became a goose on ３三.
+// that promoted: "３三鴈成" is a swallow that became a goose on ３三. The eagle
+// is written 鷲: "３七鷲" its move, "３六鷲成" a falcon that promotes.
 std::string 変換_棋譜手(const GameState& g, int n);
 // True while the chosen language writes moves in the notation of the
 // variant's international players (any language but Japanese).

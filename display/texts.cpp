@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <chrono>
 #include <cmath>
+#include <cstdlib>
 #include <thread>
 
 namespace tori {
@@ -36,7 +37,9 @@ std::string 変換_棋譜手(const GameState& g, int n)
         return 国際棋譜手(g, n);
     const int placed = g.棋譜_成駒[n];
     const auto parts = 移動結果文字(g.棋譜_先列[n], g.棋譜_先段[n], placed);
-    std::string text = parts[0] + parts[1] + parts[2];
+    // The eagle by its own name, as its piece shows it: "鷹成" would read as a
+    // falcon promoting, and a falcon that promotes would end in 成成.
+    std::string text = parts[0] + parts[1] + (std::abs(placed) == 鷹成 ? "鷲" : parts[2]);
     if (!盤内(g.棋譜_元列[n], g.棋譜_元段[n]))
         text += "打";
     else if (placed != g.棋譜_駒[n])

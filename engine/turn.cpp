@@ -162,8 +162,11 @@ namespace {
         }
         void tick() override
         {
-            if (hooks)
+            if (hooks) {
                 hooks->Timer1_Timer();
+                if (hooks->思考中断())
+                    深読み探索器().stop();
+            }
         }
         void iteration(const search::Iteration& it) override
         {
@@ -270,6 +273,10 @@ COM着手結果 com_ban(GameState& g, EngineState& e, TurnHooks* hooks, const se
         return result;
 
     const 最善手 best = g.レベル >= 4 ? 深読み(g, e, hooks, 制限) : 探索(g, e, hooks);
+    if (hooks && hooks->思考中断()) {
+        result.拒否 = 着手拒否::中断;
+        return result;
+    }
     // The clock ran out while the computer thought: the game is decided and
     // the move is not made.
     if (g.勝者 != -1) {

@@ -32,6 +32,9 @@ public:
     virtual void 着手前() { }
     // The piece has been placed: play its sound (the computer also stops the clock here).
     virtual void 着手音() { }
+    // Asked after each Timer1_Timer: true when the program is ending while the
+    // computer thinks. The search then stops at once and the turn makes no move.
+    virtual bool 思考中断() { return false; }
 };
 
 enum class 着手拒否 {
@@ -40,6 +43,7 @@ enum class 着手拒否 {
     終局, // the game already has a winner
     満杯, // the record holds 500 moves
     指手なし, // the computer has no legal move
+    中断, // the computer's thinking was stopped (the program is ending)
 };
 
 // The record times of one move: each side's used time before and after it.

@@ -122,6 +122,7 @@ public:
         game.sounds.dsPlay(音::駒打音);
         game.p.timer.setEnabled(false);
     }
+    bool 思考中断() override { return game.thinkingStopped; }
 
 private:
     Game& game;
@@ -831,6 +832,10 @@ void Game::com_ban()
         limits = search::clockLimits(search::levelLimits(g.レベル), times);
         clockLimits = &limits;
     }
+    struct DoneThinking {
+        const std::function<void()>& done;
+        ~DoneThinking() { done(); }
+    } doneThinking { p.doneThinking };
     ComHooks hooks(*this);
     thinking = true;
     p.thinking(true);
@@ -857,6 +862,10 @@ void Game::com_ban()
         p.timer.setEnabled(false);
         disp.消去_移動結果(g.COM手番);
         棋譜満杯通知();
+        return;
+    case 着手拒否::中断:
+        // The program ends as soon as the event that asked for it returns.
+        p.timer.setEnabled(false);
         return;
     default:
         p.timer.setEnabled(false);

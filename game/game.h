@@ -52,7 +52,8 @@ struct Ports {
     // Sets the window's background colour, an index of the 16-colour palette.
     std::function<void(int colour)> background = [](int) {};
     // Paints the window with what has been drawn, while a handler (the
-    // computer thinking) runs on; no input is taken meanwhile.
+    // computer thinking) runs on; input that comes meanwhile is dropped, but
+    // Escape and closing the window call Game::stopThinking.
     std::function<void()> keepPainting = [] {};
     // Gives the window's own captions (menus, the record panel, the move
     // list's titles) in the language just chosen.
@@ -64,6 +65,8 @@ struct Ports {
     // The computer starts (true) and ends (false) its thinking: searches
     // beside the window pause meanwhile.
     std::function<void(bool on)> thinking = [](bool) {};
+    // The computer's turn is over (moved, stopped or refused): input is taken again.
+    std::function<void()> doneThinking = [] {};
 };
 
 // The one sound set of a run, as the handlers see it. Start-up runs again when
@@ -129,6 +132,9 @@ public:
 
     // The computer's turn with its caption, blink, sound, messages and clock.
     void com_ban();
+    // The program is ending while the computer thinks (Escape, the window
+    // closed): its search stops at the next tick and the turn makes no move.
+    void stopThinking() { thinkingStopped = true; }
 
     GameState& state() { return g; }
     EngineState& engine() { return e; }
@@ -200,6 +206,7 @@ private:
     int shownSide = -1, shownRecord = -1, shownSeconds = -1;
     bool shownByoyomi = false;
     int tickedSecond = -1;
+    bool thinkingStopped = false;
 };
 
 // Time between two clock readings, across midnight.

@@ -265,10 +265,11 @@ bool RecordCommands::Drive1_Change(const std::string& drive)
 
 void RecordCommands::CANCEL_Click()
 {
-    // After a handicap or a reversal the record holds moves made from the
-    // edited position; replayed from the starting position they would put
-    // pieces over pieces that were never there. 最初 forgets them.
-    const bool edited = g.ハンデ設定 == 1 || g.反転フラグ == 1;
+    // After a handicap, a reversal or a position pasted as FEN the record
+    // holds moves made from the edited position; replayed from the starting
+    // position they would put pieces over pieces that were never there.
+    // 最初 forgets them.
+    const bool edited = g.ハンデ設定 == 1 || g.反転フラグ == 1 || g.FEN設定 == 1;
     DisplayBoardView view(display, timer);
     初期設定(g, &view);
     鵬位置更新(g);

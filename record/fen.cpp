@@ -59,6 +59,30 @@ namespace {
         return text.substr(i, end - i);
     }
 
+    // Spaces that look like the one between the parts but do not separate
+    // them: a no-break space that a web page or a word processor put into a
+    // copied string, the full-width space of Japanese input. Returns the
+    // reason, or an empty text when there is none.
+    std::string 特殊空白検査(const std::string& text)
+    {
+        const struct {
+            const char* bytes;
+            const char* name;
+        } spaces[] = {
+            { "\xC2\xA0", tr_("U+00A0（改行しない空白）") },
+            { "\xE3\x80\x80", tr_("U+3000（全角の空白）") },
+            { "\xE2\x80\xAF", tr_("U+202F（狭い改行しない空白）") },
+            { "\xE2\x80\x8B", tr_("U+200B（幅のない空白）") },
+            { "\xEF\xBB\xBF", tr_("U+FEFF（幅のない改行しない空白）") },
+        };
+        for (const auto& space : spaces)
+            if (text.find(space.bytes) != std::string::npos)
+                return withValues(
+                    tr_("区切りに使えない空白 %1 があります（半角の空白で区切ります）"),
+                    { space.name });
+        return {};
+    }
+
     bool 数値(const std::string& word)
     {
         if (word.empty() || word.size() > 6)
@@ -245,6 +269,9 @@ bool 読込_FEN(const std::string& text, FEN局面& out, std::string& reason)
             = withValues(tr_("FENとしては長すぎます（%1バイト）"), { std::to_string(text.size()) });
         return false;
     }
+    reason = 特殊空白検査(text);
+    if (!reason.empty())
+        return false;
     std::istringstream in(text);
     std::vector<std::string> words;
     for (std::string word; in >> word;)
@@ -255,6 +282,17 @@ bool 読込_FEN(const std::string& text, FEN局面& out, std::string& reason)
     }
     const std::string& first = words[0];
     const size_t open = first.find('[');
+    if (open == std::string::npos && words.size() > 1 && words[1].find('[') != std::string::npos) {
+        // A line break or space inside the board, or between it and the hands:
+        // a board copied over two lines, say.
+        const auto rows = std::count(first.begin(), first.end(), '/');
+        reason = words[1].front() == '[' && rows == 6
+            ? tr_("盤と持駒の欄の間に改行か空白があります（続けて書きます）")
+            : withValues(
+                tr_("盤の途中（%1段目のあたり）に改行か空白があります（盤は続けて書きます）"),
+                { std::to_string(rows + 1) });
+        return false;
+    }
     if (open == std::string::npos || first.back() != ']') {
         reason = tr_("盤の後に持駒の欄 [ ] がありません");
         return false;

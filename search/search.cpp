@@ -162,19 +162,20 @@ void Searcher::checkClock()
     nextCheck_ = nodes_ + NodesBetweenChecks;
     if (limits_.nodes && nodes_ >= limits_.nodes)
         stop_ = true;
+    if (limits_.timeMs || listener_) {
+        const auto now = Clock::now();
+        if (limits_.timeMs
+            && std::chrono::duration_cast<std::chrono::milliseconds>(now - start_).count()
+                >= limits_.timeMs)
+            stop_ = true;
+        if (listener_ && now - lastTick_ >= std::chrono::milliseconds(TickMs)) {
+            lastTick_ = now;
+            listener_->tick();
+        }
+    }
+    // Asked to stop, by another thread or by the tick just heard.
     if (stopRequested_.load(std::memory_order_relaxed))
         stop_ = true;
-    if (!limits_.timeMs && !listener_)
-        return;
-    const auto now = Clock::now();
-    if (limits_.timeMs
-        && std::chrono::duration_cast<std::chrono::milliseconds>(now - start_).count()
-            >= limits_.timeMs)
-        stop_ = true;
-    if (listener_ && now - lastTick_ >= std::chrono::milliseconds(TickMs)) {
-        lastTick_ = now;
-        listener_->tick();
-    }
 }
 
 bool Searcher::isQuiet(Move m) const { return !isPromotion(m) && pos_.capturedBy(m) == 0; }

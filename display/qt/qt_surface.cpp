@@ -75,7 +75,8 @@ PictureSet PictureSet::drawn()
         set.sources[info.code] = { natural,
             [name = QString::fromLatin1(info.name), natural](QSize device, PieceSet pieces) {
                 return art::picture(name, art::Scale::fitting(natural, device), pieces);
-            } };
+            },
+            true };
     }
     return set;
 }
@@ -117,13 +118,33 @@ const QImage* PictureSet::picture(int code, QSize device) const
     const auto key = std::make_tuple(code, device.width(), device.height());
     if (const auto it = made.find(key); it != made.end())
         return &it->second;
-    QImage image = source->second.make(device, pieces);
+    QImage image = make(source->second, code, device);
     if (image.isNull())
         return nullptr;
     // Qt gives a "@2x" file a pixel ratio of 2, which would halve it once more
     // when it is painted in device pixels: every picture is kept at ratio 1.
     image.setDevicePixelRatio(1);
     return &made.emplace(key, std::move(image)).first->second;
+}
+
+// At a fractional scale the squares of the board are laid a pixel wider or
+// higher here and there (both corners are rounded), so that a piece is asked
+// for at up to four sizes; drawing each anew took most of a redraw. It is drawn
+// once at the largest of them and smoothly scaled by that pixel for the others.
+QImage PictureSet::make(const Source& source, int code, QSize device) const
+{
+    if (!source.drawn || !(scale > 0))
+        return source.make(device, pieces);
+    const QSize largest(static_cast<int>(std::ceil(source.natural.width() * scale - 1e-9)),
+        static_cast<int>(std::ceil(source.natural.height() * scale - 1e-9)));
+    const QSize off = largest - device;
+    if (off == QSize(0, 0) || off.width() < 0 || off.height() < 0 || off.width() > 1
+        || off.height() > 1)
+        return source.make(device, pieces);
+    const QImage* full = picture(code, largest);
+    if (!full)
+        return {};
+    return full->scaled(device, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
 }
 
 // ---- the surface ----
@@ -147,7 +168,7 @@ void QtSurface::setScale(double scale, qreal ratio)
         return;
     shown = scale;
     dpr = ratio;
-    pictures.forgetSizes();
+    pictures.forgetSizes(shown * dpr);
 
     const double s = shown * dpr;
     const QSize device(static_cast<int>(std::ceil(design.width() * s - 1e-9)),

@@ -41,17 +41,27 @@ public:
     PieceSet pieceSet() const { return pieces; }
     // The size of the picture at 100 % in pixels; empty when there is none.
     QSize naturalSize(int code) const;
-    // Forgets the pictures made for sizes no longer shown.
-    void forgetSizes() const { made.clear(); }
+    // A new scale (device pixels per logical pixel at 100 %): forgets the
+    // pictures made for the sizes shown before.
+    void forgetSizes(double deviceScale = 0) const
+    {
+        made.clear();
+        scale = deviceScale;
+    }
 
 private:
     struct Source {
         QSize natural;
         std::function<QImage(QSize device, PieceSet set)> make;
+        // Drawn (not stored): at a scale, drawn once at the largest size its
+        // squares take, the one or two pixels narrower ones made from that.
+        bool drawn = false;
     };
+    QImage make(const Source& source, int code, QSize device) const;
     std::map<int, Source> sources;
     PieceSet pieces = PieceSet::kanji;
     mutable std::map<std::tuple<int, int, int>, QImage> made;
+    mutable double scale = 0;
 };
 
 class QtSurface : public Surface {

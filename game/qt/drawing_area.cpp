@@ -66,6 +66,8 @@ void DrawingArea::rescaleNow()
 void DrawingArea::resizeEvent(QResizeEvent* event)
 {
     QWidget::resizeEvent(event);
+    if (follow)
+        follow(scale(), origin());
     settle.start(settleMs);
 }
 
@@ -105,6 +107,15 @@ void DrawingArea::paintEvent(QPaintEvent*)
     // Drawn for another size: stretched until it is drawn anew, which a change
     // of the pixel ratio asks for at once.
     painter.setRenderHint(QPainter::SmoothPixmapTransform);
+    if (paintGround && !target.contains(QRectF(rect())) && !shown.isEmpty()) {
+        // The ground around it as it was drawn, stretched with it: the
+        // background goes on, not the window's plain colour.
+        painter.save();
+        painter.translate(target.topLeft());
+        painter.scale(target.width() / shown.width(), target.height() / shown.height());
+        paintGround(painter, QRectF(QPointF(0, 0), shown));
+        painter.restore();
+    }
     painter.drawImage(target, *picture);
     if (picture->devicePixelRatio() != dpr)
         settle.start(0);

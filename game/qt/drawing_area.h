@@ -43,9 +43,13 @@ public:
     // The area needs its picture drawn at another scale or device pixel ratio:
     // the drawing, and whatever lies over it, is laid out anew.
     std::function<void(double scale, qreal dpr)> rescale;
+    // The area has a new size: what sits over the drawing moves with it at
+    // once, before the picture is drawn anew for it.
+    std::function<void(double scale, QPointF origin)> follow;
     // Paints the ground around the drawing, which lies at `drawing` (logical
-    // pixels), while the picture is shown at the size it was drawn for; the
-    // ground colour lies under it, and alone while the picture is stretched.
+    // pixels of the painter: while a picture drawn for another size is
+    // stretched, the painter stretches the ground with it); the ground colour
+    // lies under it.
     std::function<void(QPainter& painter, const QRectF& drawing)> paintGround;
 
     // Lays the drawing out at once for the area's present size and ratio,

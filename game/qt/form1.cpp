@@ -9,8 +9,10 @@
 #include "settings/locations.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCloseEvent>
 #include <QCoreApplication>
+#include <QKeyEvent>
 #include <QMenu>
 #include <QMenuBar>
 #include <QScreen>
@@ -90,8 +92,11 @@ Form1::Form1(Sounds& sounds, Form1Setup s)
     setObjectName(QStringLiteral("Form1"));
     if (!setup.boxes)
         qtBoxes = std::make_unique<QtMessageBoxes>(this);
-    listedBoxes = std::make_unique<BoxesAfter>(
-        setup.boxes ? *setup.boxes : *qtBoxes, [this] { showMoveList(false); });
+    // A box after the computer's move answers the player at once.
+    listedBoxes = std::make_unique<BoxesAfter>(setup.boxes ? *setup.boxes : *qtBoxes, [this] {
+        takeInputAgain();
+        showMoveList(false);
+    });
 
     drawing = new DrawingArea(this);
     setCentralWidget(drawing);
@@ -115,8 +120,12 @@ Form1::Form1(Sounds& sounds, Form1Setup s)
         picture->setScale(scale, dpr);
         recordPanel->setScale(scale, drawing->origin());
     };
+    drawing->follow
+        = [this](double scale, QPointF origin) { recordPanel->setScale(scale, origin); };
+    // In the painter's coordinates, which stretch an old picture to a new size.
     drawing->paintGround = [this](QPainter& painter, const QRectF& shown) {
-        picture->paintAround(painter, shown.topLeft(), QRectF(drawing->rect()));
+        picture->paintAround(painter, shown.topLeft(),
+            painter.transform().inverted().mapRect(QRectF(drawing->rect())));
     };
 
     // Beside the board, never over it: the window grows to the right to hold it.
@@ -135,15 +144,13 @@ Form1::Form1(Sounds& sounds, Form1Setup s)
         clipboard, preferences, [this] { end(); },
         [this](int width, int height) { setDesignSize(width, height); },
         [this](int colour) { drawing->setGround(QtSurface::paletteColour(colour)); },
-        // Paint events, timers and the like, but no presses or keys: those wait
-        // in the queue until the computer has moved, as at every level.
-        [] { QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents); },
-        [this] { retranslate(); } };
+        [this] { keepPainting(); }, [this] { retranslate(); } };
 
     ports.thinking = [this](bool on) {
         if (kentou)
             kentou->思考中(on);
     };
+    ports.doneThinking = [this] { takeInputAgain(); };
     ports.askTimeLimit
         = [this](const 持ち時間設定& current) { return TimeLimitDialog::ask(this, current); };
     theGame = std::make_unique<Game>(
@@ -318,14 +325,90 @@ void Form1::wirePanel()
 
 void Form1::run(const std::function<void()>& handler)
 {
-    if (ending || !theGame)
+    // While the computer thinks no other handler runs (its clock ticks through
+    // the search itself).
+    if (ending || !theGame || thinking)
         return;
     handler();
+    takeInputAgain();
+    if (endWhenDone) {
+        endWhenDone = false;
+        theGame->Form_Unload();
+        return;
+    }
     // Whatever the event did to the record, the list shows it.
     showMoveList(false);
     // A new position on the board ends the searches of the one before.
     if (kentou && !ending)
         kentou->局面更新();
+}
+
+// Paint events, timers and the like go on; presses, keys and the wheel are
+// dropped by eventFilter, never kept to be played in a position the player
+// has not seen yet.
+void Form1::keepPainting()
+{
+    if (!thinking) {
+        thinking = true;
+        QCoreApplication::instance()->installEventFilter(this);
+    }
+    QCoreApplication::processEvents();
+}
+
+void Form1::takeInputAgain()
+{
+    if (!thinking)
+        return;
+    // What is still queued (presses during the blink of the computer's piece)
+    // goes the same way.
+    QCoreApplication::processEvents();
+    QCoreApplication::instance()->removeEventFilter(this);
+    thinking = false;
+}
+
+void Form1::endAfterThinking()
+{
+    endWhenDone = true;
+    theGame->stopThinking();
+}
+
+bool Form1::eventFilter(QObject* watched, QEvent* event)
+{
+    if (!thinking)
+        return QMainWindow::eventFilter(watched, event);
+    switch (event->type()) {
+    case QEvent::KeyPress: {
+        // Escape ends the program, as it does between moves; but not while a
+        // record's name is being typed into the panel.
+        QWidget* focus = QApplication::focusWidget();
+        const bool typing = focus && focus != drawing && drawing->isAncestorOf(focus);
+        if (static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape && !typing)
+            endAfterThinking();
+        return true;
+    }
+    case QEvent::ShortcutOverride:
+        // Taken, so that no menu shortcut fires for the key either.
+        event->accept();
+        return true;
+    case QEvent::KeyRelease:
+    case QEvent::Shortcut:
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonRelease:
+    case QEvent::MouseButtonDblClick:
+    case QEvent::MouseMove:
+    case QEvent::Wheel:
+    case QEvent::ContextMenu:
+    case QEvent::TouchBegin:
+    case QEvent::TouchUpdate:
+    case QEvent::TouchEnd:
+    case QEvent::TouchCancel:
+    case QEvent::TabletPress:
+    case QEvent::TabletMove:
+    case QEvent::TabletRelease:
+        return true;
+    default:
+        return QMainWindow::eventFilter(watched, event);
+    }
 }
 
 void Form1::showMoveList(bool now)
@@ -375,7 +458,13 @@ void Form1::setDesignSize(int widthTwips, int heightTwips)
 void Form1::closeEvent(QCloseEvent* event)
 {
     // Closing the window ends the game the same way as 終わり; when the game
-    // itself has ended, the close is the last step of that.
+    // itself has ended, the close is the last step of that. While the computer
+    // thinks, its search stops first, and the program ends right after.
+    if (thinking && !ending) {
+        endAfterThinking();
+        event->ignore();
+        return;
+    }
     if (!ending)
         run([this] { theGame->Form_Unload(); });
     event->accept();

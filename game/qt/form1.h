@@ -65,6 +65,8 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    // While the computer thinks: drops the player's input, hears Escape.
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     QMenu* addMenu(QWidget* parent, const char* name, const char* caption);
@@ -81,9 +83,18 @@ private:
     // when the picture is shown (now: painted at once) or a box waits.
     void showMoveList(bool now);
     void end();
+    // The computer thinks inside a handler: the window paints, input is dropped.
+    void keepPainting();
+    // Its turn is over: input that came meanwhile is dropped, later input is taken.
+    void takeInputAgain();
+    // Escape or closing the window while it thinks: its search stops, and the
+    // program ends when the handler returns.
+    void endAfterThinking();
 
     Form1Setup setup;
     bool ending = false;
+    bool thinking = false;
+    bool endWhenDone = false;
     bool sized = false;
     QtMenu marks;
     std::unique_ptr<QtMessageBoxes> qtBoxes;

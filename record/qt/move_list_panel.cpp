@@ -32,7 +32,9 @@ QtMoveList::QtMoveList(QWidget* parent)
     list1->setSelectionMode(QAbstractItemView::SingleSelection);
     // The keys stay with the board, where Escape ends the game.
     list1->setFocusPolicy(Qt::NoFocus);
-    QFont font(QStringLiteral("IPAPMincho"));
+    // The fixed-width face: its full-width column digits are as wide as the
+    // kanji beside them (the proportional one draws "３三" like "3三").
+    QFont font(QStringLiteral("IPAMincho"));
     font.setStyleHint(QFont::Serif);
     font.setPointSize(11);
     list1->setFont(font);

@@ -6,6 +6,7 @@
 #include "display/pictures.h"
 #include "display/qt/qt_surface.h"
 #include "support/fakes.h"
+#include "support/images.h"
 
 #include <QGuiApplication>
 #include <QPainter>
@@ -205,7 +206,7 @@ TEST(QtSurface, UnknownCodesDrawNothing)
     d.描画_桝輪郭(16, 3, 3);
     d.描画_桝輪郭(-1, 3, 3);
     s.文字(100, 100, "鳥", 12, false, 99);
-    EXPECT_EQ(s.image(), before);
+    EXPECT_EQ(imageDifference(s.image(), before, "the surface", { .share = 0 }), "");
 }
 
 TEST(QtSurface, BackgroundCoversTheWindowButNotTheBoard)
@@ -375,7 +376,7 @@ TEST(QtSurface, AtOneHundredPercentAPieceIsItsPicturePixelForPixel)
     tori::Display d(g, s, menu);
     d.描画_絵(-鵬, 3, 4);
     const QImage shown = s.image().copy(squarePixels(s, 3, 4));
-    EXPECT_EQ(shown, art::picture("SITA_OU", 1).convertToFormat(shown.format()));
+    EXPECT_EQ(imageDifference(shown, art::picture("SITA_OU", 1), "SITA_OU"), "");
 }
 
 TEST(QtSurface, AtTwoHundredPercentAPieceIsAsSharpAsATwoTimesPicture)
@@ -475,10 +476,12 @@ TEST(QtSurface, ANewScaleRedrawsWhatASurfaceOfThatScaleWouldHaveDrawn)
         const QImage atFirst = rescaled.image().copy();
         rescaled.setScale(scale, dpr);
         EXPECT_EQ(rescaled.image().size(), fresh.image().size());
-        EXPECT_TRUE(rescaled.image() == fresh.image()) << scale << " " << dpr;
+        EXPECT_EQ(imageDifference(rescaled.image(), fresh.image(), "rescaled"), "")
+            << scale << " " << dpr;
         EXPECT_EQ(rescaled.image().devicePixelRatio(), dpr);
         rescaled.setScale(1, 1);
-        EXPECT_TRUE(rescaled.image() == atFirst) << scale << " " << dpr;
+        EXPECT_EQ(imageDifference(rescaled.image(), atFirst, "back at 1x"), "")
+            << scale << " " << dpr;
     }
 }
 
@@ -513,7 +516,7 @@ TEST(QtSurface, ALongGameKeepsOnlyWhatCanStillBeSeen)
     const QImage before = s.image().copy();
     s.setScale(2, 1);
     s.setScale(1, 1);
-    EXPECT_TRUE(s.image() == before);
+    EXPECT_EQ(imageDifference(s.image(), before, "back at 1x"), "");
 }
 
 TEST(QtSurface, TheGroundAroundTheDrawingCarriesOnItsBackground)

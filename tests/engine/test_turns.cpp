@@ -160,3 +160,23 @@ TEST(ComputerTurn, RefusesAWonGameAndAFullRecordBeforeSearching)
     初期設定(start);
     EXPECT_EQ(g.盤, start.盤);
 }
+
+TEST(ComputerTurn, StoppedThinkingMakesNoMoveAtAnyLevel)
+{
+    struct Stopping : RecordingHooks {
+        bool 思考中断() override { return timer >= 2; }
+    };
+    for (int level : { 1, 3, 4 }) {
+        GameState g;
+        初期設定(g);
+        g.レベル = level;
+        EngineState e;
+        Stopping hooks;
+        EXPECT_EQ(com_ban(g, e, &hooks).拒否, 着手拒否::中断) << level;
+        EXPECT_TRUE(hooks.calls.empty()) << level;
+        EXPECT_EQ(g.記録手数, 0) << level;
+        GameState start;
+        初期設定(start);
+        EXPECT_EQ(g.盤, start.盤) << level;
+    }
+}

@@ -53,6 +53,8 @@ struct Table {
     int timeDialogs = 0;
     std::vector<持ち時間設定> shownLimits;
     std::deque<std::optional<持ち時間設定>> timeAnswers;
+    std::function<void()> onPaint; // and then does this
+    int thinkingDone = 0; // the computer's turn gave the input back
     Game game;
     GameState& g;
 
@@ -69,7 +71,13 @@ struct Table {
                        width = w;
                        height = h;
                    },
-                   [this](int colour) { backgroundColour = colour; }, [this] { ++paints; }, [] {},
+                   [this](int colour) { backgroundColour = colour; },
+                   [this] {
+                       ++paints;
+                       if (onPaint)
+                           onPaint();
+                   },
+                   [] {},
                    [this](const 持ち時間設定& current) -> std::optional<持ち時間設定> {
                        ++timeDialogs;
                        shownLimits.push_back(current);
@@ -78,7 +86,8 @@ struct Table {
                        const auto answer = timeAnswers.front();
                        timeAnswers.pop_front();
                        return answer;
-                   } },
+                   },
+                   [](bool) {}, [this] { ++thinkingDone; } },
             settings)
         , g(game.state())
     {

@@ -125,6 +125,34 @@ namespace {
         EXPECT_GT(t.paints, 0);
     }
 
+    // Escape or closing the window while level 5 thinks: the search stops at
+    // its next tick, the turn makes no move and says nothing, and the window
+    // takes input again; the program ends (in the window) right after.
+    TEST_F(Versus, ThinkingStoppedMakesNoMove)
+    {
+        t.game.LEVEL5_Click();
+        t.game.SENTE_Click();
+        t.move(1, 5, 1, 4);
+        ASSERT_EQ(t.g.記録手数, 2);
+        EXPECT_EQ(t.thinkingDone, 1);
+
+        const auto board = t.g.盤;
+        t.boxes.shown.clear();
+        t.sounds.calls.clear();
+        t.paints = 0;
+        t.onPaint = [this] {
+            if (t.paints == 2)
+                t.game.stopThinking();
+        };
+        t.move(2, 5, 2, 4);
+        EXPECT_EQ(t.g.記録手数, 3); // the person's move only
+        EXPECT_EQ(t.paints, 2); // the stop came at the second tick and was heard at once
+        EXPECT_EQ(t.g.盤[2][4], board[2][5]);
+        EXPECT_TRUE(t.boxes.shown.empty());
+        EXPECT_EQ(t.sounds.played(), std::vector<音> { 音::駒打音 });
+        EXPECT_EQ(t.thinkingDone, 2);
+    }
+
     TEST_F(Versus, PersonTakesThePhoenixAndTheComputerDoesNotMove)
     {
         t.setPosition(R"(

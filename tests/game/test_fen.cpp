@@ -70,12 +70,34 @@ namespace {
         EXPECT_EQ(t.sounds.played(), std::vector<音> { 音::禁止 });
         EXPECT_EQ(t.g.盤, board);
 
-        // 最初 clears the string's position as it clears the other edits; the
-        // record's first mover is to move.
+        // 最初 clears the string's position and the moves made from it, as it
+        // clears the other edits.
         t.game.records().CANCEL_Click();
-        EXPECT_EQ(copy(), "rpckcpl/3f3/sssssss/2s1S2/SSSSSSS/3F3/LPCKCPR[-] b 0 1");
+        EXPECT_EQ(copy(), 初期FEN);
         t.game.records().KIFU_WRITE_Click();
         EXPECT_TRUE(t.panel.writeVisible);
+    }
+
+    // The moves of a game from a pasted position belong to that position: 最初
+    // forgets them, so that 進 cannot replay them over the usual start.
+    TEST_F(Fen, FirstAfterAGameFromAPastedPositionEmptiesTheRecord)
+    {
+        t.game.LEVEL1_Click();
+        paste("rpckcpl/3f3/sssssss/2sFS2/SSSSSSS/7/LPCKCPR[-] w 0 1");
+        t.game.SENTE_Click();
+        t.move(4, 4, 4, 3); // the falcon takes the swallow before it
+        ASSERT_EQ(t.g.記録手数, 2); // and the computer replied
+        t.game.records().CANCEL_Click();
+        EXPECT_EQ(t.g.記録手数, 0);
+        EXPECT_EQ(t.g.最終記録手数, 0);
+        t.game.moveList().描画_棋譜一覧();
+        EXPECT_TRUE(t.moveList.entries.empty());
+        EXPECT_EQ(copy(), 初期FEN);
+
+        t.boxes.shown.clear();
+        t.game.records().AFTER_Click();
+        EXPECT_EQ(t.lastBoxText(), "できません");
+        EXPECT_EQ(copy(), 初期FEN);
     }
 
     TEST_F(Fen, APasteEndsAGameNotYetBegunAndEitherStartTakesTheStringsSide)

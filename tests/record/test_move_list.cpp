@@ -97,8 +97,8 @@ TEST_F(MoveListTest, EveryKindOfMoveInTheWindowsOwnWords)
     指す(g, { 4, 1, 4, 2, 鵬 }, false, 1);
     指す(g, { 7, 5, 7, 4, -燕 }, false, 1);
     EXPECT_EQ(shownTexts(),
-        (std::vector<std::string> { "開始局面", "▲７二鴈成", "△２六鷹成成", "▲５四燕打",
-            "△２五鷹成", "▲６三雉", "△４四鶴打", "▲７四鴈", "△４二鵬", "▲１四燕" }));
+        (std::vector<std::string> { "開始局面", "▲７二鴈成", "△２六鷲成", "▲５四燕打", "△２五鷲",
+            "▲６三雉", "△４四鶴打", "▲７四鴈", "△４二鵬", "▲１四燕" }));
     EXPECT_EQ(list.entries[3].number, 3);
     EXPECT_EQ(list.entries[0].number, 0);
     // The window shows the same words for the last move of each side.

@@ -98,3 +98,14 @@ TEST_F(Dock, AClickIsHandedOnAndTheGameDecidesTheSelection)
     EXPECT_TRUE(list->topLevelItem(0)->isSelected());
     EXPECT_TRUE(greyed(1));
 }
+
+// A move's column digit is a full-width one, as in the README's "３三鴈成":
+// the list shows it as wide as the row numeral and the piece beside it.
+TEST_F(Dock, TheColumnDigitIsAsWideAsTheKanjiBesideIt)
+{
+    const QFontMetrics metrics(list->font());
+    for (const char* digit : { "１", "３", "７" })
+        EXPECT_EQ(metrics.horizontalAdvance(QString::fromUtf8(digit)),
+            metrics.horizontalAdvance(QStringLiteral("三")))
+            << digit;
+}

@@ -211,6 +211,51 @@ TEST(GameTreeSearch, DepthAndNodeLimitsAreDeterministicAndTimeLimitsTick)
     EXPECT_LT(r.ms, 1000);
 }
 
+// Escape while the computer thinks, or a worker's search called off: stop()
+// ends the search at its next look at the clock with the best move so far,
+// whether the listener's tick or another thread asks, and the next search
+// runs whole.
+TEST(GameTreeSearch, StopEndsTheSearchFromItsTickOrAnotherThread)
+{
+    const Position p = Position::start(Upper);
+    Limits unlimited;
+    unlimited.nodes = 500'000'000; // a safety net: never reached when stop() works
+    Searcher searcher(1);
+
+    struct StopOnSecondTick : Listener {
+        Searcher* searcher = nullptr;
+        int ticks = 0;
+        void tick() override
+        {
+            if (++ticks == 2)
+                searcher->stop();
+        }
+    } fromTick;
+    fromTick.searcher = &searcher;
+    const Result r = searcher.search(p, nullptr, 0, unlimited, &fromTick);
+    EXPECT_EQ(fromTick.ticks, 2);
+    EXPECT_LT(r.nodes, unlimited.nodes / 10);
+    EXPECT_NE(r.best, NoMove);
+
+    struct Ticking : Listener {
+        std::atomic<int> ticks { 0 };
+        void tick() override { ++ticks; }
+    } ticking;
+    std::thread window([&] {
+        while (ticking.ticks < 1)
+            std::this_thread::yield();
+        searcher.stop();
+    });
+    const Result other = searcher.search(p, nullptr, 0, unlimited, &ticking);
+    window.join();
+    EXPECT_LT(other.nodes, unlimited.nodes / 10);
+    EXPECT_NE(other.best, NoMove);
+
+    Limits byDepth;
+    byDepth.depth = 4;
+    EXPECT_EQ(searcher.search(p, nullptr, 0, byDepth).depth, 4);
+}
+
 TEST(GameTreeSearch, TheRecordGivesTheKeysOfTheGamesEarlierPositions)
 {
     // A game of random moves written to the record as the turns write it;

@@ -7,6 +7,7 @@
 #include "record/qt/move_list_panel.h"
 #include "record/qt/record_panel.h"
 #include "support/fakes.h"
+#include "support/images.h"
 
 #include <QAction>
 #include <QApplication>
@@ -325,7 +326,9 @@ private slots:
         QCOMPARE(g.ハンデレベル, 0);
         QVERIFY(w.boxes.shown.empty());
         QCOMPARE(w.visiblePanelControls(), panelOpen);
-        QVERIFY(w.form->surface().image() == before);
+        const std::string changed
+            = imageDifference(w.form->surface().image(), before, "the board", { .share = 0 });
+        QVERIFY2(changed.empty(), changed.c_str());
         QCOMPARE(w.quits, 0);
     }
 
@@ -381,6 +384,73 @@ private slots:
         QCOMPARE(w.sounds.count(SoundCall::end), 1);
         w.action(menu::OWARI)->trigger();
         QCOMPARE(w.sounds.count(SoundCall::end), 1);
+    }
+
+    // Presses made while the computer thinks (a swallow and the square before
+    // it, 戻 on the menu bar) are dropped: none is kept to be played after its
+    // reply, in a position the player has not seen.
+    void inputWhileTheComputerThinksIsDropped()
+    {
+        Window w;
+        QVERIFY(QTest::qWaitForWindowActive(w.form.get()));
+        const GameState& g = w.form->game().state();
+        w.action(menu::LEVEL4)->trigger();
+        w.action(menu::SENTE)->trigger();
+        DrawingArea* area = &w.form->area();
+        QTest::mouseClick(area, Qt::LeftButton, {}, cellCentre(1, 5));
+        QMenuBar* bar = w.form->menuBar();
+        const QPoint replay = bar->actionGeometry(w.action(menu::REPLAY)).center();
+        w.boxes.shown.clear();
+        int pressed = 0;
+        QTimer::singleShot(0, w.form.get(), [&] {
+            QTest::mouseClick(area, Qt::LeftButton, {}, cellCentre(2, 5));
+            QTest::mouseClick(area, Qt::LeftButton, {}, cellCentre(2, 4));
+            QTest::mouseClick(bar, Qt::LeftButton, {}, replay);
+            QTest::keyClick(area, Qt::Key_A);
+            ++pressed;
+        });
+        QTest::mouseClick(area, Qt::LeftButton, {}, cellCentre(1, 4)); // the computer replies
+        QCOMPARE(pressed, 1);
+        QCOMPARE(g.記録手数, 2);
+        const auto board = g.盤;
+        QTest::qWait(100);
+        QCOMPARE(g.記録手数, 2);
+        QCOMPARE(g.選択状態, 0);
+        QVERIFY(g.盤 == board);
+        QVERIFY(w.boxes.shown.empty());
+        // Input is taken again.
+        QTest::mouseClick(area, Qt::LeftButton, {}, cellCentre(2, 5));
+        QCOMPARE(g.選択状態, 1);
+    }
+
+    // Escape or closing the window while level 5 thinks stops its search at
+    // once, without a move, and ends the program.
+    void escapeOrCloseWhileTheComputerThinksEndsAtOnce()
+    {
+        for (const bool escape : { true, false }) {
+            Window w;
+            QVERIFY(QTest::qWaitForWindowActive(w.form.get()));
+            const GameState& g = w.form->game().state();
+            w.action(menu::LEVEL5)->trigger();
+            w.action(menu::SENTE)->trigger();
+            DrawingArea* area = &w.form->area();
+            QTest::mouseClick(area, Qt::LeftButton, {}, cellCentre(1, 5));
+            QElapsedTimer asked;
+            QTimer::singleShot(200, w.form.get(), [&] {
+                asked.start();
+                if (escape)
+                    QTest::keyClick(area, Qt::Key_Escape);
+                else
+                    w.form->close();
+            });
+            QTest::mouseClick(area, Qt::LeftButton, {}, cellCentre(1, 4));
+            QVERIFY(asked.isValid());
+            qInfo("%s: ended %lld ms after it was asked", escape ? "Escape" : "close",
+                asked.elapsed());
+            QCOMPARE(w.quits, 1);
+            QCOMPARE(w.sounds.count(SoundCall::end), 1);
+            QCOMPARE(g.記録手数, 1); // the person's move; the computer made none
+        }
     }
 
     void owariEnds()
