@@ -10,6 +10,7 @@
 #pragma once
 
 #include "search/position.h"
+#include "search/repetition.h"
 
 #include <atomic>
 #include <chrono>
@@ -77,6 +78,10 @@ public:
     // first iteration; search() forgets it when it returns.
     void stop() { stopRequested_.store(true, std::memory_order_relaxed); }
 
+    // The quiescence search of a position alone, as if qply plies of it had
+    // been searched already: the tests' view of how the search ends a line.
+    int quiesce(const Position& p, int alpha, int beta, int qply = 0);
+
 private:
     // One slot of the transposition table, 12 bytes: the key's upper half to
     // tell positions apart, the score (mate scores counted from this node),
@@ -91,18 +96,34 @@ private:
         std::uint16_t age;
     };
 
+    // What the search keeps for each ply of the line: the move played from
+    // it, its killers and its static evaluation.
+    struct Frame {
+        Move move = NoMove;
+        Move killers[2] = { NoMove, NoMove };
+        int staticEval = 0;
+    };
+
+    // A move of the root with its score in this iteration (-Infinite until
+    // it raises alpha) and in the one before: the root's moves stay sorted
+    // by them, so an interrupted iteration keeps a better move once found.
+    struct RootMove {
+        Move move = NoMove;
+        int score = -Infinite;
+        int previousScore = -Infinite;
+    };
+
     // The full-width search of a node with `depth` plies left.
     int negamax(int alpha, int beta, int depth, int ply, bool cutNode, bool nullAllowed);
-    // Captures and promotions until the position is quiet.
+    // Captures and promotions until the position is quiet; with its phoenix
+    // attacked the side to move answers the attack instead.
     int quiescence(int alpha, int beta, int ply, int qply);
-    // The position stood earlier in the game or the line, with the same side to move.
-    bool repeated() const;
-    // Make and take back a move (or a pass) with the key history kept for repeated().
-    void push(Move m, Undo& u);
+    // Make and take back a move (or a pass) with the key history kept for repetitions.
+    void push(Move m, Undo& u, int ply);
     void pop(Move m, const Undo& u);
-    void pushNull(Undo& u);
-    void popNull(const Undo& u);
-    // The node and time limits, and the listener's tick.
+    int pushNull(Undo& u, int ply);
+    void popNull(const Undo& u, int before);
+    // The node and time limits, a stop asked from another thread, and the listener's tick.
     void checkClock();
     Entry* probe(std::uint64_t key, bool& hit);
     void store(std::uint64_t key, int score, Move m, int depth, int bound, int ply);
@@ -111,17 +132,20 @@ private:
     // the quiet moves tried before it.
     void rewardQuiet(Move m, int ply, int depth, const Move* tried, int triedCount);
     bool isQuiet(Move m) const;
+    void sortRootMoves();
+    Frame& frame(int ply) { return stack_[ply + 2]; }
+    const Frame& frame(int ply) const { return stack_[ply + 2]; }
 
     std::vector<Entry> table_;
     std::uint64_t tableMask_ = 0;
     std::uint16_t age_ = 0;
 
     Position pos_;
-    std::uint64_t keys_[MaxGameKeys + MaxPly + 8];
-    int keyCount_ = 0;
-    std::uint16_t keyFilter_[4096]; // how many kept keys end in these 12 bits
+    KeyHistory<MaxGameKeys + MaxPly + 8> keys_;
 
-    Move killers_[MaxPly + 8][2];
+    Frame stack_[MaxPly + 10]; // two frames before the root for the lookback
+    RootMove rootMoves_[MoveList::Capacity];
+    int rootCount_ = 0;
     int history_[2][64][SquareCount];
     Move pv_[MaxPly + 8][MaxPly + 8];
     int pvLength_[MaxPly + 8];
