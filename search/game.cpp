@@ -57,7 +57,7 @@ int recordKeys(const GameState& g, std::uint64_t* keys, int capacity)
 }
 
 探索結果 探索_最善手(
-    Searcher& searcher, const GameState& g, const Limits& limits, Listener* listener)
+    SearchPool& searcher, const GameState& g, const Limits& limits, Listener* listener)
 {
     std::uint64_t keys[MaxGameKeys];
     const int count = recordKeys(g, keys, MaxGameKeys);

@@ -11,8 +11,6 @@ namespace {
 
     using Clock = std::chrono::steady_clock;
 
-    enum Bound : std::uint8_t { BoundNone = 0, BoundUpper = 1, BoundLower = 2, BoundExact = 3 };
-
     constexpr int TickMs = 50;
     constexpr int NodesBetweenChecks = 1024;
 
@@ -44,6 +42,20 @@ namespace {
     }
 
     int historyFrom(Move m) { return isDrop(m) ? SquareCount + slotOf(m) : fromOf(m); }
+
+    // The helpers of a pool search apart: each leaves out some depths of the
+    // iterative deepening, by its own period and phase.
+    bool skipsDepth(int helper, int depth)
+    {
+        static constexpr int period[20]
+            = { 1, 1, 2, 2, 2, 2, 3, 3, 3, 3, 3, 3, 4, 4, 4, 4, 4, 4, 4, 4 };
+        static constexpr int phase[20]
+            = { 0, 1, 0, 1, 2, 3, 0, 1, 2, 3, 4, 5, 0, 1, 2, 3, 4, 5, 6, 7 };
+        if (helper == 0)
+            return false;
+        const int i = (helper - 1) % 20;
+        return ((depth + phase[i]) / period[i]) % 2 != 0;
+    }
 
     // Quiet moves tried at shallow depth before the rest are left out.
     constexpr int lateMoveLimit[5] = { 0, 7, 12, 20, 32 };
@@ -81,47 +93,35 @@ void moveText(Move m, char out[8])
 }
 
 Searcher::Searcher(int tableMegabytes)
+    : Searcher(*new TranspositionTable(tableMegabytes), 0)
 {
-    size_t entries = 1;
-    while (entries * 2 * sizeof(Entry) <= size_t(std::max(tableMegabytes, 1)) << 20)
-        entries *= 2;
-    table_.assign(entries, Entry {});
-    tableMask_ = entries - 1;
+    ownTable_.reset(table_);
+    clear();
+}
+
+Searcher::Searcher(TranspositionTable& shared, int helper)
+    : table_(&shared)
+    , helper_(helper)
+{
     for (int d = 0; d < 64; ++d)
         for (int m = 0; m < 64; ++m)
             reduction_[d][m]
                 = d && m ? int(0.5 + std::log(double(d)) * std::log(double(m)) / 2.2) : 0;
-    clear();
+    std::fill(std::begin(stack_), std::end(stack_), Frame {});
+    std::memset(history_, 0, sizeof history_);
 }
 
 void Searcher::clear()
 {
-    std::fill(table_.begin(), table_.end(), Entry {});
+    if (ownTable_)
+        table_->clear();
     std::fill(std::begin(stack_), std::end(stack_), Frame {});
     std::memset(history_, 0, sizeof history_);
-    age_ = 0;
-}
-
-Searcher::Entry* Searcher::probe(std::uint64_t key, bool& hit)
-{
-    Entry* e = &table_[key & tableMask_];
-    hit = e->check == std::uint32_t(key >> 32) && e->bound != BoundNone;
-    return e;
 }
 
 void Searcher::store(std::uint64_t key, int score, Move m, int depth, int bound, int ply)
 {
-    Entry* e = &table_[key & tableMask_];
-    const bool same = e->check == std::uint32_t(key >> 32);
-    if (!same || bound == BoundExact || depth + 2 >= e->depth || e->age != age_) {
-        if (m != NoMove || !same)
-            e->move = m;
-        e->check = std::uint32_t(key >> 32);
-        e->score = std::int16_t(toTable(score, ply));
-        e->depth = std::int8_t(std::clamp(depth, -1, 127));
-        e->bound = std::uint8_t(bound);
-        e->age = age_;
-    }
+    table_->store(key, toTable(score, ply), m, depth, bound);
 }
 
 void Searcher::push(Move m, Undo& u, int ply)
@@ -129,7 +129,7 @@ void Searcher::push(Move m, Undo& u, int ply)
     frame(ply).move = m;
     pos_.make(m, u);
     // The child looks at its table entry first; start loading it now.
-    __builtin_prefetch(&table_[pos_.key() & tableMask_]);
+    table_->prefetch(pos_.key());
     keys_.push(pos_.key());
 }
 
@@ -340,16 +340,16 @@ int Searcher::negamax(int alpha, int beta, int depth, int ply, bool cutNode, boo
             return alpha;
     }
 
-    bool hit;
+    TableEntry e;
     const std::uint64_t key = pos_.key();
-    Entry* e = probe(key, hit);
-    Move ttMove = hit ? Move(e->move) : NoMove;
+    const bool hit = table_->probe(key, e);
+    Move ttMove = hit ? e.move : NoMove;
     if (ttMove && !pos_.isPseudoLegal(ttMove))
         ttMove = NoMove;
-    if (hit && !pvNode && e->depth >= depth) {
-        const int s = fromTable(e->score, ply);
-        if ((e->bound == BoundExact) || (e->bound == BoundLower && s >= beta)
-            || (e->bound == BoundUpper && s <= alpha))
+    if (hit && !pvNode && e.depth >= depth) {
+        const int s = fromTable(e.score, ply);
+        if ((e.bound == BoundExact) || (e.bound == BoundLower && s >= beta)
+            || (e.bound == BoundUpper && s <= alpha))
             return s;
     }
 
@@ -500,7 +500,8 @@ Result Searcher::search(const Position& root, const std::uint64_t* earlier, int 
     nodes_ = 0;
     nextCheck_ = NodesBetweenChecks;
     stop_ = false;
-    ++age_;
+    if (ownTable_)
+        table_->newSearch();
     pos_ = root;
 
     keys_.clear();
@@ -546,6 +547,8 @@ Result Searcher::search(const Position& root, const std::uint64_t* earlier, int 
     for (int depth = 1; depth <= std::min(limits.depth, MaxPly - 2); ++depth) {
         if (depth > 1 && stopRequested_.load(std::memory_order_relaxed))
             break;
+        if (depth > 1 && skipsDepth(helper_, depth))
+            continue;
         rootDepth_ = depth;
         for (int i = 0; i < rootCount_; ++i) {
             rootMoves_[i].previousScore = rootMoves_[i].score;

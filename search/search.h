@@ -11,11 +11,12 @@
 
 #include "search/position.h"
 #include "search/repetition.h"
+#include "search/table.h"
 
 #include <atomic>
 #include <chrono>
 #include <cstdint>
-#include <vector>
+#include <memory>
 
 namespace tori::search {
 
@@ -61,8 +62,14 @@ struct Result {
 
 class Searcher {
 public:
-    // Allocates the transposition table; nothing else is allocated later.
+    // Allocates a transposition table of its own; nothing else is allocated later.
     explicit Searcher(int tableMegabytes = 16);
+    // A searcher over a table it shares with others (a pool's helper, see
+    // search/threads.h); helper 0 is the main one, the others skip some
+    // depths of the iterative deepening so that they search apart.
+    Searcher(TranspositionTable& shared, int helper);
+    Searcher(const Searcher&) = delete;
+    Searcher& operator=(const Searcher&) = delete;
 
     // Forgets everything learned: table, killers and history.
     void clear();
@@ -83,19 +90,6 @@ public:
     int quiesce(const Position& p, int alpha, int beta, int qply = 0);
 
 private:
-    // One slot of the transposition table, 12 bytes: the key's upper half to
-    // tell positions apart, the score (mate scores counted from this node),
-    // the best or refuting move, the depth searched, the kind of bound
-    // (exact, at least, at most) and the search that wrote it.
-    struct Entry {
-        std::uint32_t check;
-        std::int16_t score;
-        std::uint16_t move;
-        std::int8_t depth;
-        std::uint8_t bound;
-        std::uint16_t age;
-    };
-
     // What the search keeps for each ply of the line: the move played from
     // it, its killers and its static evaluation.
     struct Frame {
@@ -125,7 +119,6 @@ private:
     void popNull(const Undo& u, int before);
     // The node and time limits, a stop asked from another thread, and the listener's tick.
     void checkClock();
-    Entry* probe(std::uint64_t key, bool& hit);
     void store(std::uint64_t key, int score, Move m, int depth, int bound, int ply);
     void scoreMoves(const MoveList& list, int* scores, Move ttMove, int ply) const;
     // A quiet move refuted the node: a killer, and history for it and against
@@ -136,9 +129,9 @@ private:
     Frame& frame(int ply) { return stack_[ply + 2]; }
     const Frame& frame(int ply) const { return stack_[ply + 2]; }
 
-    std::vector<Entry> table_;
-    std::uint64_t tableMask_ = 0;
-    std::uint16_t age_ = 0;
+    std::unique_ptr<TranspositionTable> ownTable_;
+    TranspositionTable* table_ = nullptr;
+    int helper_ = 0;
 
     Position pos_;
     KeyHistory<MaxGameKeys + MaxPly + 8> keys_;

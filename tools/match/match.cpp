@@ -393,11 +393,11 @@ int main(int argc, char** argv)
             sprt.beta = std::atof(argv[++i]);
             if (!(sprt.elo1 > sprt.elo0) || !(sprt.alpha > 0 && sprt.alpha < 0.5)
                 || !(sprt.beta > 0 && sprt.beta < 0.5)) {
-                std::fprintf(stderr, "--sprt elo0 elo1 alpha beta: elo0 < elo1, 0 < alpha, beta < 0.5\n");
+                std::fprintf(
+                    stderr, "--sprt elo0 elo1 alpha beta: elo0 < elo1, 0 < alpha, beta < 0.5\n");
                 return 2;
             }
-        }
-        else if (arg == "--positions" && more) {
+        } else if (arg == "--positions" && more) {
             positions = std::fopen(argv[++i], "w");
             if (!positions) {
                 std::fprintf(stderr, "cannot write %s\n", argv[i]);
@@ -479,9 +479,9 @@ int main(int argc, char** argv)
         a.name.c_str(), b.name.c_str(), n, wins, draws, losses, 100 * score, elo(score),
         (hi - lo) / 2);
     if (sprt.on)
-        std::printf("sprt [%.1f, %.1f] alpha %.3f beta %.3f: llr %.2f (%.2f, %.2f), %s\n", sprt.elo0,
-            sprt.elo1, sprt.alpha, sprt.beta, sprt.llr(wins, draws, losses), sprt.lower(),
-            sprt.upper(), decision ? decision : "undecided");
+        std::printf("sprt [%.1f, %.1f] alpha %.3f beta %.3f: llr %.2f (%.2f, %.2f), %s\n",
+            sprt.elo0, sprt.elo1, sprt.alpha, sprt.beta, sprt.llr(wins, draws, losses),
+            sprt.lower(), sprt.upper(), decision ? decision : "undecided");
     for (const Player* p : { &a, &b })
         if (p->moves)
             std::printf("%s: %ld moves, %.1f ms a move on average, %.1f ms at most\n",

@@ -127,6 +127,8 @@ EngineSession::EngineSession()
     g_.MAN手番 = GameState::後手;
     g_.COM手番 = GameState::先手;
     g_.レベル = 3;
+    // One thread unless asked: the same limits give the same moves.
+    深読みスレッド数設定(1);
 }
 
 bool EngineSession::command(std::string_view line, std::string& reply)
@@ -172,6 +174,14 @@ bool EngineSession::command(std::string_view line, std::string& reply)
         return false;
     if (word == "show") {
         reply = search::書出_局面行(g_);
+        return true;
+    }
+    if (word == "threads") {
+        if (args.size() != 1 || args[0] < 1 || args[0] > search::SearchPool::MaxThreads) {
+            reply = "error threads takes 1.." + std::to_string(search::SearchPool::MaxThreads);
+            return true;
+        }
+        深読みスレッド数設定(args[0]);
         return true;
     }
     if (word == "level") {
