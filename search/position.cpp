@@ -380,4 +380,46 @@ Bitboard Position::evasionTargets() const
     return targets;
 }
 
+int Position::see(Move m, const int* values) const
+{
+    const int to = toOf(m);
+    int gain[40];
+    int depth = 0;
+    const int victim = capturedBy(m);
+    gain[0] = victim ? values[kindOf(victim)] : 0;
+    int onSquare = kindOf(movedPiece(m)); // what the next capture takes
+    if (isPromotion(m))
+        gain[0] += values[onSquare] - values[kindOf(board_[fromOf(m)])];
+    Bitboard occ = occupied() | bit(to);
+    if (!isDrop(m))
+        occ &= ~bit(fromOf(m));
+    int side = side_ ^ 1;
+    while (depth < 38) {
+        const Bitboard attackers = attackersTo(to, side, occ) & occ_[side];
+        if (!attackers)
+            break;
+        // The cheapest attacker.
+        int from = NoSquare, cheapest = 1 << 30;
+        for (Bitboard b = attackers; b; b &= b - 1) {
+            const int s = __builtin_ctzll(b);
+            if (values[kindOf(board_[s])] < cheapest) {
+                cheapest = values[kindOf(board_[s])];
+                from = s;
+            }
+        }
+        ++depth;
+        gain[depth] = values[onSquare] - gain[depth - 1];
+        // Neither side goes on when it loses even if the exchange stops there.
+        if (std::max(-gain[depth - 1], gain[depth]) < 0)
+            break;
+        onSquare = kindOf(board_[from]);
+        occ &= ~bit(from);
+        side ^= 1;
+    }
+    // Each side may stop taking when going on would lose.
+    for (; depth > 0; --depth)
+        gain[depth - 1] = -std::max(-gain[depth - 1], gain[depth]);
+    return gain[0];
+}
+
 } // namespace tori::search

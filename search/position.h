@@ -106,9 +106,10 @@ public:
     // pieces included, as defended squares).
     Bitboard attacksFrom(int piece, int s) const { return attacks(piece, s, occupied()); }
     // Pieces of side that reach square s.
-    Bitboard attackersTo(int s, int side) const
+    Bitboard attackersTo(int s, int side) const { return attackersTo(s, side, occupied()); }
+    // The same over another occupancy (pieces not in occ neither attack nor block).
+    Bitboard attackersTo(int s, int side, Bitboard occ) const
     {
-        const Bitboard occ = occupied();
         Bitboard a = 0;
         for (int kind = Swallow; kind <= Phoenix; ++kind)
             if (const Bitboard b = byKind_[side][kind]) {
@@ -118,8 +119,13 @@ public:
                 for (int i = 0; i < slides.count; ++i)
                     a |= slide(opposite(slides.dir[i]), s, occ) & b;
             }
-        return a;
+        return a & occ;
     }
+    // The static exchange of a move: what the side to move wins (material as
+    // `values` counts it, by kind) when both sides take on its destination
+    // in turn with their cheapest board piece as long as it pays. Drops cannot
+    // take, so only board pieces join in.
+    int see(Move m, const int* values) const;
     // True when some piece of side reaches square s.
     bool attacked(int s, int side) const
     {

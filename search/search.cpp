@@ -2,6 +2,7 @@
 #include "search/evaluation.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstring>
 
@@ -21,6 +22,7 @@ namespace {
     constexpr int LosingCaptureMargin = 50; // a capture by a dearer piece losing at least this
     constexpr int NullMoveEvalStep = 200; // each such step above beta reduces the pass by a ply
     constexpr int AspirationWindow = 30;
+    constexpr int LosingCaptureSeeMargin = 200; // a ply of depth, what a capture may lose
 
     // Mate scores are stored relative to the node, so that a table hit at
     // another distance from the root reads the right distance.
@@ -55,6 +57,18 @@ namespace {
             return false;
         const int i = (helper - 1) % 20;
         return ((depth + phase[i]) / period[i]) % 2 != 0;
+    }
+
+    // The material of a kind to the static exchange: on the board and in hand.
+    const int* exchangeValues()
+    {
+        static const auto values = [] {
+            std::array<int, KindCount> v {};
+            for (int kind = Swallow; kind < KindCount; ++kind)
+                v[kind] = captureValue(kind);
+            return v;
+        }();
+        return values.data();
     }
 
     // Quiet moves tried at shallow depth before the rest are left out.
@@ -109,6 +123,7 @@ Searcher::Searcher(TranspositionTable& shared, int helper)
                 = d && m ? int(0.5 + std::log(double(d)) * std::log(double(m)) / 2.2) : 0;
     std::fill(std::begin(stack_), std::end(stack_), Frame {});
     std::memset(history_, 0, sizeof history_);
+    continuationHistory_ = std::make_unique<ContinuationHistory>();
 }
 
 void Searcher::clear()
@@ -117,6 +132,7 @@ void Searcher::clear()
         table_->clear();
     std::fill(std::begin(stack_), std::end(stack_), Frame {});
     std::memset(history_, 0, sizeof history_);
+    std::memset(continuationHistory_.get(), 0, sizeof(ContinuationHistory));
 }
 
 void Searcher::store(std::uint64_t key, int score, Move m, int depth, int bound, int ply)
@@ -127,6 +143,7 @@ void Searcher::store(std::uint64_t key, int score, Move m, int depth, int bound,
 void Searcher::push(Move m, Undo& u, int ply)
 {
     frame(ply).move = m;
+    frame(ply).continuation = pieceIndex(pos_.movedPiece(m)) * SquareCount + toOf(m);
     pos_.make(m, u);
     // The child looks at its table entry first; start loading it now.
     table_->prefetch(pos_.key());
@@ -142,6 +159,7 @@ void Searcher::pop(Move m, const Undo& u)
 int Searcher::pushNull(Undo& u, int ply)
 {
     frame(ply).move = NoMove;
+    frame(ply).continuation = -1;
     pos_.makeNull(u);
     return keys_.pushNull(pos_.key());
 }
@@ -174,11 +192,15 @@ void Searcher::checkClock()
 
 bool Searcher::isQuiet(Move m) const { return !isPromotion(m) && pos_.capturedBy(m) == 0; }
 
-// Order: the table's move, then captures by victim and attacker with
-// promotions among them, the killers, and the quiet moves by their history.
+// Order: the table's move, then the captures and promotions that do not lose
+// material by victim and attacker, the killers, the quiet moves by their
+// history and their history after the last two moves, and last the captures
+// that lose material.
 void Searcher::scoreMoves(const MoveList& list, int* scores, Move ttMove, int ply) const
 {
     const int side = pos_.sideToMove();
+    const std::int16_t* follow1 = continuation(ply - 1);
+    const std::int16_t* follow2 = continuation(ply - 2);
     for (int i = 0; i < list.size; ++i) {
         const Move m = list.moves[i];
         int s;
@@ -186,15 +208,22 @@ void Searcher::scoreMoves(const MoveList& list, int* scores, Move ttMove, int pl
         if (m == ttMove)
             s = 1 << 30;
         else if (victim || isPromotion(m)) {
-            s = (1 << 28) + (victim ? kindValue(kindOf(victim)) * 8 : 0)
+            s = (victim ? kindValue(kindOf(victim)) * 8 : 0)
                 - (isDrop(m) ? 0 : kindValue(kindOf(pos_.piece(fromOf(m)))) / 16)
                 + (isPromotion(m) ? 800 : 0);
+            s += pos_.see(m, exchangeValues()) >= 0 ? 1 << 28 : -(1 << 26);
         } else if (m == frame(ply).killers[0])
             s = (1 << 27) + 1;
         else if (m == frame(ply).killers[1])
             s = 1 << 27;
-        else
+        else {
+            const int piece = pieceIndex(pos_.movedPiece(m)) * SquareCount + toOf(m);
             s = history_[side][historyFrom(m)][toOf(m)];
+            if (follow1)
+                s += follow1[piece];
+            if (follow2)
+                s += follow2[piece];
+        }
         scores[i] = s;
     }
 }
@@ -208,9 +237,15 @@ void Searcher::rewardQuiet(Move m, int ply, int depth, const Move* tried, int tr
     }
     const int side = pos_.sideToMove();
     const int bonus = std::min(depth * depth, 400);
+    std::int16_t* follow1 = continuation(ply - 1);
+    std::int16_t* follow2 = continuation(ply - 2);
     auto update = [&](Move q, int delta) {
         int& h = history_[side][historyFrom(q)][toOf(q)];
         h += delta - h * std::abs(delta) / 16384;
+        const int piece = pieceIndex(pos_.movedPiece(q)) * SquareCount + toOf(q);
+        for (std::int16_t* follow : { follow1, follow2 })
+            if (follow)
+                follow[piece] = std::int16_t(follow[piece] + delta - follow[piece] * std::abs(delta) / 16384);
     };
     update(m, bonus);
     for (int i = 0; i < triedCount; ++i)
@@ -268,7 +303,6 @@ int Searcher::quiescence(int alpha, int beta, int ply, int qply)
         pos_.generateTactical(list);
     int scores[MoveList::Capacity];
     scoreMoves(list, scores, NoMove, ply);
-    const int them = pos_.sideToMove() ^ 1;
     const Move previous = frame(ply - 1).move;
     const int recaptureSquare = previous ? toOf(previous) : NoSquare;
     for (int i = 0; i < list.size; ++i) {
@@ -284,13 +318,13 @@ int Searcher::quiescence(int alpha, int beta, int ply, int qply)
             // Delta pruning: even winning the piece would not reach alpha.
             if (standPat + gain + DeltaMargin <= alpha)
                 continue;
-            // A capture by a dearer piece onto a defended square loses.
-            const int mover = captureValue(kindOf(pos_.movedPiece(m)));
-            if (mover > gain + LosingCaptureMargin && pos_.attackersTo(toOf(m), them))
+            // A capture that loses material in the exchange on its square.
+            if (pos_.see(m, exchangeValues()) < -LosingCaptureMargin)
                 continue;
         }
         Undo u;
         frame(ply).move = m;
+        frame(ply).continuation = -1;
         pos_.make(m, u);
         const int score = -quiescence(-beta, -alpha, ply + 1, qply + 1);
         pos_.unmake(m, u);
@@ -411,6 +445,11 @@ int Searcher::negamax(int alpha, int beta, int depth, int ply, bool cutNode, boo
         // have a chance to reach alpha.
         if (!pvNode && !inCheck && quiet && !givesCheck && best > -MateBound && depth <= 4
             && moveCount > 1 && (moveCount > lateMoveLimit[depth] || (!withinReach && !killer)))
+            continue;
+
+        // Shallow pruning of captures that lose much in the exchange.
+        if (!pvNode && !inCheck && !quiet && best > -MateBound && depth <= 3 && moveCount > 1
+            && pos_.see(m, exchangeValues()) < -LosingCaptureSeeMargin * depth)
             continue;
 
         Undo u;

@@ -94,6 +94,7 @@ private:
     // it, its killers and its static evaluation.
     struct Frame {
         Move move = NoMove;
+        int continuation = -1; // the piece moved and its destination, -1 for none or a pass
         Move killers[2] = { NoMove, NoMove };
         int staticEval = 0;
     };
@@ -126,6 +127,15 @@ private:
     void rewardQuiet(Move m, int ply, int depth, const Move* tried, int triedCount);
     bool isQuiet(Move m) const;
     void sortRootMoves();
+    // The history of quiet moves after the move played at ply (by piece and
+    // destination), or null when there was none.
+    std::int16_t* continuation(int ply) const
+    {
+        const int c = frame(ply).continuation;
+        return c < 0 ? nullptr : continuationHistory_->after[c];
+    }
+    // Pieces numbered 0..19 for the history tables.
+    static int pieceIndex(int piece) { return sideOf(piece) * KindCount + kindOf(piece); }
     Frame& frame(int ply) { return stack_[ply + 2]; }
     const Frame& frame(int ply) const { return stack_[ply + 2]; }
 
@@ -140,6 +150,10 @@ private:
     RootMove rootMoves_[MoveList::Capacity];
     int rootCount_ = 0;
     int history_[2][64][SquareCount];
+    struct ContinuationHistory {
+        std::int16_t after[2 * KindCount * SquareCount][2 * KindCount * SquareCount];
+    };
+    std::unique_ptr<ContinuationHistory> continuationHistory_;
     Move pv_[MaxPly + 8][MaxPly + 8];
     int pvLength_[MaxPly + 8];
     int reduction_[64][64];
