@@ -22,6 +22,7 @@ namespace {
     constexpr int LosingCaptureMargin = 50; // a capture by a dearer piece losing at least this
     constexpr int NullMoveEvalStep = 200; // each such step above beta reduces the pass by a ply
     constexpr int AspirationWindow = 30;
+    constexpr int HistoryPerReduction = 8000; // history score worth a ply less of reduction
     constexpr int LosingCaptureSeeMargin = 200; // a ply of depth, what a capture may lose
 
     // Mate scores are stored relative to the node, so that a table hit at
@@ -72,7 +73,8 @@ namespace {
     }
 
     // Quiet moves tried at shallow depth before the rest are left out.
-    constexpr int lateMoveLimit[5] = { 0, 7, 12, 20, 32 };
+    constexpr int lateMoveLimit[7] = { 0, 7, 12, 20, 32, 46, 62 };
+    constexpr int ShallowDepth = 6; // the depth up to which quiet moves are pruned
 
     inline Move pick(Move* moves, int* scores, int count, int i)
     {
@@ -245,7 +247,8 @@ void Searcher::rewardQuiet(Move m, int ply, int depth, const Move* tried, int tr
         const int piece = pieceIndex(pos_.movedPiece(q)) * SquareCount + toOf(q);
         for (std::int16_t* follow : { follow1, follow2 })
             if (follow)
-                follow[piece] = std::int16_t(follow[piece] + delta - follow[piece] * std::abs(delta) / 16384);
+                follow[piece]
+                    = std::int16_t(follow[piece] + delta - follow[piece] * std::abs(delta) / 16384);
     };
     update(m, bonus);
     for (int i = 0; i < triedCount; ++i)
@@ -432,6 +435,8 @@ int Searcher::negamax(int alpha, int beta, int depth, int ply, bool cutNode, boo
     const int oldAlpha = alpha;
     // Far below alpha only a killer among the quiet moves is worth a look.
     const bool withinReach = staticEval + QuietReachMargin * depth > alpha;
+    // The side to move stands better than two plies ago: prune and reduce less.
+    const bool improving = !inCheck && ply >= 2 && staticEval > frame(ply - 2).staticEval;
     const Move* killers = frame(ply).killers;
 
     for (int i = 0; i < list.size; ++i) {
@@ -443,8 +448,10 @@ int Searcher::negamax(int alpha, int beta, int depth, int ply, bool cutNode, boo
 
         // Shallow pruning of quiet moves that neither threaten the phoenix nor
         // have a chance to reach alpha.
-        if (!pvNode && !inCheck && quiet && !givesCheck && best > -MateBound && depth <= 4
-            && moveCount > 1 && (moveCount > lateMoveLimit[depth] || (!withinReach && !killer)))
+        if (!pvNode && !inCheck && quiet && !givesCheck && best > -MateBound
+            && depth <= ShallowDepth && moveCount > 1
+            && (moveCount > lateMoveLimit[depth] * (improving ? 3 : 2) / 2
+                || (!withinReach && !killer)))
             continue;
 
         // Shallow pruning of captures that lose much in the exchange.
@@ -463,6 +470,11 @@ int Searcher::negamax(int alpha, int beta, int depth, int ply, bool cutNode, boo
                 r = reduction_[std::min(depth, 63)][std::min(moveCount, 63)];
                 if (cutNode)
                     ++r;
+                if (!improving)
+                    ++r;
+                // Quiet moves that refuted often are reduced less, the others more.
+                if (!killer)
+                    r -= std::clamp(scores[i] / HistoryPerReduction, -2, 2);
                 if (killer)
                     --r;
                 if (pvNode)
@@ -520,9 +532,20 @@ int Searcher::negamax(int alpha, int beta, int depth, int ply, bool cutNode, boo
 
 void Searcher::sortRootMoves()
 {
-    std::stable_sort(rootMoves_, rootMoves_ + rootCount_, [](const RootMove& a, const RootMove& b) {
-        return a.score != b.score ? a.score > b.score : a.previousScore > b.previousScore;
-    });
+    // Insertion: stable, nearly sorted already, and nothing allocated.
+    for (int i = 1; i < rootCount_; ++i) {
+        const RootMove m = rootMoves_[i];
+        int j = i;
+        for (; j > 0; --j) {
+            const RootMove& before = rootMoves_[j - 1];
+            const bool ahead = m.score != before.score ? m.score > before.score
+                                                       : m.previousScore > before.previousScore;
+            if (!ahead)
+                break;
+            rootMoves_[j] = before;
+        }
+        rootMoves_[j] = m;
+    }
 }
 
 Result Searcher::search(const Position& root, const std::uint64_t* earlier, int earlierCount,

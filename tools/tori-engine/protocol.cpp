@@ -56,8 +56,19 @@ namespace {
             const long long ms = static_cast<long long>(it.ms);
             const unsigned long long nps
                 = it.ms > 0 ? static_cast<unsigned long long>(it.nodes * 1000.0 / it.ms) : 0;
+            // A won or lost game as the moves (of the winner) to its end,
+            // negative when the computer loses; otherwise hundredths of a swallow.
+            char score[32];
+            if (it.score >= search::MateBound)
+                std::snprintf(
+                    score, sizeof score, "mate %d", (search::MateScore - it.score + 1) / 2);
+            else if (it.score <= -search::MateBound)
+                std::snprintf(
+                    score, sizeof score, "mate -%d", (search::MateScore + it.score + 1) / 2);
+            else
+                std::snprintf(score, sizeof score, "cp %d", it.score);
             std::snprintf(buffer, sizeof buffer,
-                "info depth %d score %d nodes %llu nps %llu time %lld pv", it.depth, it.score,
+                "info depth %d score %s nodes %llu nps %llu time %lld pv", it.depth, score,
                 static_cast<unsigned long long>(it.nodes), nps, ms);
             lines += buffer;
             for (int i = 0; i < it.pvLength; ++i) {

@@ -14,7 +14,9 @@
 //                                     | com none | error over|full
 //                                    preceded at levels 4 and 5 by one line per depth:
 //                                    info depth D score S nodes N nps X time MS pv MOVE...
-//                                    (S in hundredths of a swallow for the computer;
+//                                    (S is "cp N", N in hundredths of a swallow for the
+//                                    computer, or "mate N" for a win in N moves of its
+//                                    own, "mate -N" for a loss in N;
 //                                    MOVE as 4243, 4263+ or S*43, see search/search.h)
 //   show                             -> position ... (the current state)
 //   quit                             ends the session
