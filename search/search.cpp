@@ -22,7 +22,8 @@ namespace {
     constexpr int LosingCaptureMargin = 50; // a capture by a dearer piece losing at least this
     constexpr int NullMoveEvalStep = 200; // each such step above beta reduces the pass by a ply
     constexpr int AspirationWindow = 30;
-    constexpr int HistoryPerReduction = 8000; // history score worth a ply less of reduction
+    constexpr int SingularDepth = 7; // the least depth for the singular extension
+    constexpr int SingularMarginPerPly = 3; // how far short of the table move the others fall
     constexpr int LosingCaptureSeeMargin = 200; // a ply of depth, what a capture may lose
 
     // Mate scores are stored relative to the node, so that a table hit at
@@ -73,8 +74,8 @@ namespace {
     }
 
     // Quiet moves tried at shallow depth before the rest are left out.
-    constexpr int lateMoveLimit[7] = { 0, 7, 12, 20, 32, 46, 62 };
-    constexpr int ShallowDepth = 6; // the depth up to which quiet moves are pruned
+    constexpr int lateMoveLimit[5] = { 0, 7, 12, 20, 32 };
+    constexpr int ShallowDepth = 4; // the depth up to which quiet moves are pruned
 
     inline Move pick(Move* moves, int* scores, int count, int i)
     {
@@ -383,7 +384,10 @@ int Searcher::negamax(int alpha, int beta, int depth, int ply, bool cutNode, boo
     Move ttMove = hit ? e.move : NoMove;
     if (ttMove && !pos_.isPseudoLegal(ttMove))
         ttMove = NoMove;
-    if (hit && !pvNode && e.depth >= depth) {
+    // The search of this node without its table move, for the singular
+    // extension: neither the table's bound nor a pass may answer it.
+    const Move excluded = frame(ply).excluded;
+    if (hit && !pvNode && !excluded && e.depth >= depth) {
         const int s = fromTable(e.score, ply);
         if ((e.bound == BoundExact) || (e.bound == BoundLower && s >= beta)
             || (e.bound == BoundUpper && s <= alpha))
@@ -394,7 +398,7 @@ int Searcher::negamax(int alpha, int beta, int depth, int ply, bool cutNode, boo
     frame(ply).staticEval = staticEval;
     frame(ply + 1).killers[0] = frame(ply + 1).killers[1] = NoMove;
 
-    if (!pvNode && !inCheck) {
+    if (!pvNode && !inCheck && !excluded) {
         // Reverse futility: far above beta at shallow depth.
         if (depth <= 5 && staticEval - ReverseFutilityMargin * depth >= beta
             && std::abs(beta) < MateBound)
@@ -435,12 +439,31 @@ int Searcher::negamax(int alpha, int beta, int depth, int ply, bool cutNode, boo
     const int oldAlpha = alpha;
     // Far below alpha only a killer among the quiet moves is worth a look.
     const bool withinReach = staticEval + QuietReachMargin * depth > alpha;
-    // The side to move stands better than two plies ago: prune and reduce less.
-    const bool improving = !inCheck && ply >= 2 && staticEval > frame(ply - 2).staticEval;
     const Move* killers = frame(ply).killers;
+
+    // Singular extension: when every other move falls well short of the
+    // table move's score, the table move alone holds the node and is
+    // searched a ply deeper; when even without it the node fails high, it
+    // fails high (multi-cut).
+    bool singular = false;
+    if (!root && !excluded && ttMove && depth >= SingularDepth && e.depth >= depth - 3
+        && (e.bound & BoundLower) && std::abs(e.score) < MateBound) {
+        const int singularBeta = fromTable(e.score, ply) - SingularMarginPerPly * depth;
+        frame(ply).excluded = ttMove;
+        const int s = negamax(singularBeta - 1, singularBeta, (depth - 1) / 2, ply, cutNode, false);
+        frame(ply).excluded = NoMove;
+        if (stop_)
+            return 0;
+        if (s < singularBeta)
+            singular = true;
+        else if (singularBeta >= beta)
+            return singularBeta;
+    }
 
     for (int i = 0; i < list.size; ++i) {
         const Move m = root ? list.moves[i] : pick(list.moves, scores, list.size, i);
+        if (m == excluded)
+            continue;
         const bool quiet = isQuiet(m);
         const bool killer = m == killers[0] || m == killers[1];
         const bool givesCheck = quiet && pos_.threatensPhoenix(m);
@@ -450,8 +473,7 @@ int Searcher::negamax(int alpha, int beta, int depth, int ply, bool cutNode, boo
         // have a chance to reach alpha.
         if (!pvNode && !inCheck && quiet && !givesCheck && best > -MateBound
             && depth <= ShallowDepth && moveCount > 1
-            && (moveCount > lateMoveLimit[depth] * (improving ? 3 : 2) / 2
-                || (!withinReach && !killer)))
+            && (moveCount > lateMoveLimit[depth] || (!withinReach && !killer)))
             continue;
 
         // Shallow pruning of captures that lose much in the exchange.
@@ -459,22 +481,18 @@ int Searcher::negamax(int alpha, int beta, int depth, int ply, bool cutNode, boo
             && pos_.see(m, exchangeValues()) < -LosingCaptureSeeMargin * depth)
             continue;
 
+        const int newDepth = depth - 1 + (singular && m == ttMove ? 1 : 0);
         Undo u;
         push(m, u, ply);
         int score;
         if (moveCount == 1 && pvNode)
-            score = -negamax(-beta, -alpha, depth - 1, ply + 1, false, true);
+            score = -negamax(-beta, -alpha, newDepth, ply + 1, false, true);
         else {
             int r = 0;
             if (depth >= 3 && quiet && !inCheck && !givesCheck && moveCount > (pvNode ? 4 : 2)) {
                 r = reduction_[std::min(depth, 63)][std::min(moveCount, 63)];
                 if (cutNode)
                     ++r;
-                if (!improving)
-                    ++r;
-                // Quiet moves that refuted often are reduced less, the others more.
-                if (!killer)
-                    r -= std::clamp(scores[i] / HistoryPerReduction, -2, 2);
                 if (killer)
                     --r;
                 if (pvNode)
@@ -484,13 +502,13 @@ int Searcher::negamax(int alpha, int beta, int depth, int ply, bool cutNode, boo
             // A child of an expected cut node is expected to be an all node,
             // and the other way round; a reduced child is expected to fail high.
             if (r) {
-                score = -negamax(-alpha - 1, -alpha, depth - 1 - r, ply + 1, true, true);
+                score = -negamax(-alpha - 1, -alpha, newDepth - r, ply + 1, true, true);
                 if (score > alpha)
-                    score = -negamax(-alpha - 1, -alpha, depth - 1, ply + 1, !cutNode, true);
+                    score = -negamax(-alpha - 1, -alpha, newDepth, ply + 1, !cutNode, true);
             } else
-                score = -negamax(-alpha - 1, -alpha, depth - 1, ply + 1, !cutNode, true);
+                score = -negamax(-alpha - 1, -alpha, newDepth, ply + 1, !cutNode, true);
             if (pvNode && score > alpha && score < beta)
-                score = -negamax(-beta, -alpha, depth - 1, ply + 1, false, true);
+                score = -negamax(-beta, -alpha, newDepth, ply + 1, false, true);
         }
         pop(m, u);
         if (stop_)
@@ -523,7 +541,9 @@ int Searcher::negamax(int alpha, int beta, int depth, int ply, bool cutNode, boo
     }
 
     if (moveCount == 0)
-        return -MateScore + ply;
+        return excluded ? alpha : -MateScore + ply;
+    if (excluded)
+        return best;
 
     const int bound = best >= beta ? BoundLower : best > oldAlpha ? BoundExact : BoundUpper;
     store(key, best, bestMove ? bestMove : ttMove, depth, bound, ply);
