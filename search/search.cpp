@@ -22,8 +22,6 @@ namespace {
     constexpr int LosingCaptureMargin = 50; // a capture by a dearer piece losing at least this
     constexpr int NullMoveEvalStep = 200; // each such step above beta reduces the pass by a ply
     constexpr int AspirationWindow = 30;
-    constexpr int SingularDepth = 7; // the least depth for the singular extension
-    constexpr int SingularMarginPerPly = 3; // how far short of the table move the others fall
     constexpr int LosingCaptureSeeMargin = 200; // a ply of depth, what a capture may lose
 
     // Mate scores are stored relative to the node, so that a table hit at
@@ -384,10 +382,7 @@ int Searcher::negamax(int alpha, int beta, int depth, int ply, bool cutNode, boo
     Move ttMove = hit ? e.move : NoMove;
     if (ttMove && !pos_.isPseudoLegal(ttMove))
         ttMove = NoMove;
-    // The search of this node without its table move, for the singular
-    // extension: neither the table's bound nor a pass may answer it.
-    const Move excluded = frame(ply).excluded;
-    if (hit && !pvNode && !excluded && e.depth >= depth) {
+    if (hit && !pvNode && e.depth >= depth) {
         const int s = fromTable(e.score, ply);
         if ((e.bound == BoundExact) || (e.bound == BoundLower && s >= beta)
             || (e.bound == BoundUpper && s <= alpha))
@@ -398,7 +393,7 @@ int Searcher::negamax(int alpha, int beta, int depth, int ply, bool cutNode, boo
     frame(ply).staticEval = staticEval;
     frame(ply + 1).killers[0] = frame(ply + 1).killers[1] = NoMove;
 
-    if (!pvNode && !inCheck && !excluded) {
+    if (!pvNode && !inCheck) {
         // Reverse futility: far above beta at shallow depth.
         if (depth <= 5 && staticEval - ReverseFutilityMargin * depth >= beta
             && std::abs(beta) < MateBound)
@@ -441,29 +436,8 @@ int Searcher::negamax(int alpha, int beta, int depth, int ply, bool cutNode, boo
     const bool withinReach = staticEval + QuietReachMargin * depth > alpha;
     const Move* killers = frame(ply).killers;
 
-    // Singular extension: when every other move falls well short of the
-    // table move's score, the table move alone holds the node and is
-    // searched a ply deeper; when even without it the node fails high, it
-    // fails high (multi-cut).
-    bool singular = false;
-    if (!root && !excluded && ttMove && depth >= SingularDepth && e.depth >= depth - 3
-        && (e.bound & BoundLower) && std::abs(e.score) < MateBound) {
-        const int singularBeta = fromTable(e.score, ply) - SingularMarginPerPly * depth;
-        frame(ply).excluded = ttMove;
-        const int s = negamax(singularBeta - 1, singularBeta, (depth - 1) / 2, ply, cutNode, false);
-        frame(ply).excluded = NoMove;
-        if (stop_)
-            return 0;
-        if (s < singularBeta)
-            singular = true;
-        else if (singularBeta >= beta)
-            return singularBeta;
-    }
-
     for (int i = 0; i < list.size; ++i) {
         const Move m = root ? list.moves[i] : pick(list.moves, scores, list.size, i);
-        if (m == excluded)
-            continue;
         const bool quiet = isQuiet(m);
         const bool killer = m == killers[0] || m == killers[1];
         const bool givesCheck = quiet && pos_.threatensPhoenix(m);
@@ -481,7 +455,7 @@ int Searcher::negamax(int alpha, int beta, int depth, int ply, bool cutNode, boo
             && pos_.see(m, exchangeValues()) < -LosingCaptureSeeMargin * depth)
             continue;
 
-        const int newDepth = depth - 1 + (singular && m == ttMove ? 1 : 0);
+        const int newDepth = depth - 1;
         Undo u;
         push(m, u, ply);
         int score;
@@ -541,9 +515,7 @@ int Searcher::negamax(int alpha, int beta, int depth, int ply, bool cutNode, boo
     }
 
     if (moveCount == 0)
-        return excluded ? alpha : -MateScore + ply;
-    if (excluded)
-        return best;
+        return -MateScore + ply;
 
     const int bound = best >= beta ? BoundLower : best > oldAlpha ? BoundExact : BoundUpper;
     store(key, best, bestMove ? bestMove : ttMove, depth, bound, ply);

@@ -95,7 +95,6 @@ private:
     struct Frame {
         Move move = NoMove;
         int continuation = -1; // the piece moved and its destination, -1 for none or a pass
-        Move excluded = NoMove; // the move left out by the singular extension's search
         Move killers[2] = { NoMove, NoMove };
         int staticEval = 0;
     };
