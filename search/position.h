@@ -126,6 +126,21 @@ public:
     // in turn with their cheapest board piece as long as it pays. Drops cannot
     // take, so only board pieces join in.
     int see(Move m, const int* values) const;
+    // see(m, values) >= threshold, without the exchange when the first
+    // capture alone decides it.
+    bool seeAtLeast(Move m, int threshold, const int* values) const
+    {
+        const int victim = capturedBy(m);
+        int gain = victim ? values[kindOf(victim)] : 0;
+        const int mover = kindOf(movedPiece(m));
+        if (isPromotion(m))
+            gain += values[mover] - values[kindOf(board_[fromOf(m)])];
+        if (gain < threshold)
+            return false;
+        if (gain - values[mover] >= threshold)
+            return true;
+        return see(m, values) >= threshold;
+    }
     // True when some piece of side reaches square s.
     bool attacked(int s, int side) const
     {
@@ -169,6 +184,12 @@ public:
         if (attacks(movedPiece(m), toOf(m), occ) & bit(k))
             return true;
         if (!from)
+            return false;
+        // Only a piece leaving a line through the phoenix can open it.
+        Bitboard lines = 0;
+        for (int d = 0; d < DirectionCount; ++d)
+            lines |= tables.ray[d][k];
+        if (!(lines & from))
             return false;
         for (const int kind : sliderKinds)
             if (const Bitboard b = byKind_[side_][kind] & ~from) {

@@ -212,7 +212,7 @@ void Searcher::scoreMoves(const MoveList& list, int* scores, Move ttMove, int pl
             s = (victim ? kindValue(kindOf(victim)) * 8 : 0)
                 - (isDrop(m) ? 0 : kindValue(kindOf(pos_.piece(fromOf(m)))) / 16)
                 + (isPromotion(m) ? 800 : 0);
-            s += pos_.see(m, exchangeValues()) >= 0 ? 1 << 28 : -(1 << 26);
+            s += pos_.seeAtLeast(m, 0, exchangeValues()) ? 1 << 28 : -(1 << 26);
         } else if (m == frame(ply).killers[0])
             s = (1 << 27) + 1;
         else if (m == frame(ply).killers[1])
@@ -321,7 +321,7 @@ int Searcher::quiescence(int alpha, int beta, int ply, int qply)
             if (standPat + gain + DeltaMargin <= alpha)
                 continue;
             // A capture that loses material in the exchange on its square.
-            if (pos_.see(m, exchangeValues()) < -LosingCaptureMargin)
+            if (!pos_.seeAtLeast(m, -LosingCaptureMargin, exchangeValues()))
                 continue;
         }
         Undo u;
@@ -452,7 +452,7 @@ int Searcher::negamax(int alpha, int beta, int depth, int ply, bool cutNode, boo
 
         // Shallow pruning of captures that lose much in the exchange.
         if (!pvNode && !inCheck && !quiet && best > -MateBound && depth <= 3 && moveCount > 1
-            && pos_.see(m, exchangeValues()) < -LosingCaptureSeeMargin * depth)
+            && !pos_.seeAtLeast(m, -LosingCaptureSeeMargin * depth, exchangeValues()))
             continue;
 
         const int newDepth = depth - 1;
