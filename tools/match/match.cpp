@@ -10,7 +10,8 @@
 // nN (N nodes) or tN (N milliseconds a move); PATH=PLAYER runs that player in
 // another tori-engine binary through its line protocol (it plays the upper
 // side of the board, so the lower side's position is sent turned; it is told
-// no earlier positions, so it does not see repetitions). The opening book
+// no earlier positions, so it does not see repetitions); PATH=PLAYERxN has
+// that binary search on N threads (t500x2). The opening book
 // (at least N openings, default 500, shuffled by the seed) holds the starting
 // position (either side first), the handicaps of levels 1..7 of either side,
 // and random openings of 4..K plies (default 8) from the start that a short
@@ -125,7 +126,15 @@ bool parsePlayer(const std::string& text, Player& p)
 {
     p.name = text;
     const size_t eq = text.find('=');
-    const std::string spec = eq == std::string::npos ? text : text.substr(eq + 1);
+    std::string spec = eq == std::string::npos ? text : text.substr(eq + 1);
+    // PATH=PLAYERxN: that binary's search on N threads.
+    int threads = 1;
+    if (const size_t x = spec.find('x'); eq != std::string::npos && x != std::string::npos) {
+        threads = std::atoi(spec.c_str() + x + 1);
+        if (threads < 1 || threads > SearchPool::MaxThreads)
+            return false;
+        spec.resize(x);
+    }
     if (spec.size() == 1 && spec[0] >= '1' && spec[0] <= '5') {
         p.level = spec[0] - '0';
         if (p.level >= 4)
@@ -152,6 +161,8 @@ bool parsePlayer(const std::string& text, Player& p)
     if (!p.binary->start(text.substr(0, eq)))
         return false;
     p.binary->send("level " + std::to_string(p.level));
+    if (threads > 1)
+        p.binary->send("threads " + std::to_string(threads));
     if (spec[0] == 'd')
         p.go = "go depth " + std::to_string(p.limits.depth);
     else if (spec[0] == 'n')
