@@ -1,7 +1,9 @@
 // The searching opponent: negamax alpha-beta over the compact position with
-// principal-variation search, iterative deepening, aspiration windows, a
-// transposition table, quiescence over captures and promotions, null-move
-// pruning and late-move reductions.
+// principal-variation search, iterative deepening, aspiration windows, the
+// root's moves kept sorted, a transposition table (shared by the threads of a
+// SearchPool), quiescence over captures and promotions and the answers to an
+// attack on the phoenix, static exchange, killers, history and continuation
+// history, null-move pruning and late-move reductions.
 //
 // Scores are in hundredths of a swallow for the side to move. A phoenix that
 // can be taken is a won game: MateScore - ply, ply counting from the root, so
