@@ -3,7 +3,9 @@
 #include "search/game.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cstdlib>
+#include <thread>
 
 namespace tori {
 
@@ -68,10 +70,28 @@ namespace {
 
 } // namespace
 
-search::Searcher& 深読み探索器()
+search::SearchPool& 深読み探索器()
 {
-    static search::Searcher searcher;
-    return searcher;
+    static search::SearchPool pool;
+    return pool;
+}
+
+namespace {
+    std::atomic<int> スレッド数設定 { 0 };
+}
+
+void 深読みスレッド数設定(int n)
+{
+    スレッド数設定 = std::clamp(n, 0, search::SearchPool::MaxThreads);
+}
+
+int 深読みスレッド数(int level)
+{
+    if (const int n = スレッド数設定)
+        return n;
+    if (level < 5)
+        return 1;
+    return std::clamp(int(std::thread::hardware_concurrency()), 1, 8);
 }
 
 int 試行手評価(GameState& g, EngineState& e, int 元列, int 元段, int 先列, int 先段, int 置駒)
@@ -196,6 +216,7 @@ namespace {
             hooks->Timer1_Timer();
         探索通知 listener(hooks);
         const search::Limits limits = 制限 ? *制限 : search::levelLimits(g.レベル);
+        深読み探索器().setThreads(深読みスレッド数(g.レベル));
         const search::探索結果 r = search::探索_最善手(深読み探索器(), g, limits, &listener);
         e.最高評価 = 深読み評価(r.詳細.score);
         最善手 best;

@@ -6,6 +6,7 @@
 #include "engine/engine.h"
 #include "rules/state.h"
 #include "search/search.h"
+#include "search/threads.h"
 
 namespace tori {
 
@@ -96,6 +97,12 @@ COM着手結果 com_ban(
 
 // The game-tree search of levels 4 and 5. Its table is allocated once, on the
 // first use, and what it learns is kept from move to move; clear() forgets it.
-search::Searcher& 深読み探索器();
+search::SearchPool& 深読み探索器();
+
+// The threads the game-tree search thinks on: 0 (the default) by the level,
+// level 5 on every core (at most 8) and level 4 on one; otherwise n.
+void 深読みスレッド数設定(int n);
+// The threads the search of the level thinks on under that setting.
+int 深読みスレッド数(int level);
 
 } // namespace tori

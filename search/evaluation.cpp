@@ -111,6 +111,20 @@ int kindValue(int kind)
     return values[kind];
 }
 
+int captureValue(int kind)
+{
+    if (kind == Phoenix)
+        return kindValue(Phoenix);
+    return weights[param::Board + kind - 1] + weights[param::Hand + kindSlot[kind] - 1];
+}
+
+int promotionValue(int kind)
+{
+    return promoted[kind]
+        ? weights[param::Board + promoted[kind] - 1] - weights[param::Board + kind - 1]
+        : 0;
+}
+
 int evaluate(const Position& p)
 {
     Scorer s;

@@ -44,6 +44,11 @@ extern const int weights[param::Count];
 
 // Material of a kind for move ordering and pruning margins.
 int kindValue(int kind);
+// What taking a piece of the kind is worth in the evaluation's material: its
+// weight on the board and the weight of the piece it becomes in the hand.
+int captureValue(int kind);
+// What promoting a piece of the kind adds to the evaluation's material.
+int promotionValue(int kind);
 
 // The score of the position for the side to move, in hundredths of a swallow.
 int evaluate(const Position& p);

@@ -46,7 +46,7 @@ int recordKeys(const GameState& g, std::uint64_t* keys, int capacity)
     if (isDrop(m)) {
         const bool upper = p.sideToMove() == Upper;
         r.元列 = upper ? COM持駒列 : MAN持駒列;
-        r.元段 = upper ? fromOf(m) : fromOf(m) + 1;
+        r.元段 = upper ? slotOf(m) : slotOf(m) + 1;
         r.駒 = r.成駒;
     } else {
         r.元列 = colOf(fromOf(m));
@@ -57,7 +57,7 @@ int recordKeys(const GameState& g, std::uint64_t* keys, int capacity)
 }
 
 探索結果 探索_最善手(
-    Searcher& searcher, const GameState& g, const Limits& limits, Listener* listener)
+    SearchPool& searcher, const GameState& g, const Limits& limits, Listener* listener)
 {
     std::uint64_t keys[MaxGameKeys];
     const int count = recordKeys(g, keys, MaxGameKeys);

@@ -5,6 +5,7 @@
 
 #include "rules/state.h"
 #include "search/search.h"
+#include "search/threads.h"
 
 #include <cstdint>
 #include <functional>
@@ -33,7 +34,7 @@ struct 探索結果 {
 // Searches the game state's position with the upper side to move, repeated
 // positions of the record scoring 0.
 探索結果 探索_最善手(
-    Searcher& searcher, const GameState& g, const Limits& limits, Listener* listener = nullptr);
+    SearchPool& searcher, const GameState& g, const Limits& limits, Listener* listener = nullptr);
 
 // The move in the game's terms, for the upper side (slot drops from column -1)
 // or the lower side (from column 9, row slot + 1).

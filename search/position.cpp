@@ -189,7 +189,7 @@ bool Position::operator==(const Position& o) const
 int Position::movedPiece(Move m) const
 {
     if (isDrop(m))
-        return makePiece(side_, slotKind[fromOf(m)]);
+        return makePiece(side_, slotKind[slotOf(m)]);
     const int piece = board_[fromOf(m)];
     return isPromotion(m) ? makePiece(side_, promoted[kindOf(piece)]) : piece;
 }
@@ -276,9 +276,10 @@ bool Position::isPseudoLegal(Move m) const
     if (to >= SquareCount)
         return false;
     if (isDrop(m)) {
-        if (isPromotion(m) || from < 1 || from >= HandSlots || hand_[us][from] == 0 || board_[to])
+        const int slot = slotOf(m);
+        if (isPromotion(m) || slot < 1 || slot >= HandSlots || hand_[us][slot] == 0 || board_[to])
             return false;
-        if (from == 1)
+        if (slotKind[slot] == Swallow)
             return !(bit(to) & lastRow[us]) && swallows_[us][colOf(to)] < 2;
         return true;
     }
@@ -306,7 +307,7 @@ void Position::make(Move m, Undo& u)
     u.key = key_;
     const int us = side_, to = toOf(m);
     if (isDrop(m)) {
-        const int slot = fromOf(m);
+        const int slot = slotOf(m);
         u.captured = 0;
         takeFromHand(us, slot);
         put(makePiece(us, slotKind[slot]), to);
@@ -332,12 +333,12 @@ void Position::unmake(Move m, const Undo& u)
     const int us = side_, to = toOf(m);
     if (isDrop(m)) {
         remove(to);
-        addToHand(us, fromOf(m));
+        addToHand(us, slotOf(m));
     } else {
         const int from = fromOf(m);
         const int piece = board_[to];
         remove(to);
-        put(isPromotion(m) ? makePiece(us, kindOf(piece) - 1) : piece, from);
+        put(isPromotion(m) ? makePiece(us, demoted[kindOf(piece)]) : piece, from);
         if (u.captured) {
             put(u.captured, to);
             if (const int slot = kindSlot[kindOf(u.captured)])
@@ -359,6 +360,66 @@ void Position::unmakeNull(const Undo& u)
 {
     side_ ^= 1;
     key_ = u.key;
+}
+
+Bitboard Position::evasionTargets() const
+{
+    const int k = phoenix_[side_];
+    if (k == NoSquare)
+        return 0;
+    const Bitboard checkers = attackersTo(k, side_ ^ 1);
+    Bitboard targets = checkers;
+    for (int d = 0; d < DirectionCount; ++d) {
+        const Bitboard onRay = tables.ray[d][k] & checkers;
+        if (!onRay)
+            continue;
+        // The nearest attacker on the ray; the squares before it are between.
+        const int c = dirGrows[d] ? __builtin_ctzll(onRay) : 63 - __builtin_clzll(onRay);
+        targets |= tables.ray[d][k] & ~tables.ray[d][c] & ~bit(c) & ~occupied();
+    }
+    return targets;
+}
+
+int Position::see(Move m, const int* values) const
+{
+    const int to = toOf(m);
+    int gain[40];
+    int depth = 0;
+    const int victim = capturedBy(m);
+    gain[0] = victim ? values[kindOf(victim)] : 0;
+    int onSquare = kindOf(movedPiece(m)); // what the next capture takes
+    if (isPromotion(m))
+        gain[0] += values[onSquare] - values[kindOf(board_[fromOf(m)])];
+    Bitboard occ = occupied() | bit(to);
+    if (!isDrop(m))
+        occ &= ~bit(fromOf(m));
+    int side = side_ ^ 1;
+    while (depth < 38) {
+        const Bitboard attackers = attackersTo(to, side, occ) & occ_[side];
+        if (!attackers)
+            break;
+        // The cheapest attacker.
+        int from = NoSquare, cheapest = 1 << 30;
+        for (Bitboard b = attackers; b; b &= b - 1) {
+            const int s = __builtin_ctzll(b);
+            if (values[kindOf(board_[s])] < cheapest) {
+                cheapest = values[kindOf(board_[s])];
+                from = s;
+            }
+        }
+        ++depth;
+        gain[depth] = values[onSquare] - gain[depth - 1];
+        // Neither side goes on when it loses even if the exchange stops there.
+        if (std::max(-gain[depth - 1], gain[depth]) < 0)
+            break;
+        onSquare = kindOf(board_[from]);
+        occ &= ~bit(from);
+        side ^= 1;
+    }
+    // Each side may stop taking when going on would lose.
+    for (; depth > 0; --depth)
+        gain[depth - 1] = -std::max(-gain[depth - 1], gain[depth]);
+    return gain[0];
 }
 
 } // namespace tori::search

@@ -36,7 +36,10 @@ constexpr Move makeMove(int from, int to, bool promote = false)
 }
 constexpr Move makeDrop(int slot, int to) { return Move(to | slot << 6 | DropFlag); }
 constexpr int toOf(Move m) { return m & 63; }
+// The origin square of a board move.
 constexpr int fromOf(Move m) { return (m >> 6) & 63; }
+// The hand slot 1..6 a drop takes its piece from.
+constexpr int slotOf(Move m) { return (m >> 6) & 63; }
 constexpr bool isDrop(Move m) { return (m & DropFlag) != 0; }
 constexpr bool isPromotion(Move m) { return (m & PromoteFlag) != 0; }
 
@@ -103,9 +106,10 @@ public:
     // pieces included, as defended squares).
     Bitboard attacksFrom(int piece, int s) const { return attacks(piece, s, occupied()); }
     // Pieces of side that reach square s.
-    Bitboard attackersTo(int s, int side) const
+    Bitboard attackersTo(int s, int side) const { return attackersTo(s, side, occupied()); }
+    // The same over another occupancy (pieces not in occ neither attack nor block).
+    Bitboard attackersTo(int s, int side, Bitboard occ) const
     {
-        const Bitboard occ = occupied();
         Bitboard a = 0;
         for (int kind = Swallow; kind <= Phoenix; ++kind)
             if (const Bitboard b = byKind_[side][kind]) {
@@ -115,7 +119,27 @@ public:
                 for (int i = 0; i < slides.count; ++i)
                     a |= slide(opposite(slides.dir[i]), s, occ) & b;
             }
-        return a;
+        return a & occ;
+    }
+    // The static exchange of a move: what the side to move wins (material as
+    // `values` counts it, by kind) when both sides take on its destination
+    // in turn with their cheapest board piece as long as it pays. Drops cannot
+    // take, so only board pieces join in.
+    int see(Move m, const int* values) const;
+    // see(m, values) >= threshold, without the exchange when the first
+    // capture alone decides it.
+    bool seeAtLeast(Move m, int threshold, const int* values) const
+    {
+        const int victim = capturedBy(m);
+        int gain = victim ? values[kindOf(victim)] : 0;
+        const int mover = kindOf(movedPiece(m));
+        if (isPromotion(m))
+            gain += values[mover] - values[kindOf(board_[fromOf(m)])];
+        if (gain < threshold)
+            return false;
+        if (gain - values[mover] >= threshold)
+            return true;
+        return see(m, values) >= threshold;
     }
     // True when some piece of side reaches square s.
     bool attacked(int s, int side) const
@@ -126,7 +150,7 @@ public:
         if (steppers)
             return true;
         const Bitboard occ = occupied();
-        for (int kind = Eagle; kind <= RightQuail; kind += kind == Eagle ? 2 : 1)
+        for (const int kind : sliderKinds)
             if (const Bitboard b = byKind_[side][kind]) {
                 const SlideSet& slides = tables.slides[makePiece(side, kind)];
                 for (int i = 0; i < slides.count; ++i)
@@ -147,16 +171,39 @@ public:
         const int k = phoenix_[side_];
         return k != NoSquare && attacked(k, side_ ^ 1);
     }
-    // True when the piece the move puts on its destination attacks the other
-    // side's phoenix from there. Attacks uncovered by the move are not seen.
+    // True when the side to move attacks the other side's phoenix after the
+    // move: with the piece the move puts on its destination, or with a
+    // slider whose line the move opens.
     bool threatensPhoenix(Move m) const
     {
         const int k = phoenix_[side_ ^ 1];
         if (k == NoSquare)
             return false;
-        const Bitboard occ = (occupied() | bit(toOf(m))) & ~(isDrop(m) ? 0 : bit(fromOf(m)));
-        return (attacks(movedPiece(m), toOf(m), occ) & bit(k)) != 0;
+        const Bitboard from = isDrop(m) ? 0 : bit(fromOf(m));
+        const Bitboard occ = (occupied() | bit(toOf(m))) & ~from;
+        if (attacks(movedPiece(m), toOf(m), occ) & bit(k))
+            return true;
+        if (!from)
+            return false;
+        // Only a piece leaving a line through the phoenix can open it.
+        Bitboard lines = 0;
+        for (int d = 0; d < DirectionCount; ++d)
+            lines |= tables.ray[d][k];
+        if (!(lines & from))
+            return false;
+        for (const int kind : sliderKinds)
+            if (const Bitboard b = byKind_[side_][kind] & ~from) {
+                const SlideSet& slides = tables.slides[makePiece(side_, kind)];
+                for (int i = 0; i < slides.count; ++i)
+                    if (slide(opposite(slides.dir[i]), k, occ) & b)
+                        return true;
+            }
+        return false;
     }
+    // The squares on which a move may answer an attack on the side to move's
+    // phoenix other than by moving it: the attackers' squares and, for an
+    // attack along a line, the squares between.
+    Bitboard evasionTargets() const;
     // The piece a move puts on its destination.
     int movedPiece(Move m) const;
     int capturedBy(Move m) const { return isDrop(m) ? 0 : board_[toOf(m)]; }

@@ -2,6 +2,7 @@
 #include "search/evaluation.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstring>
 
@@ -11,10 +12,17 @@ namespace {
 
     using Clock = std::chrono::steady_clock;
 
-    enum Bound : std::uint8_t { BoundNone = 0, BoundUpper = 1, BoundLower = 2, BoundExact = 3 };
-
     constexpr int TickMs = 50;
     constexpr int NodesBetweenChecks = 1024;
+
+    // Margins of the pruning, in hundredths of a swallow.
+    constexpr int ReverseFutilityMargin = 110; // a ply of depth, above beta
+    constexpr int QuietReachMargin = 80; // a ply of depth, what a quiet move may still gain
+    constexpr int DeltaMargin = 150; // what a capture may gain in quiescence beyond its material
+    constexpr int LosingCaptureMargin = 50; // a capture by a dearer piece losing at least this
+    constexpr int NullMoveEvalStep = 200; // each such step above beta reduces the pass by a ply
+    constexpr int AspirationWindow = 30;
+    constexpr int LosingCaptureSeeMargin = 200; // a ply of depth, what a capture may lose
 
     // Mate scores are stored relative to the node, so that a table hit at
     // another distance from the root reads the right distance.
@@ -35,10 +43,37 @@ namespace {
         return score;
     }
 
-    int historyFrom(Move m) { return isDrop(m) ? SquareCount + fromOf(m) : fromOf(m); }
+    int historyFrom(Move m) { return isDrop(m) ? SquareCount + slotOf(m) : fromOf(m); }
+
+    // The helpers of a pool search apart: each leaves out some depths of the
+    // iterative deepening, by its own period and phase.
+    bool skipsDepth(int helper, int depth)
+    {
+        static constexpr int period[20]
+            = { 1, 1, 2, 2, 2, 2, 3, 3, 3, 3, 3, 3, 4, 4, 4, 4, 4, 4, 4, 4 };
+        static constexpr int phase[20]
+            = { 0, 1, 0, 1, 2, 3, 0, 1, 2, 3, 4, 5, 0, 1, 2, 3, 4, 5, 6, 7 };
+        if (helper == 0)
+            return false;
+        const int i = (helper - 1) % 20;
+        return ((depth + phase[i]) / period[i]) % 2 != 0;
+    }
+
+    // The material of a kind to the static exchange: on the board and in hand.
+    const int* exchangeValues()
+    {
+        static const auto values = [] {
+            std::array<int, KindCount> v {};
+            for (int kind = Swallow; kind < KindCount; ++kind)
+                v[kind] = captureValue(kind);
+            return v;
+        }();
+        return values.data();
+    }
 
     // Quiet moves tried at shallow depth before the rest are left out.
     constexpr int lateMoveLimit[5] = { 0, 7, 12, 20, 32 };
+    constexpr int ShallowDepth = 4; // the depth up to which quiet moves are pruned
 
     inline Move pick(Move* moves, int* scores, int count, int i)
     {
@@ -59,7 +94,7 @@ void moveText(Move m, char out[8])
     const int to = toOf(m);
     int n = 0;
     if (isDrop(m)) {
-        out[n++] = letters[fromOf(m) < HandSlots ? fromOf(m) : 0];
+        out[n++] = letters[slotOf(m) < HandSlots ? slotOf(m) : 0];
         out[n++] = '*';
     } else {
         out[n++] = char('0' + colOf(fromOf(m)));
@@ -73,88 +108,67 @@ void moveText(Move m, char out[8])
 }
 
 Searcher::Searcher(int tableMegabytes)
+    : Searcher(*new TranspositionTable(tableMegabytes), 0)
 {
-    size_t entries = 1;
-    while (entries * 2 * sizeof(Entry) <= size_t(std::max(tableMegabytes, 1)) << 20)
-        entries *= 2;
-    table_.assign(entries, Entry {});
-    tableMask_ = entries - 1;
+    ownTable_.reset(table_);
+    clear();
+}
+
+Searcher::Searcher(TranspositionTable& shared, int helper)
+    : table_(&shared)
+    , helper_(helper)
+{
     for (int d = 0; d < 64; ++d)
         for (int m = 0; m < 64; ++m)
             reduction_[d][m]
                 = d && m ? int(0.5 + std::log(double(d)) * std::log(double(m)) / 2.2) : 0;
-    clear();
+    std::fill(std::begin(stack_), std::end(stack_), Frame {});
+    std::memset(history_, 0, sizeof history_);
+    continuationHistory_ = std::make_unique<ContinuationHistory>();
 }
 
 void Searcher::clear()
 {
-    std::fill(table_.begin(), table_.end(), Entry {});
-    std::memset(killers_, 0, sizeof killers_);
+    if (ownTable_)
+        table_->clear();
+    std::fill(std::begin(stack_), std::end(stack_), Frame {});
     std::memset(history_, 0, sizeof history_);
-    age_ = 0;
-}
-
-Searcher::Entry* Searcher::probe(std::uint64_t key, bool& hit)
-{
-    Entry* e = &table_[key & tableMask_];
-    hit = e->check == std::uint32_t(key >> 32) && e->bound != BoundNone;
-    return e;
+    std::memset(continuationHistory_.get(), 0, sizeof(ContinuationHistory));
 }
 
 void Searcher::store(std::uint64_t key, int score, Move m, int depth, int bound, int ply)
 {
-    Entry* e = &table_[key & tableMask_];
-    const bool same = e->check == std::uint32_t(key >> 32);
-    if (!same || bound == BoundExact || depth + 2 >= e->depth || e->age != age_) {
-        if (m != NoMove || !same)
-            e->move = m;
-        e->check = std::uint32_t(key >> 32);
-        e->score = std::int16_t(toTable(score, ply));
-        e->depth = std::int8_t(std::clamp(depth, -1, 127));
-        e->bound = std::uint8_t(bound);
-        e->age = age_;
-    }
+    table_->store(key, toTable(score, ply), m, depth, bound);
 }
 
-void Searcher::push(Move m, Undo& u)
+void Searcher::push(Move m, Undo& u, int ply)
 {
+    frame(ply).move = m;
+    frame(ply).continuation = pieceIndex(pos_.movedPiece(m)) * SquareCount + toOf(m);
     pos_.make(m, u);
     // The child looks at its table entry first; start loading it now.
-    __builtin_prefetch(&table_[pos_.key() & tableMask_]);
-    keys_[keyCount_++] = pos_.key();
-    ++keyFilter_[pos_.key() & 4095];
+    table_->prefetch(pos_.key());
+    keys_.push(pos_.key());
 }
 
 void Searcher::pop(Move m, const Undo& u)
 {
-    --keyFilter_[pos_.key() & 4095];
-    --keyCount_;
+    keys_.pop();
     pos_.unmake(m, u);
 }
 
-void Searcher::pushNull(Undo& u)
+int Searcher::pushNull(Undo& u, int ply)
 {
+    frame(ply).move = NoMove;
+    frame(ply).continuation = -1;
     pos_.makeNull(u);
-    keys_[keyCount_++] = pos_.key();
-    ++keyFilter_[pos_.key() & 4095];
+    return keys_.pushNull(pos_.key());
 }
 
-void Searcher::popNull(const Undo& u)
+void Searcher::popNull(const Undo& u, int before)
 {
-    --keyFilter_[pos_.key() & 4095];
-    --keyCount_;
+    keys_.popNull(before);
     pos_.unmakeNull(u);
-}
-
-bool Searcher::repeated() const
-{
-    const std::uint64_t k = pos_.key();
-    if (keyFilter_[k & 4095] < 2)
-        return false;
-    for (int i = keyCount_ - 3; i >= 0; i -= 2)
-        if (keys_[i] == k)
-            return true;
-    return false;
 }
 
 void Searcher::checkClock()
@@ -180,11 +194,15 @@ void Searcher::checkClock()
 
 bool Searcher::isQuiet(Move m) const { return !isPromotion(m) && pos_.capturedBy(m) == 0; }
 
-// Order: the table's move, then captures by victim and attacker with
-// promotions among them, the killers, and the quiet moves by their history.
+// Order: the table's move, then the captures and promotions that do not lose
+// material by victim and attacker, the killers, the quiet moves by their
+// history and their history after the last two moves, and last the captures
+// that lose material.
 void Searcher::scoreMoves(const MoveList& list, int* scores, Move ttMove, int ply) const
 {
     const int side = pos_.sideToMove();
+    const std::int16_t* follow1 = continuation(ply - 1);
+    const std::int16_t* follow2 = continuation(ply - 2);
     for (int i = 0; i < list.size; ++i) {
         const Move m = list.moves[i];
         int s;
@@ -192,35 +210,64 @@ void Searcher::scoreMoves(const MoveList& list, int* scores, Move ttMove, int pl
         if (m == ttMove)
             s = 1 << 30;
         else if (victim || isPromotion(m)) {
-            s = (1 << 28) + (victim ? kindValue(kindOf(victim)) * 8 : 0)
+            s = (victim ? kindValue(kindOf(victim)) * 8 : 0)
                 - (isDrop(m) ? 0 : kindValue(kindOf(pos_.piece(fromOf(m)))) / 16)
                 + (isPromotion(m) ? 800 : 0);
-        } else if (m == killers_[ply][0])
+            s += pos_.seeAtLeast(m, 0, exchangeValues()) ? 1 << 28 : -(1 << 26);
+        } else if (m == frame(ply).killers[0])
             s = (1 << 27) + 1;
-        else if (m == killers_[ply][1])
+        else if (m == frame(ply).killers[1])
             s = 1 << 27;
-        else
+        else {
+            const int piece = pieceIndex(pos_.movedPiece(m)) * SquareCount + toOf(m);
             s = history_[side][historyFrom(m)][toOf(m)];
+            if (follow1)
+                s += follow1[piece];
+            if (follow2)
+                s += follow2[piece];
+        }
         scores[i] = s;
     }
 }
 
 void Searcher::rewardQuiet(Move m, int ply, int depth, const Move* tried, int triedCount)
 {
-    if (killers_[ply][0] != m) {
-        killers_[ply][1] = killers_[ply][0];
-        killers_[ply][0] = m;
+    Move* killers = frame(ply).killers;
+    if (killers[0] != m) {
+        killers[1] = killers[0];
+        killers[0] = m;
     }
     const int side = pos_.sideToMove();
     const int bonus = std::min(depth * depth, 400);
+    std::int16_t* follow1 = continuation(ply - 1);
+    std::int16_t* follow2 = continuation(ply - 2);
     auto update = [&](Move q, int delta) {
         int& h = history_[side][historyFrom(q)][toOf(q)];
         h += delta - h * std::abs(delta) / 16384;
+        const int piece = pieceIndex(pos_.movedPiece(q)) * SquareCount + toOf(q);
+        for (std::int16_t* follow : { follow1, follow2 })
+            if (follow)
+                follow[piece]
+                    = std::int16_t(follow[piece] + delta - follow[piece] * std::abs(delta) / 16384);
     };
     update(m, bonus);
     for (int i = 0; i < triedCount; ++i)
         if (tried[i] != m)
             update(tried[i], -bonus);
+}
+
+int Searcher::quiesce(const Position& p, int alpha, int beta, int qply)
+{
+    pos_ = p;
+    keys_.clear();
+    keys_.push(p.key());
+    limits_ = Limits {};
+    listener_ = nullptr;
+    nodes_ = 0;
+    nextCheck_ = NodesBetweenChecks;
+    stop_ = false;
+    std::fill(std::begin(stack_), std::end(stack_), Frame {});
+    return quiescence(alpha, beta, 0, qply);
 }
 
 int Searcher::quiescence(int alpha, int beta, int ply, int qply)
@@ -236,9 +283,10 @@ int Searcher::quiescence(int alpha, int beta, int ply, int qply)
     if (ply >= MaxPly)
         return evaluate(pos_);
 
-    // With its phoenix attacked the side to move may not stand pat: it looks
-    // at every move, for a few plies of the quiescence search.
-    const bool evading = qply < 3 && pos_.inCheck();
+    // With its phoenix attacked the side to move may not stand pat: it
+    // answers the attack, by moving the phoenix, taking the attacker, or
+    // putting a piece between.
+    const bool evading = pos_.inCheck();
     int best = -Infinite;
     int standPat = 0;
     if (!evading) {
@@ -250,30 +298,36 @@ int Searcher::quiescence(int alpha, int beta, int ply, int qply)
     }
 
     MoveList list;
-    if (evading)
+    Bitboard evasionTargets = 0;
+    if (evading) {
         pos_.generate(list);
-    else
+        evasionTargets = pos_.evasionTargets();
+    } else
         pos_.generateTactical(list);
     int scores[MoveList::Capacity];
     scoreMoves(list, scores, NoMove, ply);
-    const int them = pos_.sideToMove() ^ 1;
+    const Move previous = frame(ply - 1).move;
+    const int recaptureSquare = previous ? toOf(previous) : NoSquare;
     for (int i = 0; i < list.size; ++i) {
         const Move m = pick(list.moves, scores, list.size, i);
-        if (!evading) {
-            const int victim = pos_.capturedBy(m);
-            const int gain = (victim ? kindValue(kindOf(victim)) : 0)
-                + (isPromotion(m) ? kindValue(kindOf(pos_.movedPiece(m)))
-                            - kindValue(kindOf(pos_.piece(fromOf(m))))
-                                  : 0);
-            // Delta pruning: even winning the piece would not reach alpha.
-            if (standPat + gain + 150 <= alpha)
+        if (evading) {
+            if (!(bit(toOf(m)) & evasionTargets) && kindOf(pos_.movedPiece(m)) != Phoenix)
                 continue;
-            // A capture by a dearer piece onto a defended square loses.
-            const int mover = kindValue(kindOf(pos_.movedPiece(m)));
-            if (mover > gain + 50 && pos_.attackersTo(toOf(m), them))
+        } else if (toOf(m) != recaptureSquare) {
+            const int victim = pos_.capturedBy(m);
+            // A capture gains the piece on the board and the piece in hand.
+            const int gain = (victim ? captureValue(kindOf(victim)) : 0)
+                + (isPromotion(m) ? promotionValue(kindOf(pos_.piece(fromOf(m)))) : 0);
+            // Delta pruning: even winning the piece would not reach alpha.
+            if (standPat + gain + DeltaMargin <= alpha)
+                continue;
+            // A capture that loses material in the exchange on its square.
+            if (!pos_.seeAtLeast(m, -LosingCaptureMargin, exchangeValues()))
                 continue;
         }
         Undo u;
+        frame(ply).move = m;
+        frame(ply).continuation = -1;
         pos_.make(m, u);
         const int score = -quiescence(-beta, -alpha, ply + 1, qply + 1);
         pos_.unmake(m, u);
@@ -289,17 +343,18 @@ int Searcher::quiescence(int alpha, int beta, int ply, int qply)
         }
     }
     if (best == -Infinite)
-        return -MateScore + ply; // no move at all: the side to move loses
+        return -MateScore + ply; // no answer to the attack: the side to move loses
     return best;
 }
 
 int Searcher::negamax(int alpha, int beta, int depth, int ply, bool cutNode, bool nullAllowed)
 {
     const bool pvNode = beta - alpha > 1;
+    const bool root = ply == 0;
     pvLength_[ply] = ply;
     if (pos_.canTakePhoenix())
         return MateScore - ply;
-    if (ply && repeated())
+    if (!root && keys_.repeated())
         return 0;
     const bool inCheck = pos_.inCheck();
     if (inCheck && ply < 2 * rootDepth_)
@@ -315,40 +370,43 @@ int Searcher::negamax(int alpha, int beta, int depth, int ply, bool cutNode, boo
         return evaluate(pos_);
 
     // Neither side can do better than winning at once or worse than losing now.
-    if (ply) {
+    if (!root) {
         alpha = std::max(alpha, -MateScore + ply);
         beta = std::min(beta, MateScore - ply - 1);
         if (alpha >= beta)
             return alpha;
     }
 
-    bool hit;
+    TableEntry e;
     const std::uint64_t key = pos_.key();
-    Entry* e = probe(key, hit);
-    Move ttMove = hit ? Move(e->move) : NoMove;
+    const bool hit = table_->probe(key, e);
+    Move ttMove = hit ? e.move : NoMove;
     if (ttMove && !pos_.isPseudoLegal(ttMove))
         ttMove = NoMove;
-    if (hit && !pvNode && e->depth >= depth) {
-        const int s = fromTable(e->score, ply);
-        if ((e->bound == BoundExact) || (e->bound == BoundLower && s >= beta)
-            || (e->bound == BoundUpper && s <= alpha))
+    if (hit && !pvNode && e.depth >= depth) {
+        const int s = fromTable(e.score, ply);
+        if ((e.bound == BoundExact) || (e.bound == BoundLower && s >= beta)
+            || (e.bound == BoundUpper && s <= alpha))
             return s;
     }
 
     const int staticEval = inCheck ? -Infinite : evaluate(pos_);
+    frame(ply).staticEval = staticEval;
+    frame(ply + 1).killers[0] = frame(ply + 1).killers[1] = NoMove;
 
     if (!pvNode && !inCheck) {
         // Reverse futility: far above beta at shallow depth.
-        if (depth <= 5 && staticEval - 110 * depth >= beta && std::abs(beta) < MateBound)
+        if (depth <= 5 && staticEval - ReverseFutilityMargin * depth >= beta
+            && std::abs(beta) < MateBound)
             return staticEval;
         // Null move. With drops there is nearly always a useful move, so
         // passing is a fair lower bound; it is not tried twice in a row.
         if (nullAllowed && depth >= 3 && staticEval >= beta && std::abs(beta) < MateBound) {
-            const int r = 3 + depth / 4 + std::min((staticEval - beta) / 200, 2);
+            const int r = 3 + depth / 4 + std::min((staticEval - beta) / NullMoveEvalStep, 2);
             Undo u;
-            pushNull(u);
+            const int before = pushNull(u, ply);
             const int s = -negamax(-beta, -beta + 1, depth - 1 - r, ply + 1, !cutNode, false);
-            popNull(u);
+            popNull(u, before);
             if (stop_)
                 return 0;
             if (s >= beta)
@@ -357,9 +415,18 @@ int Searcher::negamax(int alpha, int beta, int depth, int ply, bool cutNode, boo
     }
 
     MoveList list;
-    pos_.generate(list);
     int scores[MoveList::Capacity];
-    scoreMoves(list, scores, ttMove, ply);
+    if (root) {
+        // The root's moves in the order of their scores so far.
+        list.size = rootCount_;
+        for (int i = 0; i < rootCount_; ++i) {
+            list.moves[i] = rootMoves_[i].move;
+            scores[i] = rootCount_ - i;
+        }
+    } else {
+        pos_.generate(list);
+        scoreMoves(list, scores, ttMove, ply);
+    }
 
     Move quietsTried[64];
     int quietCount = 0;
@@ -367,26 +434,34 @@ int Searcher::negamax(int alpha, int beta, int depth, int ply, bool cutNode, boo
     Move bestMove = NoMove;
     const int oldAlpha = alpha;
     // Far below alpha only a killer among the quiet moves is worth a look.
-    const bool withinReach = staticEval + 80 * depth > alpha;
+    const bool withinReach = staticEval + QuietReachMargin * depth > alpha;
+    const Move* killers = frame(ply).killers;
 
     for (int i = 0; i < list.size; ++i) {
-        const Move m = pick(list.moves, scores, list.size, i);
+        const Move m = root ? list.moves[i] : pick(list.moves, scores, list.size, i);
         const bool quiet = isQuiet(m);
-        const bool killer = m == killers_[ply][0] || m == killers_[ply][1];
+        const bool killer = m == killers[0] || m == killers[1];
         const bool givesCheck = quiet && pos_.threatensPhoenix(m);
         ++moveCount;
 
         // Shallow pruning of quiet moves that neither threaten the phoenix nor
         // have a chance to reach alpha.
-        if (!pvNode && !inCheck && quiet && !givesCheck && best > -MateBound && depth <= 4
-            && moveCount > 1 && (moveCount > lateMoveLimit[depth] || (!withinReach && !killer)))
+        if (!pvNode && !inCheck && quiet && !givesCheck && best > -MateBound
+            && depth <= ShallowDepth && moveCount > 1
+            && (moveCount > lateMoveLimit[depth] || (!withinReach && !killer)))
             continue;
 
+        // Shallow pruning of captures that lose much in the exchange.
+        if (!pvNode && !inCheck && !quiet && best > -MateBound && depth <= 3 && moveCount > 1
+            && !pos_.seeAtLeast(m, -LosingCaptureSeeMargin * depth, exchangeValues()))
+            continue;
+
+        const int newDepth = depth - 1;
         Undo u;
-        push(m, u);
+        push(m, u, ply);
         int score;
-        if (moveCount == 1)
-            score = -negamax(-beta, -alpha, depth - 1, ply + 1, false, true);
+        if (moveCount == 1 && pvNode)
+            score = -negamax(-beta, -alpha, newDepth, ply + 1, false, true);
         else {
             int r = 0;
             if (depth >= 3 && quiet && !inCheck && !givesCheck && moveCount > (pvNode ? 4 : 2)) {
@@ -399,16 +474,27 @@ int Searcher::negamax(int alpha, int beta, int depth, int ply, bool cutNode, boo
                     --r;
                 r = std::clamp(r, 0, depth - 2);
             }
-            score = -negamax(-alpha - 1, -alpha, depth - 1 - r, ply + 1, true, true);
-            if (r && score > alpha)
-                score = -negamax(-alpha - 1, -alpha, depth - 1, ply + 1, !cutNode, true);
+            // A child of an expected cut node is expected to be an all node,
+            // and the other way round; a reduced child is expected to fail high.
+            if (r) {
+                score = -negamax(-alpha - 1, -alpha, newDepth - r, ply + 1, true, true);
+                if (score > alpha)
+                    score = -negamax(-alpha - 1, -alpha, newDepth, ply + 1, !cutNode, true);
+            } else
+                score = -negamax(-alpha - 1, -alpha, newDepth, ply + 1, !cutNode, true);
             if (pvNode && score > alpha && score < beta)
-                score = -negamax(-beta, -alpha, depth - 1, ply + 1, false, true);
+                score = -negamax(-beta, -alpha, newDepth, ply + 1, false, true);
         }
         pop(m, u);
         if (stop_)
             return 0;
 
+        if (root) {
+            // A root move keeps its score only when it is exact or a lower
+            // bound: the first move, or one that raised alpha.
+            RootMove& rm = rootMoves_[i];
+            rm.score = moveCount == 1 || score > alpha ? score : -Infinite;
+        }
         if (score > best) {
             best = score;
             if (score > alpha) {
@@ -437,6 +523,24 @@ int Searcher::negamax(int alpha, int beta, int depth, int ply, bool cutNode, boo
     return best;
 }
 
+void Searcher::sortRootMoves()
+{
+    // Insertion: stable, nearly sorted already, and nothing allocated.
+    for (int i = 1; i < rootCount_; ++i) {
+        const RootMove m = rootMoves_[i];
+        int j = i;
+        for (; j > 0; --j) {
+            const RootMove& before = rootMoves_[j - 1];
+            const bool ahead = m.score != before.score ? m.score > before.score
+                                                       : m.previousScore > before.previousScore;
+            if (!ahead)
+                break;
+            rootMoves_[j] = before;
+        }
+        rootMoves_[j] = m;
+    }
+}
+
 Result Searcher::search(const Position& root, const std::uint64_t* earlier, int earlierCount,
     const Limits& limits, Listener* listener)
 {
@@ -451,34 +555,30 @@ Result Searcher::search(const Position& root, const std::uint64_t* earlier, int 
     nodes_ = 0;
     nextCheck_ = NodesBetweenChecks;
     stop_ = false;
-    ++age_;
+    if (ownTable_)
+        table_->newSearch();
     pos_ = root;
 
-    std::memset(keyFilter_, 0, sizeof keyFilter_);
-    keyCount_ = 0;
+    keys_.clear();
     const int first = std::max(0, earlierCount - MaxGameKeys);
-    for (int i = first; i < earlierCount; ++i) {
-        keys_[keyCount_++] = earlier[i];
-        ++keyFilter_[earlier[i] & 4095];
-    }
-    keys_[keyCount_++] = root.key();
-    ++keyFilter_[root.key() & 4095];
-    for (auto& k : killers_)
-        k[0] = k[1] = NoMove;
+    for (int i = first; i < earlierCount; ++i)
+        keys_.push(earlier[i]);
+    keys_.push(root.key());
+    std::fill(std::begin(stack_), std::end(stack_), Frame {});
     for (auto& bySide : history_)
         for (auto& byFrom : bySide)
             for (int& h : byFrom)
                 h /= 8;
 
     Result result;
-    MoveList rootMoves;
-    pos_.generate(rootMoves);
-    if (rootMoves.size == 0)
+    MoveList moves;
+    pos_.generate(moves);
+    if (moves.size == 0)
         return result;
-    result.best = rootMoves.moves[0];
+    result.best = moves.moves[0];
     // Taking the phoenix wins on the spot.
     if (pos_.canTakePhoenix()) {
-        for (const Move m : rootMoves)
+        for (const Move m : moves)
             if (kindOf(pos_.capturedBy(m)) == Phoenix) {
                 result.best = m;
                 break;
@@ -487,14 +587,29 @@ Result Searcher::search(const Position& root, const std::uint64_t* earlier, int 
         result.depth = 1;
         return result;
     }
+    // The root's moves start in the usual order: captures, then the rest by history.
+    {
+        int scores[MoveList::Capacity];
+        scoreMoves(moves, scores, NoMove, 0);
+        rootCount_ = moves.size;
+        for (int i = 0; i < moves.size; ++i)
+            rootMoves_[i]
+                = RootMove { pick(moves.moves, scores, moves.size, i), -Infinite, -Infinite };
+    }
 
     int score = 0;
     Move pvLine[MaxPly + 8];
     for (int depth = 1; depth <= std::min(limits.depth, MaxPly - 2); ++depth) {
         if (depth > 1 && stopRequested_.load(std::memory_order_relaxed))
             break;
+        if (depth > 1 && skipsDepth(helper_, depth))
+            continue;
         rootDepth_ = depth;
-        int delta = 30;
+        for (int i = 0; i < rootCount_; ++i) {
+            rootMoves_[i].previousScore = rootMoves_[i].score;
+            rootMoves_[i].score = -Infinite;
+        }
+        int delta = AspirationWindow;
         int alpha = -Infinite, beta = Infinite;
         if (depth >= 4 && std::abs(score) < MateBound) {
             alpha = std::max(score - delta, -Infinite);
@@ -503,6 +618,7 @@ Result Searcher::search(const Position& root, const std::uint64_t* earlier, int 
         int s;
         while (true) {
             s = negamax(alpha, beta, depth, 0, false, false);
+            sortRootMoves();
             if (stop_)
                 break;
             if (s <= alpha) {
@@ -518,27 +634,25 @@ Result Searcher::search(const Position& root, const std::uint64_t* earlier, int 
                 beta = Infinite;
             }
         }
-        // An interrupted iteration still counts when its first move is searched
-        // and has set a principal variation.
+        // An interrupted iteration still counts for the move it found: one
+        // that has been searched and raised alpha stands first among the
+        // root's moves.
         if (stop_ && depth > 1) {
-            if (pvLength_[0] > 0 && pos_.isPseudoLegal(pv_[0][0]))
-                result.best = pv_[0][0];
+            if (rootMoves_[0].score > -Infinite) {
+                result.best = rootMoves_[0].move;
+                result.score = rootMoves_[0].score;
+            }
             break;
         }
         score = s;
-        if (pvLength_[0] > 0 && pos_.isPseudoLegal(pv_[0][0])) {
-            result.best = pv_[0][0];
+        result.best = rootMoves_[0].move;
+        if (pvLength_[0] > 0 && pv_[0][0] == result.best) {
             const int n = pvLength_[0];
             for (int j = 0; j < n; ++j)
                 pvLine[j] = pv_[0][j];
         } else {
-            bool hit;
-            Entry* e = probe(pos_.key(), hit);
-            if (hit && pos_.isPseudoLegal(e->move)) {
-                result.best = e->move;
-                pvLine[0] = e->move;
-                pvLength_[0] = 1;
-            }
+            pvLine[0] = result.best;
+            pvLength_[0] = 1;
         }
         result.score = score;
         result.depth = depth;

@@ -1,7 +1,9 @@
 // The searching opponent: negamax alpha-beta over the compact position with
-// principal-variation search, iterative deepening, aspiration windows, a
-// transposition table, quiescence over captures and promotions, null-move
-// pruning and late-move reductions.
+// principal-variation search, iterative deepening, aspiration windows, the
+// root's moves kept sorted, a transposition table (shared by the threads of a
+// SearchPool), quiescence over captures and promotions and the answers to an
+// attack on the phoenix, static exchange, killers, history and continuation
+// history, null-move pruning and late-move reductions.
 //
 // Scores are in hundredths of a swallow for the side to move. A phoenix that
 // can be taken is a won game: MateScore - ply, ply counting from the root, so
@@ -10,11 +12,13 @@
 #pragma once
 
 #include "search/position.h"
+#include "search/repetition.h"
+#include "search/table.h"
 
 #include <atomic>
 #include <chrono>
 #include <cstdint>
-#include <vector>
+#include <memory>
 
 namespace tori::search {
 
@@ -60,8 +64,14 @@ struct Result {
 
 class Searcher {
 public:
-    // Allocates the transposition table; nothing else is allocated later.
+    // Allocates a transposition table of its own; nothing else is allocated later.
     explicit Searcher(int tableMegabytes = 16);
+    // A searcher over a table it shares with others (a pool's helper, see
+    // search/threads.h); helper 0 is the main one, the others skip some
+    // depths of the iterative deepening so that they search apart.
+    Searcher(TranspositionTable& shared, int helper);
+    Searcher(const Searcher&) = delete;
+    Searcher& operator=(const Searcher&) = delete;
 
     // Forgets everything learned: table, killers and history.
     void clear();
@@ -77,52 +87,75 @@ public:
     // first iteration; search() forgets it when it returns.
     void stop() { stopRequested_.store(true, std::memory_order_relaxed); }
 
+    // The quiescence search of a position alone, as if qply plies of it had
+    // been searched already: the tests' view of how the search ends a line.
+    int quiesce(const Position& p, int alpha, int beta, int qply = 0);
+
 private:
-    // One slot of the transposition table, 12 bytes: the key's upper half to
-    // tell positions apart, the score (mate scores counted from this node),
-    // the best or refuting move, the depth searched, the kind of bound
-    // (exact, at least, at most) and the search that wrote it.
-    struct Entry {
-        std::uint32_t check;
-        std::int16_t score;
-        std::uint16_t move;
-        std::int8_t depth;
-        std::uint8_t bound;
-        std::uint16_t age;
+    // What the search keeps for each ply of the line: the move played from
+    // it, its killers and its static evaluation.
+    struct Frame {
+        Move move = NoMove;
+        int continuation = -1; // the piece moved and its destination, -1 for none or a pass
+        Move killers[2] = { NoMove, NoMove };
+        int staticEval = 0;
+    };
+
+    // A move of the root with its score in this iteration (-Infinite until
+    // it raises alpha) and in the one before: the root's moves stay sorted
+    // by them, so an interrupted iteration keeps a better move once found.
+    struct RootMove {
+        Move move = NoMove;
+        int score = -Infinite;
+        int previousScore = -Infinite;
     };
 
     // The full-width search of a node with `depth` plies left.
     int negamax(int alpha, int beta, int depth, int ply, bool cutNode, bool nullAllowed);
-    // Captures and promotions until the position is quiet.
+    // Captures and promotions until the position is quiet; with its phoenix
+    // attacked the side to move answers the attack instead.
     int quiescence(int alpha, int beta, int ply, int qply);
-    // The position stood earlier in the game or the line, with the same side to move.
-    bool repeated() const;
-    // Make and take back a move (or a pass) with the key history kept for repeated().
-    void push(Move m, Undo& u);
+    // Make and take back a move (or a pass) with the key history kept for repetitions.
+    void push(Move m, Undo& u, int ply);
     void pop(Move m, const Undo& u);
-    void pushNull(Undo& u);
-    void popNull(const Undo& u);
-    // The node and time limits, and the listener's tick.
+    int pushNull(Undo& u, int ply);
+    void popNull(const Undo& u, int before);
+    // The node and time limits, a stop asked from another thread, and the listener's tick.
     void checkClock();
-    Entry* probe(std::uint64_t key, bool& hit);
     void store(std::uint64_t key, int score, Move m, int depth, int bound, int ply);
     void scoreMoves(const MoveList& list, int* scores, Move ttMove, int ply) const;
     // A quiet move refuted the node: a killer, and history for it and against
     // the quiet moves tried before it.
     void rewardQuiet(Move m, int ply, int depth, const Move* tried, int triedCount);
     bool isQuiet(Move m) const;
+    void sortRootMoves();
+    // The history of quiet moves after the move played at ply (by piece and
+    // destination), or null when there was none.
+    std::int16_t* continuation(int ply) const
+    {
+        const int c = frame(ply).continuation;
+        return c < 0 ? nullptr : continuationHistory_->after[c];
+    }
+    // Pieces numbered 0..19 for the history tables.
+    static int pieceIndex(int piece) { return sideOf(piece) * KindCount + kindOf(piece); }
+    Frame& frame(int ply) { return stack_[ply + 2]; }
+    const Frame& frame(int ply) const { return stack_[ply + 2]; }
 
-    std::vector<Entry> table_;
-    std::uint64_t tableMask_ = 0;
-    std::uint16_t age_ = 0;
+    std::unique_ptr<TranspositionTable> ownTable_;
+    TranspositionTable* table_ = nullptr;
+    int helper_ = 0;
 
     Position pos_;
-    std::uint64_t keys_[MaxGameKeys + MaxPly + 8];
-    int keyCount_ = 0;
-    std::uint16_t keyFilter_[4096]; // how many kept keys end in these 12 bits
+    KeyHistory<MaxGameKeys + MaxPly + 8> keys_;
 
-    Move killers_[MaxPly + 8][2];
+    Frame stack_[MaxPly + 10]; // two frames before the root for the lookback
+    RootMove rootMoves_[MoveList::Capacity];
+    int rootCount_ = 0;
     int history_[2][64][SquareCount];
+    struct ContinuationHistory {
+        std::int16_t after[2 * KindCount * SquareCount][2 * KindCount * SquareCount];
+    };
+    std::unique_ptr<ContinuationHistory> continuationHistory_;
     Move pv_[MaxPly + 8][MaxPly + 8];
     int pvLength_[MaxPly + 8];
     int reduction_[64][64];

@@ -48,6 +48,9 @@ constexpr Bitboard bit(int s) { return Bitboard(1) << s; }
 // The square as the other side sees it: the board turned by 180 degrees.
 constexpr int turned(int s) { return SquareCount - 1 - s; }
 
+// The kinds that slide along lines; every other kind steps or jumps.
+inline constexpr int sliderKinds[] = { Eagle, LeftQuail, RightQuail };
+
 // Hand slots 1..6 as the game numbers them, and the kind each holds.
 inline constexpr int HandSlots = 7; // index 0 unused
 inline constexpr int slotKind[HandSlots]
@@ -55,5 +58,8 @@ inline constexpr int slotKind[HandSlots]
 // The hand slot a captured kind goes to (promoted kinds revert), 0 for the phoenix.
 inline constexpr int kindSlot[KindCount] = { 0, 1, 1, 2, 4, 4, 3, 5, 6, 0 };
 inline constexpr int promoted[KindCount] = { 0, Goose, 0, 0, Eagle, 0, 0, 0, 0, 0 };
+// The kind a promoted piece was before it promoted, 0 for the others.
+inline constexpr int demoted[KindCount] = { 0, 0, Swallow, 0, 0, Falcon, 0, 0, 0, 0 };
+static_assert(demoted[promoted[Swallow]] == Swallow && demoted[promoted[Falcon]] == Falcon);
 
 } // namespace tori::search

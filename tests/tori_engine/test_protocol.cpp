@@ -245,7 +245,7 @@ TEST(Protocol, LevelsFourAndFiveSearchWithInfoLinesBeforeTheirMove)
     std::string line;
     for (int depth = 1; depth <= 3; ++depth) {
         ASSERT_TRUE(std::getline(lines, line));
-        EXPECT_EQ(line.rfind("info depth " + std::to_string(depth) + " score ", 0), 0u) << line;
+        EXPECT_EQ(line.rfind("info depth " + std::to_string(depth) + " score cp ", 0), 0u) << line;
         EXPECT_NE(line.find(" nodes "), std::string::npos);
         EXPECT_NE(line.find(" pv "), std::string::npos);
     }

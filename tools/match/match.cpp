@@ -3,17 +3,25 @@
 // result as wins, draws and losses with the Elo difference.
 //
 //   tori-match A B [--games N] [--first N] [--seed S] [--plies P] [--random-plies K]
+//                  [--book N] [--balance CP] [--sprt ELO0 ELO1 ALPHA BETA]
 //                  [--positions FILE] [--quiet] [--verbose]
 //
 // A player is a level, 1..5, or a search with a fixed limit: dN (depth N),
 // nN (N nodes) or tN (N milliseconds a move); PATH=PLAYER runs that player in
 // another tori-engine binary through its line protocol (it plays the upper
 // side of the board, so the lower side's position is sent turned; it is told
-// no earlier positions, so it does not see repetitions). Openings cycle through the
-// starting position (either side first), the handicaps of levels 1..7 of
-// either side, and short random openings of 2..K plies (default 6) from the
-// start. A game ends when a phoenix is taken; after P plies (default 300) or
-// when a position stands on the board for the fourth time it is a draw.
+// no earlier positions, so it does not see repetitions); PATH=PLAYERxN has
+// that binary search on N threads (t500x2). The opening book
+// (at least N openings, default 500, shuffled by the seed) holds the starting
+// position (either side first), the handicaps of levels 1..7 of either side,
+// and random openings of 4..K plies (default 8) from the start that a short
+// search finds within CP hundredths of a swallow of even (default 150). A
+// game ends when a phoenix is taken; after P plies (default 300) or when a
+// position stands on the board for the fourth time it is a draw.
+//
+// --sprt stops the match as soon as the sequential test decides between
+// ELO0 (H0) and ELO1 (H1) with error rates ALPHA and BETA, after whole pairs
+// of games; --games is then the most it plays.
 //
 // --positions writes every position in which the side to move is not in
 // check and plays a quiet move, with the game's result, for tori-tune.
@@ -118,7 +126,15 @@ bool parsePlayer(const std::string& text, Player& p)
 {
     p.name = text;
     const size_t eq = text.find('=');
-    const std::string spec = eq == std::string::npos ? text : text.substr(eq + 1);
+    std::string spec = eq == std::string::npos ? text : text.substr(eq + 1);
+    // PATH=PLAYERxN: that binary's search on N threads.
+    int threads = 1;
+    if (const size_t x = spec.find('x'); eq != std::string::npos && x != std::string::npos) {
+        threads = std::atoi(spec.c_str() + x + 1);
+        if (threads < 1 || threads > SearchPool::MaxThreads)
+            return false;
+        spec.resize(x);
+    }
     if (spec.size() == 1 && spec[0] >= '1' && spec[0] <= '5') {
         p.level = spec[0] - '0';
         if (p.level >= 4)
@@ -145,6 +161,8 @@ bool parsePlayer(const std::string& text, Player& p)
     if (!p.binary->start(text.substr(0, eq)))
         return false;
     p.binary->send("level " + std::to_string(p.level));
+    if (threads > 1)
+        p.binary->send("threads " + std::to_string(threads));
     if (spec[0] == 'd')
         p.go = "go depth " + std::to_string(p.limits.depth);
     else if (spec[0] == 'n')
@@ -201,7 +219,12 @@ struct Opening {
     std::string name;
 };
 
-std::vector<Opening> openings(int count, std::mt19937_64& rng, int randomPlies)
+// The opening book: the starting position with either side first, the
+// handicaps of levels 1..7 of either side, and random openings of 4..K plies
+// (K = randomPlies) from the start, kept only when a short search finds them
+// roughly balanced (within `balance` hundredths of a swallow). The whole
+// book is shuffled by the seed.
+std::vector<Opening> openings(int count, std::mt19937_64& rng, int randomPlies, int balance)
 {
     std::vector<Opening> list;
     list.push_back({ Position::start(Upper), "start, upper first" });
@@ -216,27 +239,62 @@ std::vector<Opening> openings(int count, std::mt19937_64& rng, int randomPlies)
                 std::string("handicap ") + std::to_string(level)
                     + (side == Upper ? " upper" : " lower") });
         }
-    while (int(list.size()) < count) {
+    Searcher judge(4);
+    Limits quick;
+    quick.nodes = 4000;
+    const int shortest = std::min(4, randomPlies);
+    int tries = 0;
+    while (int(list.size()) < count && tries++ < 50 * count) {
         Position p = Position::start(rng() % 2 ? Upper : Lower);
-        const int plies = 2 + int(rng() % std::max(1, randomPlies - 1));
+        const int plies = shortest + int(rng() % (randomPlies - shortest + 1));
         std::string name = "random";
-        for (int i = 0; i < plies; ++i) {
+        bool over = false;
+        for (int i = 0; i < plies && !over; ++i) {
             MoveList moves;
             p.generate(moves);
-            Move m;
-            do
-                m = moves.moves[rng() % moves.size];
-            while (kindOf(p.capturedBy(m)) == Phoenix);
+            const Move m = moves.moves[rng() % moves.size];
+            over = kindOf(p.capturedBy(m)) == Phoenix;
             char text[8];
             moveText(m, text);
             name += std::string(" ") + text;
             Undo u;
             p.make(m, u);
         }
+        if (over || p.canTakePhoenix())
+            continue;
+        const Result r = judge.search(p, nullptr, 0, quick);
+        if (std::abs(r.score) > balance)
+            continue;
         list.push_back({ p, name });
     }
+    std::shuffle(list.begin(), list.end(), rng);
     return list;
 }
+
+// The sequential test of a match: the log-likelihood ratio of elo1 against
+// elo0 from the games so far (the generalised test on the mean score and its
+// spread), and the bounds at which it decides with error rates alpha and beta.
+struct Sprt {
+    double elo0 = 0, elo1 = 5, alpha = 0.05, beta = 0.05;
+    bool on = false;
+    static double scoreOf(double elo) { return 1 / (1 + std::pow(10, -elo / 400)); }
+    double llr(int wins, int draws, int losses) const
+    {
+        const int n = wins + draws + losses;
+        if (n == 0 || wins + draws == 0 || losses + draws == 0)
+            return 0;
+        const double mean = (wins + 0.5 * draws) / n;
+        const double var = (wins * std::pow(1 - mean, 2) + draws * std::pow(0.5 - mean, 2)
+                               + losses * std::pow(mean, 2))
+            / n;
+        if (var <= 0)
+            return 0;
+        const double s0 = scoreOf(elo0), s1 = scoreOf(elo1);
+        return n * (s1 - s0) * (2 * mean - s0 - s1) / (2 * var);
+    }
+    double lower() const { return std::log(beta / (1 - alpha)); }
+    double upper() const { return std::log((1 - beta) / alpha); }
+};
 
 bool verbose = false;
 
@@ -306,8 +364,9 @@ int main(int argc, char** argv)
 {
     if (argc < 3) {
         std::fprintf(stderr,
-            "usage: tori-match A B [--games N] [--seed S] [--plies P] [--random-plies K] "
-            "[--positions FILE] [--quiet]\n");
+            "usage: tori-match A B [--games N] [--first N] [--seed S] [--plies P] "
+            "[--random-plies K] [--book N] [--balance CP] [--sprt ELO0 ELO1 ALPHA BETA] "
+            "[--positions FILE] [--quiet] [--verbose]\n");
         return 2;
     }
     Player a, b;
@@ -315,7 +374,8 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "a player is 1..5, dN, nN or tN\n");
         return 2;
     }
-    int games = 100, first = 0, maxPlies = 300, randomPlies = 6;
+    int games = 100, first = 0, maxPlies = 300, randomPlies = 8, bookSize = 500, balance = 150;
+    Sprt sprt;
     unsigned long long seed = 1;
     bool quiet = false;
     std::FILE* positions = nullptr;
@@ -332,7 +392,23 @@ int main(int argc, char** argv)
             maxPlies = std::max(1, std::atoi(argv[++i]));
         else if (arg == "--random-plies" && more)
             randomPlies = std::max(2, std::atoi(argv[++i]));
-        else if (arg == "--positions" && more) {
+        else if (arg == "--book" && more)
+            bookSize = std::max(16, std::atoi(argv[++i]));
+        else if (arg == "--balance" && more)
+            balance = std::max(1, std::atoi(argv[++i]));
+        else if (arg == "--sprt" && i + 4 < argc) {
+            sprt.on = true;
+            sprt.elo0 = std::atof(argv[++i]);
+            sprt.elo1 = std::atof(argv[++i]);
+            sprt.alpha = std::atof(argv[++i]);
+            sprt.beta = std::atof(argv[++i]);
+            if (!(sprt.elo1 > sprt.elo0) || !(sprt.alpha > 0 && sprt.alpha < 0.5)
+                || !(sprt.beta > 0 && sprt.beta < 0.5)) {
+                std::fprintf(
+                    stderr, "--sprt elo0 elo1 alpha beta: elo0 < elo1, 0 < alpha, beta < 0.5\n");
+                return 2;
+            }
+        } else if (arg == "--positions" && more) {
             positions = std::fopen(argv[++i], "w");
             if (!positions) {
                 std::fprintf(stderr, "cannot write %s\n", argv[i]);
@@ -349,8 +425,12 @@ int main(int argc, char** argv)
     }
 
     std::mt19937_64 rng(seed);
-    const std::vector<Opening> book = openings((first + games + 1) / 2, rng, randomPlies);
+    const std::vector<Opening> book
+        = openings(std::max(bookSize, (first + games + 1) / 2), rng, randomPlies, balance);
+    if (!quiet)
+        std::printf("book: %zu openings\n", book.size());
     int wins = 0, draws = 0, losses = 0;
+    const char* decision = nullptr;
     std::vector<Position> samples;
     for (int game = first; game < first + games; ++game) {
         const Opening& opening = book[(game / 2) % book.size()];
@@ -379,6 +459,18 @@ int main(int argc, char** argv)
                 plies, a.name.c_str(), wins, draws, losses);
             std::fflush(stdout);
         }
+        // The test decides after whole pairs, both players having had each seat.
+        if (sprt.on && game % 2 == 1) {
+            const double llr = sprt.llr(wins, draws, losses);
+            if (!quiet)
+                std::printf("sprt: llr %.2f (%.2f, %.2f)\n", llr, sprt.lower(), sprt.upper());
+            if (llr >= sprt.upper())
+                decision = "H1 accepted";
+            else if (llr <= sprt.lower())
+                decision = "H0 accepted";
+            if (decision)
+                break;
+        }
     }
 
     const int n = wins + draws + losses;
@@ -397,6 +489,10 @@ int main(int argc, char** argv)
     std::printf("%s vs %s: %d games, +%d =%d -%d, score %.1f %%, Elo %+.0f +- %.0f\n",
         a.name.c_str(), b.name.c_str(), n, wins, draws, losses, 100 * score, elo(score),
         (hi - lo) / 2);
+    if (sprt.on)
+        std::printf("sprt [%.1f, %.1f] alpha %.3f beta %.3f: llr %.2f (%.2f, %.2f), %s\n",
+            sprt.elo0, sprt.elo1, sprt.alpha, sprt.beta, sprt.llr(wins, draws, losses),
+            sprt.lower(), sprt.upper(), decision ? decision : "undecided");
     for (const Player* p : { &a, &b })
         if (p->moves)
             std::printf("%s: %ld moves, %.1f ms a move on average, %.1f ms at most\n",

@@ -59,8 +59,19 @@ namespace {
             const long long ms = static_cast<long long>(it.ms);
             const unsigned long long nps
                 = it.ms > 0 ? static_cast<unsigned long long>(it.nodes * 1000.0 / it.ms) : 0;
+            // A won or lost game as the moves (of the winner) to its end,
+            // negative when the computer loses; otherwise hundredths of a swallow.
+            char score[32];
+            if (it.score >= search::MateBound)
+                std::snprintf(
+                    score, sizeof score, "mate %d", (search::MateScore - it.score + 1) / 2);
+            else if (it.score <= -search::MateBound)
+                std::snprintf(
+                    score, sizeof score, "mate -%d", (search::MateScore + it.score + 1) / 2);
+            else
+                std::snprintf(score, sizeof score, "cp %d", it.score);
             std::snprintf(buffer, sizeof buffer,
-                "info depth %d score %d nodes %llu nps %llu time %lld pv", it.depth, it.score,
+                "info depth %d score %s nodes %llu nps %llu time %lld pv", it.depth, score,
                 static_cast<unsigned long long>(it.nodes), nps, ms);
             lines += buffer;
             for (int i = 0; i < it.pvLength; ++i) {
@@ -175,6 +186,8 @@ EngineSession::EngineSession()
     g_.MAN手番 = GameState::後手;
     g_.COM手番 = GameState::先手;
     g_.レベル = 3;
+    // One thread unless asked: the same limits give the same moves.
+    深読みスレッド数設定(1);
 }
 
 bool EngineSession::command(std::string_view line, std::string& reply)
@@ -232,6 +245,14 @@ bool EngineSession::command(std::string_view line, std::string& reply)
         return false;
     if (word == "show") {
         reply = search::書出_局面行(g_);
+        return true;
+    }
+    if (word == "threads") {
+        if (args.size() != 1 || args[0] < 1 || args[0] > search::SearchPool::MaxThreads) {
+            reply = "error threads takes 1.." + std::to_string(search::SearchPool::MaxThreads);
+            return true;
+        }
+        深読みスレッド数設定(args[0]);
         return true;
     }
     if (word == "level") {

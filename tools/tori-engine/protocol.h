@@ -2,6 +2,7 @@
 // except for the info lines a search at level 4 or 5 prints before its reply.
 //
 //   level N                          N = 1..5 (4 and 5: the game-tree search)  no reply
+//   threads N                        the game-tree search on N threads (default 1)  no reply
 //   position B1..B49 C1..C6 M1..M6   board row by row, upper hand, lower hand  no reply
 //   man FC FR TC TR PLACED           a lower move as the mouse enters it
 //                                    -> man mated=M winner=W | error illegal|over|full
@@ -17,7 +18,9 @@
 //                                     | com none | error over|full
 //                                    preceded at levels 4 and 5 by one line per depth:
 //                                    info depth D score S nodes N nps X time MS pv MOVE...
-//                                    (S in hundredths of a swallow for the computer;
+//                                    (S is "cp N", N in hundredths of a swallow for the
+//                                    computer, or "mate N" for a win in N moves of its
+//                                    own, "mate -N" for a loss in N;
 //                                    MOVE as 4243, 4263+ or S*43, see search/search.h)
 //   show                             -> position ... (the current state)
 //   quit                             ends the session
