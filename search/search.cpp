@@ -75,12 +75,37 @@ namespace {
     constexpr int lateMoveLimit[5] = { 0, 7, 12, 20, 32 };
     constexpr int ShallowDepth = 4; // the depth up to which quiet moves are pruned
 
+    // The highest of scores[i..count), four at a time.
+    inline int highest(const int* scores, int i, int count)
+    {
+        using Four = int __attribute__((vector_size(16)));
+        int top = scores[i];
+        if (count - i >= 8) {
+            Four a, b;
+            std::memcpy(&a, scores + i, sizeof a);
+            int j = i + 4;
+            for (; j + 4 <= count; j += 4) {
+                std::memcpy(&b, scores + j, sizeof b);
+                a = a > b ? a : b;
+            }
+            for (int k = 0; k < 4; ++k)
+                top = std::max(top, int(a[k]));
+            i = j;
+        }
+        for (; i < count; ++i)
+            top = std::max(top, scores[i]);
+        return top;
+    }
+
+    // Brings the first of the highest-scored moves from i on to i. The
+    // highest score is found four at a time and then its first place, which
+    // is the move a plain scan for a higher score picks.
     inline Move pick(Move* moves, int* scores, int count, int i)
     {
+        const int top = highest(scores, i, count);
         int best = i;
-        for (int j = i + 1; j < count; ++j)
-            if (scores[j] > scores[best])
-                best = j;
+        while (scores[best] != top)
+            ++best;
         std::swap(moves[i], moves[best]);
         std::swap(scores[i], scores[best]);
         return moves[i];
@@ -441,14 +466,21 @@ int Searcher::negamax(int alpha, int beta, int depth, int ply, bool cutNode, boo
         const Move m = root ? list.moves[i] : pick(list.moves, scores, list.size, i);
         const bool quiet = isQuiet(m);
         const bool killer = m == killers[0] || m == killers[1];
-        const bool givesCheck = quiet && pos_.threatensPhoenix(m);
         ++moveCount;
+        // Whether a quiet move attacks the enemy phoenix is asked only where
+        // the answer matters: before pruning or reducing it.
+        int threat = -1;
+        auto givesCheck = [&] {
+            if (threat < 0)
+                threat = pos_.threatensPhoenix(m) ? 1 : 0;
+            return threat == 1;
+        };
 
         // Shallow pruning of quiet moves that neither threaten the phoenix nor
         // have a chance to reach alpha.
-        if (!pvNode && !inCheck && quiet && !givesCheck && best > -MateBound
-            && depth <= ShallowDepth && moveCount > 1
-            && (moveCount > lateMoveLimit[depth] || (!withinReach && !killer)))
+        if (!pvNode && !inCheck && quiet && best > -MateBound && depth <= ShallowDepth
+            && moveCount > 1 && (moveCount > lateMoveLimit[depth] || (!withinReach && !killer))
+            && !givesCheck())
             continue;
 
         // Shallow pruning of captures that lose much in the exchange.
@@ -456,6 +488,10 @@ int Searcher::negamax(int alpha, int beta, int depth, int ply, bool cutNode, boo
             && !pos_.seeAtLeast(m, -LosingCaptureSeeMargin * depth, exchangeValues()))
             continue;
 
+        // A late quiet move is searched reduced unless it attacks the phoenix
+        // (asked before the move is made).
+        const bool reducible
+            = depth >= 3 && quiet && !inCheck && moveCount > (pvNode ? 4 : 2) && !givesCheck();
         const int newDepth = depth - 1;
         Undo u;
         push(m, u, ply);
@@ -464,7 +500,7 @@ int Searcher::negamax(int alpha, int beta, int depth, int ply, bool cutNode, boo
             score = -negamax(-beta, -alpha, newDepth, ply + 1, false, true);
         else {
             int r = 0;
-            if (depth >= 3 && quiet && !inCheck && !givesCheck && moveCount > (pvNode ? 4 : 2)) {
+            if (reducible) {
                 r = reduction_[std::min(depth, 63)][std::min(moveCount, 63)];
                 if (cutNode)
                     ++r;
