@@ -205,7 +205,13 @@ public:
     // attack along a line, the squares between.
     Bitboard evasionTargets() const;
     // The piece a move puts on its destination.
-    int movedPiece(Move m) const;
+    int movedPiece(Move m) const
+    {
+        if (isDrop(m))
+            return makePiece(side_, slotKind[slotOf(m)]);
+        const int piece = board_[fromOf(m)];
+        return isPromotion(m) ? makePiece(side_, promoted[kindOf(piece)]) : piece;
+    }
     int capturedBy(Move m) const { return isDrop(m) ? 0 : board_[toOf(m)]; }
 
     static Bitboard attacks(int piece, int s, Bitboard occ)

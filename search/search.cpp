@@ -228,6 +228,7 @@ void Searcher::scoreMoves(const MoveList& list, int* scores, Move ttMove, int pl
     const int side = pos_.sideToMove();
     const std::int16_t* follow1 = continuation(ply - 1);
     const std::int16_t* follow2 = continuation(ply - 2);
+    const Move killer0 = frame(ply).killers[0], killer1 = frame(ply).killers[1];
     for (int i = 0; i < list.size; ++i) {
         const Move m = list.moves[i];
         int s;
@@ -239,9 +240,9 @@ void Searcher::scoreMoves(const MoveList& list, int* scores, Move ttMove, int pl
                 - (isDrop(m) ? 0 : kindValue(kindOf(pos_.piece(fromOf(m)))) / 16)
                 + (isPromotion(m) ? 800 : 0);
             s += pos_.seeAtLeast(m, 0, exchangeValues()) ? 1 << 28 : -(1 << 26);
-        } else if (m == frame(ply).killers[0])
+        } else if (m == killer0)
             s = (1 << 27) + 1;
-        else if (m == frame(ply).killers[1])
+        else if (m == killer1)
             s = 1 << 27;
         else {
             const int piece = pieceIndex(pos_.movedPiece(m)) * SquareCount + toOf(m);
