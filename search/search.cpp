@@ -5,6 +5,7 @@
 #include <array>
 #include <cmath>
 #include <cstring>
+#include <limits>
 
 namespace tori::search {
 
@@ -97,9 +98,7 @@ namespace {
         return top;
     }
 
-    // Brings the first of the highest-scored moves from i on to i. The
-    // highest score is found four at a time and then its first place, which
-    // is the move a plain scan for a higher score picks.
+    // Brings the first of the highest-scored moves from i on to i.
     inline Move pick(Move* moves, int* scores, int count, int i)
     {
         const int top = highest(scores, i, count);
@@ -110,6 +109,82 @@ namespace {
         std::swap(scores[i], scores[best]);
         return moves[i];
     }
+
+    // Hands out the moves of a list in the order pick() gives them, one call
+    // of next() for each place from 0 on. A long list is cut into blocks of
+    // 16 places whose highest score is kept, so that a pick looks at the
+    // blocks, one block, and then mends the two blocks the exchange changed.
+    // A place already handed out holds the lowest score.
+    class Picker {
+    public:
+        Picker(Move* moves, int* scores, int count)
+            : moves_(moves)
+            , scores_(scores)
+            , count_(count)
+        {
+        }
+
+        Move next(int i)
+        {
+            if (!blocks_) {
+                // Many lists end after their first pick: the blocks are made
+                // only for a long list still going on.
+                if (i < Warmup || count_ - i < LongList)
+                    return pick(moves_, scores_, count_, i);
+                for (int j = 0; j < i; ++j)
+                    scores_[j] = Taken;
+                blocks_ = (count_ + BlockSize - 1) / BlockSize;
+                for (int b = i / BlockSize; b < blocks_; ++b)
+                    mend(b);
+            }
+            int block = i / BlockSize;
+            for (int b = block + 1; b < blocks_; ++b)
+                if (top_[b] > top_[block])
+                    block = b;
+            int best = std::max(i, block * BlockSize);
+            while (scores_[best] != top_[block])
+                ++best;
+            const Move m = moves_[best];
+            moves_[best] = moves_[i];
+            scores_[best] = scores_[i];
+            moves_[i] = m;
+            scores_[i] = Taken;
+            mend(best / BlockSize);
+            mend(i / BlockSize);
+            return m;
+        }
+
+    private:
+        static constexpr int BlockSize = 16;
+        static constexpr int LongList = 48;
+        static constexpr int Warmup = 1;
+        static constexpr int Taken = std::numeric_limits<int>::min();
+
+        void mend(int b)
+        {
+            const int first = b * BlockSize;
+            if (first + BlockSize <= count_) {
+                using Four = int __attribute__((vector_size(16)));
+                Four q[4];
+                std::memcpy(q, scores_ + first, sizeof q);
+                Four t = q[0] > q[1] ? q[0] : q[1];
+                const Four u = q[2] > q[3] ? q[2] : q[3];
+                t = t > u ? t : u;
+                top_[b] = std::max(std::max(t[0], t[1]), std::max(t[2], t[3]));
+                return;
+            }
+            int t = Taken;
+            for (int j = first; j < count_; ++j)
+                t = std::max(t, scores_[j]);
+            top_[b] = t;
+        }
+
+        Move* moves_;
+        int* scores_;
+        int count_;
+        int blocks_ = 0;
+        int top_[(MoveList::Capacity + BlockSize - 1) / BlockSize];
+    };
 
 } // namespace
 
@@ -334,8 +409,9 @@ int Searcher::quiescence(int alpha, int beta, int ply, int qply)
     scoreMoves(list, scores, NoMove, ply);
     const Move previous = frame(ply - 1).move;
     const int recaptureSquare = previous ? toOf(previous) : NoSquare;
+    Picker picker(list.moves, scores, list.size);
     for (int i = 0; i < list.size; ++i) {
-        const Move m = pick(list.moves, scores, list.size, i);
+        const Move m = picker.next(i);
         if (evading) {
             if (!(bit(toOf(m)) & evasionTargets) && kindOf(pos_.movedPiece(m)) != Phoenix)
                 continue;
@@ -463,8 +539,9 @@ int Searcher::negamax(int alpha, int beta, int depth, int ply, bool cutNode, boo
     const bool withinReach = staticEval + QuietReachMargin * depth > alpha;
     const Move* killers = frame(ply).killers;
 
+    Picker picker(list.moves, scores, root ? 0 : list.size);
     for (int i = 0; i < list.size; ++i) {
-        const Move m = root ? list.moves[i] : pick(list.moves, scores, list.size, i);
+        const Move m = root ? list.moves[i] : picker.next(i);
         const bool quiet = isQuiet(m);
         const bool killer = m == killers[0] || m == killers[1];
         ++moveCount;
