@@ -300,32 +300,41 @@ bool Searcher::isQuiet(Move m) const { return !isPromotion(m) && pos_.capturedBy
 // that lose material.
 void Searcher::scoreMoves(const MoveList& list, int* scores, Move ttMove, int ply) const
 {
+    // No history after a pass or before the root: a table of zeros.
+    static constexpr std::int16_t none[2 * KindCount * SquareCount] = {};
     const int side = pos_.sideToMove();
     const std::int16_t* follow1 = continuation(ply - 1);
     const std::int16_t* follow2 = continuation(ply - 2);
+    if (!follow1)
+        follow1 = none;
+    if (!follow2)
+        follow2 = none;
+    const int(*history)[SquareCount] = history_[side];
     const Move killer0 = frame(ply).killers[0], killer1 = frame(ply).killers[1];
+    const int* values = exchangeValues();
     for (int i = 0; i < list.size; ++i) {
         const Move m = list.moves[i];
+        const int to = toOf(m);
         int s;
-        const int victim = pos_.capturedBy(m);
+        const int victim = isDrop(m) ? 0 : pos_.piece(to);
         if (m == ttMove)
             s = 1 << 30;
         else if (victim || isPromotion(m)) {
             s = (victim ? kindValue(kindOf(victim)) * 8 : 0)
-                - (isDrop(m) ? 0 : kindValue(kindOf(pos_.piece(fromOf(m)))) / 16)
-                + (isPromotion(m) ? 800 : 0);
-            s += pos_.seeAtLeast(m, 0, exchangeValues()) ? 1 << 28 : -(1 << 26);
+                - kindValue(kindOf(pos_.piece(fromOf(m)))) / 16 + (isPromotion(m) ? 800 : 0);
+            s += pos_.seeAtLeast(m, 0, values) ? 1 << 28 : -(1 << 26);
         } else if (m == killer0)
             s = (1 << 27) + 1;
         else if (m == killer1)
             s = 1 << 27;
-        else {
-            const int piece = pieceIndex(pos_.movedPiece(m)) * SquareCount + toOf(m);
-            s = history_[side][historyFrom(m)][toOf(m)];
-            if (follow1)
-                s += follow1[piece];
-            if (follow2)
-                s += follow2[piece];
+        else if (isDrop(m)) {
+            // A drop takes nothing and never promotes.
+            const int slot = slotOf(m);
+            const int piece = pieceIndex(makePiece(side, slotKind[slot])) * SquareCount + to;
+            s = history[SquareCount + slot][to] + follow1[piece] + follow2[piece];
+        } else {
+            const int piece = pieceIndex(pos_.piece(fromOf(m))) * SquareCount + to;
+            s = history[fromOf(m)][to] + follow1[piece] + follow2[piece];
         }
         scores[i] = s;
     }
