@@ -186,14 +186,6 @@ bool Position::operator==(const Position& o) const
     return side_ == o.side_ && key_ == o.key_;
 }
 
-int Position::movedPiece(Move m) const
-{
-    if (isDrop(m))
-        return makePiece(side_, slotKind[slotOf(m)]);
-    const int piece = board_[fromOf(m)];
-    return isPromotion(m) ? makePiece(side_, promoted[kindOf(piece)]) : piece;
-}
-
 template <bool TacticalOnly> void Position::generateBoard(MoveList& list) const
 {
     const int us = side_;

@@ -181,15 +181,17 @@ public:
             return false;
         const Bitboard from = isDrop(m) ? 0 : bit(fromOf(m));
         const Bitboard occ = (occupied() | bit(toOf(m))) & ~from;
-        if (attacks(movedPiece(m), toOf(m), occ) & bit(k))
+        const int piece = movedPiece(m), to = toOf(m);
+        if (tables.step[piece][to] & bit(k))
             return true;
-        if (!from)
-            return false;
+        // A slide reaches the phoenix only along a ray that holds it.
+        const SlideSet& slides = tables.slides[piece];
+        for (int i = 0; i < slides.count; ++i)
+            if ((tables.ray[slides.dir[i]][to] & bit(k))
+                && (slide(slides.dir[i], to, occ) & bit(k)))
+                return true;
         // Only a piece leaving a line through the phoenix can open it.
-        Bitboard lines = 0;
-        for (int d = 0; d < DirectionCount; ++d)
-            lines |= tables.ray[d][k];
-        if (!(lines & from))
+        if (!(tables.lines[k] & from))
             return false;
         for (const int kind : sliderKinds)
             if (const Bitboard b = byKind_[side_][kind] & ~from) {
@@ -205,7 +207,13 @@ public:
     // attack along a line, the squares between.
     Bitboard evasionTargets() const;
     // The piece a move puts on its destination.
-    int movedPiece(Move m) const;
+    int movedPiece(Move m) const
+    {
+        if (isDrop(m))
+            return makePiece(side_, slotKind[slotOf(m)]);
+        const int piece = board_[fromOf(m)];
+        return isPromotion(m) ? makePiece(side_, promoted[kindOf(piece)]) : piece;
+    }
     int capturedBy(Move m) const { return isDrop(m) ? 0 : board_[toOf(m)]; }
 
     static Bitboard attacks(int piece, int s, Bitboard occ)

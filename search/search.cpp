@@ -5,6 +5,7 @@
 #include <array>
 #include <cmath>
 #include <cstring>
+#include <limits>
 
 namespace tori::search {
 
@@ -75,16 +76,115 @@ namespace {
     constexpr int lateMoveLimit[5] = { 0, 7, 12, 20, 32 };
     constexpr int ShallowDepth = 4; // the depth up to which quiet moves are pruned
 
+    // The highest of scores[i..count), four at a time.
+    inline int highest(const int* scores, int i, int count)
+    {
+        using Four = int __attribute__((vector_size(16)));
+        int top = scores[i];
+        if (count - i >= 8) {
+            Four a, b;
+            std::memcpy(&a, scores + i, sizeof a);
+            int j = i + 4;
+            for (; j + 4 <= count; j += 4) {
+                std::memcpy(&b, scores + j, sizeof b);
+                a = a > b ? a : b;
+            }
+            for (int k = 0; k < 4; ++k)
+                top = std::max(top, int(a[k]));
+            i = j;
+        }
+        for (; i < count; ++i)
+            top = std::max(top, scores[i]);
+        return top;
+    }
+
+    // Brings the first of the highest-scored moves from i on to i.
     inline Move pick(Move* moves, int* scores, int count, int i)
     {
+        const int top = highest(scores, i, count);
         int best = i;
-        for (int j = i + 1; j < count; ++j)
-            if (scores[j] > scores[best])
-                best = j;
+        while (scores[best] != top)
+            ++best;
         std::swap(moves[i], moves[best]);
         std::swap(scores[i], scores[best]);
         return moves[i];
     }
+
+    // Hands out the moves of a list in the order pick() gives them, one call
+    // of next() for each place from 0 on. A long list is cut into blocks of
+    // 16 places whose highest score is kept, so that a pick looks at the
+    // blocks, one block, and then mends the two blocks the exchange changed.
+    // A place already handed out holds the lowest score.
+    class Picker {
+    public:
+        Picker(Move* moves, int* scores, int count)
+            : moves_(moves)
+            , scores_(scores)
+            , count_(count)
+        {
+        }
+
+        Move next(int i)
+        {
+            if (!blocks_) {
+                // Many lists end after their first pick: the blocks are made
+                // only for a long list still going on.
+                if (i < Warmup || count_ - i < LongList)
+                    return pick(moves_, scores_, count_, i);
+                for (int j = 0; j < i; ++j)
+                    scores_[j] = Taken;
+                blocks_ = (count_ + BlockSize - 1) / BlockSize;
+                for (int b = i / BlockSize; b < blocks_; ++b)
+                    mend(b);
+            }
+            int block = i / BlockSize;
+            for (int b = block + 1; b < blocks_; ++b)
+                if (top_[b] > top_[block])
+                    block = b;
+            int best = std::max(i, block * BlockSize);
+            while (scores_[best] != top_[block])
+                ++best;
+            const Move m = moves_[best];
+            moves_[best] = moves_[i];
+            scores_[best] = scores_[i];
+            moves_[i] = m;
+            scores_[i] = Taken;
+            mend(best / BlockSize);
+            mend(i / BlockSize);
+            return m;
+        }
+
+    private:
+        static constexpr int BlockSize = 16;
+        static constexpr int LongList = 48;
+        static constexpr int Warmup = 1;
+        static constexpr int Taken = std::numeric_limits<int>::min();
+
+        void mend(int b)
+        {
+            const int first = b * BlockSize;
+            if (first + BlockSize <= count_) {
+                using Four = int __attribute__((vector_size(16)));
+                Four q[4];
+                std::memcpy(q, scores_ + first, sizeof q);
+                Four t = q[0] > q[1] ? q[0] : q[1];
+                const Four u = q[2] > q[3] ? q[2] : q[3];
+                t = t > u ? t : u;
+                top_[b] = std::max(std::max(t[0], t[1]), std::max(t[2], t[3]));
+                return;
+            }
+            int t = Taken;
+            for (int j = first; j < count_; ++j)
+                t = std::max(t, scores_[j]);
+            top_[b] = t;
+        }
+
+        Move* moves_;
+        int* scores_;
+        int count_;
+        int blocks_ = 0;
+        int top_[(MoveList::Capacity + BlockSize - 1) / BlockSize];
+    };
 
 } // namespace
 
@@ -200,31 +300,41 @@ bool Searcher::isQuiet(Move m) const { return !isPromotion(m) && pos_.capturedBy
 // that lose material.
 void Searcher::scoreMoves(const MoveList& list, int* scores, Move ttMove, int ply) const
 {
+    // No history after a pass or before the root: a table of zeros.
+    static constexpr std::int16_t none[2 * KindCount * SquareCount] = {};
     const int side = pos_.sideToMove();
     const std::int16_t* follow1 = continuation(ply - 1);
     const std::int16_t* follow2 = continuation(ply - 2);
+    if (!follow1)
+        follow1 = none;
+    if (!follow2)
+        follow2 = none;
+    const int(*history)[SquareCount] = history_[side];
+    const Move killer0 = frame(ply).killers[0], killer1 = frame(ply).killers[1];
+    const int* values = exchangeValues();
     for (int i = 0; i < list.size; ++i) {
         const Move m = list.moves[i];
+        const int to = toOf(m);
         int s;
-        const int victim = pos_.capturedBy(m);
+        const int victim = isDrop(m) ? 0 : pos_.piece(to);
         if (m == ttMove)
             s = 1 << 30;
         else if (victim || isPromotion(m)) {
             s = (victim ? kindValue(kindOf(victim)) * 8 : 0)
-                - (isDrop(m) ? 0 : kindValue(kindOf(pos_.piece(fromOf(m)))) / 16)
-                + (isPromotion(m) ? 800 : 0);
-            s += pos_.seeAtLeast(m, 0, exchangeValues()) ? 1 << 28 : -(1 << 26);
-        } else if (m == frame(ply).killers[0])
+                - kindValue(kindOf(pos_.piece(fromOf(m)))) / 16 + (isPromotion(m) ? 800 : 0);
+            s += pos_.seeAtLeast(m, 0, values) ? 1 << 28 : -(1 << 26);
+        } else if (m == killer0)
             s = (1 << 27) + 1;
-        else if (m == frame(ply).killers[1])
+        else if (m == killer1)
             s = 1 << 27;
-        else {
-            const int piece = pieceIndex(pos_.movedPiece(m)) * SquareCount + toOf(m);
-            s = history_[side][historyFrom(m)][toOf(m)];
-            if (follow1)
-                s += follow1[piece];
-            if (follow2)
-                s += follow2[piece];
+        else if (isDrop(m)) {
+            // A drop takes nothing and never promotes.
+            const int slot = slotOf(m);
+            const int piece = pieceIndex(makePiece(side, slotKind[slot])) * SquareCount + to;
+            s = history[SquareCount + slot][to] + follow1[piece] + follow2[piece];
+        } else {
+            const int piece = pieceIndex(pos_.piece(fromOf(m))) * SquareCount + to;
+            s = history[fromOf(m)][to] + follow1[piece] + follow2[piece];
         }
         scores[i] = s;
     }
@@ -308,8 +418,9 @@ int Searcher::quiescence(int alpha, int beta, int ply, int qply)
     scoreMoves(list, scores, NoMove, ply);
     const Move previous = frame(ply - 1).move;
     const int recaptureSquare = previous ? toOf(previous) : NoSquare;
+    Picker picker(list.moves, scores, list.size);
     for (int i = 0; i < list.size; ++i) {
-        const Move m = pick(list.moves, scores, list.size, i);
+        const Move m = picker.next(i);
         if (evading) {
             if (!(bit(toOf(m)) & evasionTargets) && kindOf(pos_.movedPiece(m)) != Phoenix)
                 continue;
@@ -437,18 +548,26 @@ int Searcher::negamax(int alpha, int beta, int depth, int ply, bool cutNode, boo
     const bool withinReach = staticEval + QuietReachMargin * depth > alpha;
     const Move* killers = frame(ply).killers;
 
+    Picker picker(list.moves, scores, root ? 0 : list.size);
     for (int i = 0; i < list.size; ++i) {
-        const Move m = root ? list.moves[i] : pick(list.moves, scores, list.size, i);
+        const Move m = root ? list.moves[i] : picker.next(i);
         const bool quiet = isQuiet(m);
         const bool killer = m == killers[0] || m == killers[1];
-        const bool givesCheck = quiet && pos_.threatensPhoenix(m);
         ++moveCount;
+        // Whether a quiet move attacks the enemy phoenix is asked only where
+        // the answer matters: before pruning or reducing it.
+        int threat = -1;
+        auto givesCheck = [&] {
+            if (threat < 0)
+                threat = pos_.threatensPhoenix(m) ? 1 : 0;
+            return threat == 1;
+        };
 
         // Shallow pruning of quiet moves that neither threaten the phoenix nor
         // have a chance to reach alpha.
-        if (!pvNode && !inCheck && quiet && !givesCheck && best > -MateBound
-            && depth <= ShallowDepth && moveCount > 1
-            && (moveCount > lateMoveLimit[depth] || (!withinReach && !killer)))
+        if (!pvNode && !inCheck && quiet && best > -MateBound && depth <= ShallowDepth
+            && moveCount > 1 && (moveCount > lateMoveLimit[depth] || (!withinReach && !killer))
+            && !givesCheck())
             continue;
 
         // Shallow pruning of captures that lose much in the exchange.
@@ -456,6 +575,10 @@ int Searcher::negamax(int alpha, int beta, int depth, int ply, bool cutNode, boo
             && !pos_.seeAtLeast(m, -LosingCaptureSeeMargin * depth, exchangeValues()))
             continue;
 
+        // A late quiet move is searched reduced unless it attacks the phoenix
+        // (asked before the move is made).
+        const bool reducible
+            = depth >= 3 && quiet && !inCheck && moveCount > (pvNode ? 4 : 2) && !givesCheck();
         const int newDepth = depth - 1;
         Undo u;
         push(m, u, ply);
@@ -464,7 +587,7 @@ int Searcher::negamax(int alpha, int beta, int depth, int ply, bool cutNode, boo
             score = -negamax(-beta, -alpha, newDepth, ply + 1, false, true);
         else {
             int r = 0;
-            if (depth >= 3 && quiet && !inCheck && !givesCheck && moveCount > (pvNode ? 4 : 2)) {
+            if (reducible) {
                 r = reduction_[std::min(depth, 63)][std::min(moveCount, 63)];
                 if (cutNode)
                     ++r;

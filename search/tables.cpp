@@ -117,6 +117,7 @@ Tables::Tables()
     , slides {}
     , ray {}
     , neighbours {}
+    , lines {}
     , pieceKey {}
     , handKey {}
     , sideKey(0)
@@ -129,6 +130,7 @@ Tables::Tables()
                 if (tc < 1 || tc > 7 || tr < 1 || tr > 7)
                     break;
                 ray[d][s] |= bit(squareOf(tc, tr));
+                lines[s] |= bit(squareOf(tc, tr));
                 if (k == 1)
                     neighbours[s] |= bit(squareOf(tc, tr));
             }

@@ -32,6 +32,7 @@ struct Tables {
     SlideSet slides[PieceCount];
     Bitboard ray[DirectionCount][SquareCount]; // squares beyond s, to the edge
     Bitboard neighbours[SquareCount]; // the eight squares around s
+    Bitboard lines[SquareCount]; // the eight rays from s together
     std::uint64_t pieceKey[PieceCount][SquareCount];
     std::uint64_t handKey[2][HandSlots][MaxHandCount + 2];
     std::uint64_t sideKey;
