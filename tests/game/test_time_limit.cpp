@@ -12,15 +12,6 @@ namespace {
     constexpr int 先手 = GameState::先手;
     constexpr int 後手 = GameState::後手;
 
-    持ち時間設定 limit(int main, int byoyomi, int increment)
-    {
-        持ち時間設定 l;
-        l.持ち時間秒 = main;
-        l.秒読み秒 = byoyomi;
-        l.加算秒 = increment;
-        return l;
-    }
-
     struct TimeLimit : ::testing::Test {
         Table t;
         void SetUp() override { t.clock.step = 0; }
@@ -52,7 +43,7 @@ namespace {
 
     TEST_F(TimeLimit, TheChoiceIsKeptInTheSettingsFileAndReadAtStart)
     {
-        choose(limit(5 * 60, 10, 0));
+        choose(持ち時間設定 { 5 * 60, 10, 0 });
         EXPECT_EQ(t.preferences.values["clock/main_seconds"], "300");
         EXPECT_EQ(t.preferences.values["clock/byoyomi_seconds"], "10");
         EXPECT_EQ(t.preferences.values["clock/increment_seconds"], "0");
@@ -60,14 +51,14 @@ namespace {
         Table next;
         next.preferences.values = t.preferences.values;
         next.game.Form_Load();
-        EXPECT_EQ(next.game.選択持ち時間(), limit(300, 10, 0));
-        EXPECT_EQ(next.g.持ち時間, limit(300, 10, 0));
+        EXPECT_EQ(next.game.選択持ち時間(), (持ち時間設定 { 300, 10, 0 }));
+        EXPECT_EQ(next.g.持ち時間, (持ち時間設定 { 300, 10, 0 }));
         next.game.TIME_SETTING_Click(); // キャンセル
         ASSERT_EQ(next.shownLimits.size(), 1u);
-        EXPECT_EQ(next.shownLimits[0], limit(300, 10, 0));
-        EXPECT_EQ(next.game.選択持ち時間(), limit(300, 10, 0));
+        EXPECT_EQ(next.shownLimits[0], (持ち時間設定 { 300, 10, 0 }));
+        EXPECT_EQ(next.game.選択持ち時間(), (持ち時間設定 { 300, 10, 0 }));
         // なし is kept as all zeros.
-        next.timeAnswers.push_back(limit(0, 0, 0));
+        next.timeAnswers.push_back(持ち時間設定 { 0, 0, 0 });
         next.game.TIME_SETTING_Click();
         EXPECT_EQ(next.preferences.values["clock/main_seconds"], "0");
         EXPECT_FALSE(next.g.持ち時間.有効());
@@ -76,13 +67,14 @@ namespace {
     TEST_F(TimeLimit, ValuesOutOfRangeAreRefusedAndAskedForAgain)
     {
         t.game.Form_Load();
-        t.timeAnswers = { limit(601 * 60, 0, 0), limit(60, 61, 0), std::nullopt };
+        t.timeAnswers
+            = { (持ち時間設定 { 601 * 60, 0, 0 }), (持ち時間設定 { 60, 61, 0 }), std::nullopt };
         t.game.TIME_SETTING_Click();
         EXPECT_EQ(t.timeDialogs, 3);
         EXPECT_EQ(t.boxes.shown.size(), 2u);
         EXPECT_EQ(t.lastBoxTitle(), "持ち時間設定");
         // The dialog comes back with what was refused, to be put right.
-        EXPECT_EQ(t.shownLimits[1], limit(601 * 60, 0, 0));
+        EXPECT_EQ(t.shownLimits[1], (持ち時間設定 { 601 * 60, 0, 0 }));
         EXPECT_TRUE(t.preferences.values.empty());
         EXPECT_FALSE(t.game.選択持ち時間().有効());
 
@@ -91,7 +83,7 @@ namespace {
         edited.preferences.values = { { "clock/main_seconds", "-60" },
             { "clock/byoyomi_seconds", "10" }, { "clock/increment_seconds", "0" } };
         edited.game.Form_Load();
-        EXPECT_EQ(edited.game.選択持ち時間(), limit(0, 10, 0));
+        EXPECT_EQ(edited.game.選択持ち時間(), (持ち時間設定 { 0, 10, 0 }));
         edited.preferences.values["clock/byoyomi_seconds"] = "600";
         edited.game.Form_Load();
         EXPECT_FALSE(edited.game.選択持ち時間().有効());
@@ -100,7 +92,7 @@ namespace {
     // Between two people, nobody touching anything: the timer alone ends the game.
     TEST_F(TimeLimit, BetweenTwoPeopleTheTimerFindsTheLoss)
     {
-        choose(limit(60, 0, 0));
+        choose(持ち時間設定 { 60, 0, 0 });
         t.clock.now = 1000;
         t.game.START_Click();
         ASSERT_TRUE(t.timer.enabled()); // the elapsed clocks need not be on
@@ -133,7 +125,7 @@ namespace {
 
     TEST_F(TimeLimit, AMoveTooLateIsRefusedEvenBeforeTheTimerSawIt)
     {
-        choose(limit(60, 0, 0));
+        choose(持ち時間設定 { 60, 0, 0 });
         t.clock.now = 1000;
         t.game.START_Click();
         t.clock.now = 1061;
@@ -145,7 +137,7 @@ namespace {
 
     TEST_F(TimeLimit, ByoyomiShowsTheMovesSecondsTicksAndTurnsRed)
     {
-        choose(limit(60, 10, 0));
+        choose(持ち時間設定 { 60, 10, 0 });
         t.clock.now = 1000;
         t.game.START_Click();
         tickAt(1030);
@@ -174,7 +166,7 @@ namespace {
 
     TEST_F(TimeLimit, AnIncrementIsAddedWhenAMoveEnds)
     {
-        choose(limit(60, 0, 10));
+        choose(持ち時間設定 { 60, 0, 10 });
         t.clock.now = 1000;
         t.game.START_Click();
         t.clock.now = 1030;
@@ -189,7 +181,7 @@ namespace {
 
     TEST_F(TimeLimit, StepsBackAndForwardPutTheClocksBack)
     {
-        choose(limit(60, 0, 5));
+        choose(持ち時間設定 { 60, 0, 5 });
         t.clock.now = 1000;
         t.game.START_Click();
         t.clock.now = 1010;
@@ -225,7 +217,7 @@ namespace {
             Table table;
             table.clock.step = 0;
             table.game.Form_Load();
-            table.timeAnswers.push_back(limit(30, 0, 0));
+            table.timeAnswers.push_back(持ち時間設定 { 30, 0, 0 });
             table.game.TIME_SETTING_Click();
             table.game.レベル_設定(level);
             // Every reading of the clock is 20 s after the last one.
@@ -242,7 +234,7 @@ namespace {
 
     TEST_F(TimeLimit, ThePersonLosesOnTimeAgainstTheComputer)
     {
-        choose(limit(60, 10, 0));
+        choose(持ち時間設定 { 60, 10, 0 });
         t.game.レベル_設定(5);
         t.clock.now = 1000;
         t.game.SENTE_Click();

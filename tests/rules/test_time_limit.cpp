@@ -8,15 +8,6 @@
 namespace tori {
 namespace {
 
-    持ち時間設定 limit(int main, int byoyomi, int increment)
-    {
-        持ち時間設定 l;
-        l.持ち時間秒 = main;
-        l.秒読み秒 = byoyomi;
-        l.加算秒 = increment;
-        return l;
-    }
-
     // Records a move of the side with the time it took: each entry holds both
     // sides' totals before and after, as the game writes them.
     void book(GameState& g, bool upper, double took)
@@ -32,7 +23,7 @@ namespace {
 
     TEST(TimeLimit, SuddenDeathCountsDownToALoss)
     {
-        const auto l = limit(60, 0, 0);
+        const auto l = (持ち時間設定 { 60, 0, 0 });
         auto c = 調査_時計(l, 60, 0);
         EXPECT_DOUBLE_EQ(c.表示秒, 60);
         EXPECT_FALSE(c.秒読み);
@@ -47,7 +38,7 @@ namespace {
 
     TEST(TimeLimit, ByoyomiFollowsTheMainTimeAndStartsAfreshEachMove)
     {
-        const auto l = limit(60, 10, 0);
+        const auto l = (持ち時間設定 { 60, 10, 0 });
         auto c = 調査_時計(l, 60, 55);
         EXPECT_FALSE(c.秒読み);
         EXPECT_DOUBLE_EQ(c.表示秒, 5);
@@ -68,7 +59,7 @@ namespace {
     TEST(TimeLimit, TheTimeLeftFollowsTheRecordedMovesOfEachSide)
     {
         GameState g;
-        g.持ち時間 = limit(60, 0, 5);
+        g.持ち時間 = (持ち時間設定 { 60, 0, 5 });
         book(g, false, 10); // lower: 60 - 10 + 5 = 55
         book(g, true, 20); // upper: 60 - 20 + 5 = 45
         book(g, false, 50); // lower: 55 - 50 + 5 = 10
@@ -81,7 +72,7 @@ namespace {
 
         // With byo-yomi the main time stops at nothing and stays there.
         GameState b;
-        b.持ち時間 = limit(30, 10, 0);
+        b.持ち時間 = (持ち時間設定 { 30, 10, 0 });
         book(b, false, 25);
         book(b, true, 1);
         book(b, false, 12); // 5 left, 7 s into byo-yomi
@@ -94,18 +85,18 @@ namespace {
 
     TEST(TimeLimit, TheChoicesInRangeAreAcceptedAndOthersRefused)
     {
-        EXPECT_EQ(検査_持ち時間(limit(0, 0, 0)), "");
-        EXPECT_EQ(検査_持ち時間(limit(600 * 60, 60, 60)), "");
-        EXPECT_EQ(検査_持ち時間(limit(0, 30, 0)), "");
-        EXPECT_NE(検査_持ち時間(limit(600 * 60 + 1, 0, 0)), "");
-        EXPECT_NE(検査_持ち時間(limit(-60, 0, 0)), "");
-        EXPECT_NE(検査_持ち時間(limit(60, 61, 0)), "");
-        EXPECT_NE(検査_持ち時間(limit(60, 0, 61)), "");
-        EXPECT_NE(検査_持ち時間(limit(60, -1, 0)), "");
+        EXPECT_EQ(検査_持ち時間(持ち時間設定 { 0, 0, 0 }), "");
+        EXPECT_EQ(検査_持ち時間(持ち時間設定 { 600 * 60, 60, 60 }), "");
+        EXPECT_EQ(検査_持ち時間(持ち時間設定 { 0, 30, 0 }), "");
+        EXPECT_NE(検査_持ち時間(持ち時間設定 { 600 * 60 + 1, 0, 0 }), "");
+        EXPECT_NE(検査_持ち時間(持ち時間設定 { -60, 0, 0 }), "");
+        EXPECT_NE(検査_持ち時間(持ち時間設定 { 60, 61, 0 }), "");
+        EXPECT_NE(検査_持ち時間(持ち時間設定 { 60, 0, 61 }), "");
+        EXPECT_NE(検査_持ち時間(持ち時間設定 { 60, -1, 0 }), "");
         // An increment alone leaves no time for the first move.
-        EXPECT_NE(検査_持ち時間(limit(0, 0, 10)), "");
-        EXPECT_FALSE(limit(0, 0, 0).有効());
-        EXPECT_TRUE(limit(0, 10, 0).有効());
+        EXPECT_NE(検査_持ち時間(持ち時間設定 { 0, 0, 10 }), "");
+        EXPECT_FALSE((持ち時間設定 { 0, 0, 0 }).有効());
+        EXPECT_TRUE((持ち時間設定 { 0, 10, 0 }).有効());
     }
 
 } // namespace

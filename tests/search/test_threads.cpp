@@ -2,6 +2,7 @@
 // stop when asked, and can be resized between searches.
 #include "rules/rules.h"
 #include "search/threads.h"
+#include "sparse_positions.h"
 
 #include <gtest/gtest.h>
 
@@ -13,6 +14,7 @@
 
 using namespace tori;
 using namespace tori::search;
+using tori::search::test_support::randomSparsePosition;
 
 TEST(SearchPool, SeveralThreadsFindTheWinsAndLossesOneFinds)
 {
@@ -26,24 +28,7 @@ TEST(SearchPool, SeveralThreadsFindTheWinsAndLossesOneFinds)
     SearchPool pool(3, 1);
     int decided = 0;
     for (int n = 0; n < 80; ++n) {
-        GameState g;
-        初期設定(g);
-        for (auto& column : g.盤)
-            column.fill(0);
-        static const int codes[] = { 燕, 鴈, 雉, 鷹, 鷹成, 鶴, 左鶉, 右鶉 };
-        for (int side = 0; side < 2; ++side) {
-            const int sign = side == Upper ? 1 : -1;
-            g.盤[1 + rng() % 7][side == Upper ? 1 : 7] = sign * 鵬;
-            for (int i = 0; i < 4; ++i) {
-                const int c = 1 + int(rng() % 7), r = 2 + int(rng() % 5);
-                if (g.盤[c][r] == 0)
-                    g.盤[c][r] = sign * codes[rng() % 8];
-            }
-            auto& hand = side == Upper ? g.持駒_COM : g.持駒_MAN;
-            for (int slot = 1; slot <= 6; ++slot)
-                hand[slot] = int(rng() % 3 == 0);
-        }
-        const Position p = Position::fromGame(g, int(rng() % 2));
+        const Position p = randomSparsePosition(rng);
         if (p.phoenix(Upper) == NoSquare || p.phoenix(Lower) == NoSquare || p.canTakePhoenix())
             continue;
         one.clear();

@@ -126,27 +126,27 @@ bool parsePlayer(const std::string& text, Player& p)
 {
     p.name = text;
     const size_t eq = text.find('=');
-    std::string spec = eq == std::string::npos ? text : text.substr(eq + 1);
+    std::string player = eq == std::string::npos ? text : text.substr(eq + 1);
     // PATH=PLAYERxN: that binary's search on N threads.
     int threads = 1;
-    if (const size_t x = spec.find('x'); eq != std::string::npos && x != std::string::npos) {
-        threads = std::atoi(spec.c_str() + x + 1);
+    if (const size_t x = player.find('x'); eq != std::string::npos && x != std::string::npos) {
+        threads = std::atoi(player.c_str() + x + 1);
         if (threads < 1 || threads > SearchPool::MaxThreads)
             return false;
-        spec.resize(x);
+        player.resize(x);
     }
-    if (spec.size() == 1 && spec[0] >= '1' && spec[0] <= '5') {
-        p.level = spec[0] - '0';
+    if (player.size() == 1 && player[0] >= '1' && player[0] <= '5') {
+        p.level = player[0] - '0';
         if (p.level >= 4)
             p.limits = levelLimits(p.level);
-    } else if (spec.size() > 1 && (spec[0] == 'd' || spec[0] == 'n' || spec[0] == 't')) {
-        const long v = std::atol(spec.c_str() + 1);
+    } else if (player.size() > 1 && (player[0] == 'd' || player[0] == 'n' || player[0] == 't')) {
+        const long v = std::atol(player.c_str() + 1);
         if (v <= 0)
             return false;
         p.level = 4;
-        if (spec[0] == 'd')
+        if (player[0] == 'd')
             p.limits.depth = int(std::min(v, long(MaxPly - 2)));
-        else if (spec[0] == 'n')
+        else if (player[0] == 'n')
             p.limits.nodes = std::uint64_t(v);
         else
             p.limits.timeMs = int(v);
@@ -163,11 +163,11 @@ bool parsePlayer(const std::string& text, Player& p)
     p.binary->send("level " + std::to_string(p.level));
     if (threads > 1)
         p.binary->send("threads " + std::to_string(threads));
-    if (spec[0] == 'd')
+    if (player[0] == 'd')
         p.go = "go depth " + std::to_string(p.limits.depth);
-    else if (spec[0] == 'n')
+    else if (player[0] == 'n')
         p.go = "go nodes " + std::to_string(p.limits.nodes);
-    else if (spec[0] == 't')
+    else if (player[0] == 't')
         p.go = "go movetime " + std::to_string(p.limits.timeMs);
     return true;
 }
