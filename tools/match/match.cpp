@@ -24,7 +24,8 @@
 // of games; --games is then the most it plays.
 //
 // --positions writes every position in which the side to move is not in
-// check and plays a quiet move, with the game's result, for tori-tune.
+// check and plays a quiet move, with the game's result and the score of the
+// mover's search, for tori-tune.
 #include "engine/engine.h"
 #include "engine/turn.h"
 #include "rules/rules.h"
@@ -298,9 +299,18 @@ struct Sprt {
 
 bool verbose = false;
 
+// A position for tori-tune and what the mover's search made of it, for the
+// upper side in hundredths of a swallow (NoScore when the mover did not search
+// here or found a won or lost game).
+struct Sample {
+    Position pos;
+    int score;
+};
+inline constexpr int NoScore = MateScore;
+
 // 1 when the upper side wins, 0 for a draw, -1 when the lower side wins.
 int playGame(Player& upper, Player& lower, const Position& start, int maxPlies,
-    std::vector<Position>* samples, int& plies)
+    std::vector<Sample>* samples, int& plies)
 {
     Position pos = start;
     std::vector<std::uint64_t> keys;
@@ -333,8 +343,12 @@ int playGame(Player& upper, Player& lower, const Position& start, int maxPlies,
             std::fprintf(stderr, "%s found no legal move\n", p.name.c_str());
             return pos.sideToMove() == Upper ? -1 : 1;
         }
-        if (samples && !pos.inCheck() && pos.capturedBy(m) == 0 && !isPromotion(m))
-            samples->push_back(pos);
+        if (samples && !pos.inCheck() && pos.capturedBy(m) == 0 && !isPromotion(m)) {
+            int score = NoScore;
+            if (r.best == m && std::abs(r.score) < MateBound)
+                score = pos.sideToMove() == Upper ? r.score : -r.score;
+            samples->push_back({ pos, score });
+        }
         if (kindOf(pos.capturedBy(m)) == Phoenix) {
             ++plies;
             return pos.sideToMove() == Upper ? 1 : -1;
@@ -348,14 +362,17 @@ int playGame(Player& upper, Player& lower, const Position& start, int maxPlies,
     return 0;
 }
 
-void writeSample(std::FILE* out, const Position& p, int result)
+void writeSample(std::FILE* out, const Sample& s, int result)
 {
-    // The position as tori-engine reads it, then the side to move and the
-    // game's result for the upper side (1, 0.5 or 0).
+    // The position as tori-engine reads it, then the side to move, the
+    // game's result for the upper side (1, 0.5 or 0) and the search's score.
     GameState g;
-    p.toGame(g);
-    std::fprintf(out, "%s side %d result %.1f\n", 書出_局面行(g).c_str(), p.sideToMove(),
+    s.pos.toGame(g);
+    std::fprintf(out, "%s side %d result %.1f", 書出_局面行(g).c_str(), s.pos.sideToMove(),
         (result + 1) / 2.0);
+    if (s.score != NoScore)
+        std::fprintf(out, " score %d", s.score);
+    std::fputc('\n', out);
 }
 
 } // namespace
@@ -431,7 +448,7 @@ int main(int argc, char** argv)
         std::printf("book: %zu openings\n", book.size());
     int wins = 0, draws = 0, losses = 0;
     const char* decision = nullptr;
-    std::vector<Position> samples;
+    std::vector<Sample> samples;
     for (int game = first; game < first + games; ++game) {
         const Opening& opening = book[(game / 2) % book.size()];
         const bool aUpper = game % 2 == 0;
@@ -446,7 +463,7 @@ int main(int argc, char** argv)
         draws += forA == 0;
         losses += forA < 0;
         if (positions) {
-            for (const Position& sample : samples)
+            for (const Sample& sample : samples)
                 writeSample(positions, sample, r);
             std::fflush(positions);
         }
