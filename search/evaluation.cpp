@@ -38,16 +38,37 @@ namespace {
     };
     const Near near;
 
+    // The parameter of a piece's offset to a phoenix, both squares as the
+    // piece's side sees the board.
+    inline int offsetParam(int kind, int seenPiece, int seenPhoenix)
+    {
+        const int dr = rowOf(seenPiece) - rowOf(seenPhoenix) + 6;
+        const int dc = colOf(seenPiece) - colOf(seenPhoenix);
+        if (kind == LeftQuail)
+            return 6 * param::SymmetricOffsets + dr * 13 + 6 + dc;
+        if (kind == RightQuail)
+            return 6 * param::SymmetricOffsets + dr * 13 + 6 - dc;
+        return (kind - 1) * param::SymmetricOffsets + dr * 7 + (dc < 0 ? -dc : dc);
+    }
+
     // Every term, from the upper side's view: the upper side's counts enter
     // with sign +1, the lower side's with -1.
     template <typename Sink> void terms(const Position& p, Sink& sink)
     {
         const Bitboard occ = p.occupied();
-        Bitboard attacked[2] = { 0, 0 };
+        Bitboard attacked[2] = { 0, 0 }; // by any piece
+        Bitboard twice[2] = { 0, 0 }; // by two pieces or more
+        Bitboard guarded[2] = { 0, 0 }; // by a piece other than the phoenix
         for (int side = 0; side < 2; ++side) {
             const int sign = side == Upper ? 1 : -1;
             const Bitboard own = p.occupied(side);
+            const int ownPhoenix = p.phoenix(side), enemyPhoenix = p.phoenix(side ^ 1);
+            const auto seen = [side](int s) { return side == Upper ? s : turned(s); };
+            const int ownSeen = ownPhoenix == NoSquare ? NoSquare : seen(ownPhoenix);
+            const int enemySeen = enemyPhoenix == NoSquare ? NoSquare : seen(enemyPhoenix);
             for (int kind = Swallow; kind <= Phoenix; ++kind) {
+                if (kind == Phoenix)
+                    guarded[side] = attacked[side];
                 Bitboard b = p.pieces(side, kind);
                 const int piece = makePiece(side, kind);
                 int mobility = 0;
@@ -55,12 +76,20 @@ namespace {
                     const int s = __builtin_ctzll(b);
                     b &= b - 1;
                     const Bitboard a = Position::attacks(piece, s, occ);
+                    twice[side] |= attacked[side] & a;
                     attacked[side] |= a;
                     mobility += popcount(a & ~own);
-                    const int seen = side == Upper ? s : turned(s);
-                    sink.add(param::Square + (kind - 1) * SquareCount + seen, sign);
-                    if (kind != Phoenix)
+                    const int at = seen(s);
+                    sink.add(param::Square + (kind - 1) * SquareCount + at, sign);
+                    if (kind != Phoenix) {
                         sink.add(param::Board + kind - 1, sign);
+                        if (ownSeen != NoSquare)
+                            sink.add(
+                                param::OwnPhoenixOffset + offsetParam(kind, at, ownSeen), sign);
+                        if (enemySeen != NoSquare)
+                            sink.add(
+                                param::EnemyPhoenixOffset + offsetParam(kind, at, enemySeen), sign);
+                    }
                 }
                 if (mobility)
                     sink.add(param::Mobility + kind - 1, sign * mobility);
@@ -78,14 +107,23 @@ namespace {
                 sink.add(
                     param::PhoenixAttackedNeighbours, sign * popcount(around & attacked[them]));
                 sink.add(param::PhoenixShelter, sign * popcount(around & own));
-                const int holes = popcount(around & ~occ & ~attacked[side]);
+                // Empty squares next to the phoenix that no other piece of
+                // its side guards: where the enemy's pieces in hand land.
+                const int holes = popcount(around & ~occ & ~guarded[side]);
                 if (holes && p.handTotal(them)) {
                     sink.add(param::PhoenixHolesAgainstAnyHand, sign * holes);
                     sink.add(param::PhoenixHolesAgainstHand,
                         sign * holes * std::min(p.handTotal(them), 4));
+                    for (int slot = 1; slot < HandSlots; ++slot)
+                        if (const int n = p.hand(them, slot))
+                            sink.add(param::HandAgainstHoles + slot - 1, -sign * n * holes);
                 }
                 const Bitboard enemies = p.occupied(them) & ~p.pieces(them, Swallow);
                 sink.add(param::PhoenixEnemiesNear, sign * popcount(near.of[k] & enemies));
+                const Bitboard hit = around & attacked[them];
+                const int danger = popcount(hit) + popcount(around & twice[them])
+                    + popcount(hit & ~guarded[side]);
+                sink.add(param::PhoenixDanger + std::min(danger, param::DangerLevels - 1), sign);
             }
             int pairs = 0;
             for (int c = 1; c <= 7; ++c)

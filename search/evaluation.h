@@ -15,6 +15,16 @@
 //   hanging            pieces attacked and not defended, for the side to move
 //                      and for the other side
 //   tempo              the side to move
+//   phoenix offsets    each piece by kind and by its offset to its own phoenix
+//                      and to the enemy phoenix, seen from the piece's side;
+//                      the board is mirror-symmetric, so the symmetric kinds
+//                      use the column distance and a right quail counts as a
+//                      left quail mirrored
+//   hand against holes pieces in hand, by slot, times the open squares around
+//                      the enemy phoenix that it does not guard
+//   phoenix danger     one weight for each level of attack on the squares
+//                      around the phoenix (attacked, attacked twice, and
+//                      attacked where only the phoenix guards), up to 15
 #pragma once
 
 #include "search/position.h"
@@ -36,7 +46,17 @@ namespace param {
     inline constexpr int HangingToMove = SwallowDefended + 1;
     inline constexpr int HangingWaiting = HangingToMove + 1;
     inline constexpr int Tempo = HangingWaiting + 1;
-    inline constexpr int Count = Tempo + 1;
+    // Offsets: rows -6..6, and for the symmetric kinds (swallow .. crane, in
+    // kind order) columns 0..6 apart, for the quails columns -6..6.
+    inline constexpr int SymmetricOffsets = 13 * 7;
+    inline constexpr int QuailOffsets = 13 * 13;
+    inline constexpr int OffsetsPerPhoenix = 6 * SymmetricOffsets + QuailOffsets;
+    inline constexpr int OwnPhoenixOffset = Tempo + 1;
+    inline constexpr int EnemyPhoenixOffset = OwnPhoenixOffset + OffsetsPerPhoenix;
+    inline constexpr int HandAgainstHoles = EnemyPhoenixOffset + OffsetsPerPhoenix; // + slot - 1
+    inline constexpr int PhoenixDanger = HandAgainstHoles + 6; // + level 0..15
+    inline constexpr int DangerLevels = 16;
+    inline constexpr int Count = PhoenixDanger + DangerLevels;
 } // namespace param
 
 // The tuned weights (search/weights.cpp, written by tori-tune).
