@@ -259,6 +259,11 @@ void AnalysisCommands::思考中(bool on)
     thinking = on;
     if (!on)
         return;
+    // The person has moved: a hint for the position before is stale.
+    if (hintShown) {
+        view.showHint("", 0, 0, 0, 0);
+        hintShown = false;
+    }
     // A game is on: the computer has the processor, and a record being
     // analysed is no longer the one on hand.
     if (analysing) {

@@ -256,6 +256,12 @@ namespace {
         t.game.moveList().List1_Click(3);
         afterEvent();
         EXPECT_EQ(view.hint, "");
+        // So does the computer starting to think after the person's move.
+        kentou.HINT_Click();
+        jobs.runAll(kentou);
+        ASSERT_NE(view.hint, "");
+        kentou.思考中(true);
+        EXPECT_EQ(view.hint, "");
     }
 
     TEST_F(Analysis, NoHintOnTheComputersTurn)
