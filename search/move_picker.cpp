@@ -113,14 +113,13 @@ void ScoredPicker::mend(int b)
     top_[b] = t;
 }
 
-MovePicker::MovePicker(const Position& p, Move tableMove, const Move killers[2], Move counter,
-    const QuietHistory& history)
+MovePicker::MovePicker(
+    const Position& p, Move tableMove, const Move killers[2], const QuietHistory& history)
     : pos_(p)
     , history_(history)
     , stage_(Stage::TableMove)
     , tableMove_(tableMove && p.isPseudoLegal(tableMove) ? tableMove : NoMove)
     , killers_ { killers[0], killers[1] }
-    , counter_(counter)
 {
 }
 
@@ -132,7 +131,7 @@ MovePicker::MovePicker(const Position& p, const QuietHistory& history, bool evad
 {
 }
 
-bool MovePicker::usableRefutation(Move m) const
+bool MovePicker::usableKiller(Move m) const
 {
     return m != NoMove && m != tableMove_ && pos_.isPseudoLegal(m) && !isPromotion(m)
         && pos_.capturedBy(m) == 0;
@@ -202,18 +201,13 @@ Move MovePicker::next()
         [[fallthrough]];
     case Stage::FirstKiller:
         stage_ = Stage::SecondKiller;
-        if (usableRefutation(killers_[0]))
+        if (usableKiller(killers_[0]))
             return killers_[0];
         [[fallthrough]];
     case Stage::SecondKiller:
-        stage_ = Stage::CounterMove;
-        if (killers_[1] != killers_[0] && usableRefutation(killers_[1]))
-            return killers_[1];
-        [[fallthrough]];
-    case Stage::CounterMove:
         stage_ = Stage::GenerateQuiets;
-        if (counter_ != killers_[0] && counter_ != killers_[1] && usableRefutation(counter_))
-            return counter_;
+        if (killers_[1] != killers_[0] && usableKiller(killers_[1]))
+            return killers_[1];
         [[fallthrough]];
     case Stage::GenerateQuiets:
         pos_.generateQuiets(list_);
@@ -225,7 +219,7 @@ Move MovePicker::next()
     case Stage::Quiets:
         while (quietPlace_ < quiets_.size()) {
             const Move m = quiets_.next(quietPlace_++);
-            if (m != tableMove_ && m != killers_[0] && m != killers_[1] && m != counter_)
+            if (m != tableMove_ && m != killers_[0] && m != killers_[1])
                 return m;
         }
         stage_ = Stage::BadCaptures;

@@ -5,8 +5,8 @@
 //
 // The full-width search: the table's move (before anything is generated),
 // the captures and promotions that do not lose in the exchange on their
-// square (the dearest victim first), the two killers and the counter move,
-// the other moves and drops by their history, and the losing captures last.
+// square (the dearest victim first), the two killers, the other moves and
+// drops by their history, and the losing captures last.
 // Quiescence: its captures and promotions the same way, or, with its phoenix
 // attacked, only the answers to the attack.
 #pragma once
@@ -20,8 +20,8 @@ namespace tori::search {
 
 // Pieces numbered 0..19 for the history tables.
 constexpr int pieceIndex(int piece) { return sideOf(piece) * KindCount + kindOf(piece); }
-// A piece arriving on a square, as the continuation history and the counter
-// moves number it: 0 .. ContinuationSize - 1.
+// A piece arriving on a square, as the continuation history numbers it:
+// 0 .. ContinuationSize - 1.
 inline constexpr int ContinuationSize = 2 * KindCount * SquareCount;
 // The material of a kind to the static exchange: on the board and in hand.
 const int* exchangeValues();
@@ -69,11 +69,11 @@ private:
 
 class MovePicker {
 public:
-    // A node of the full-width search. The table's move, the killers and the
-    // counter move may come from another position: each is tried only when
-    // the position accepts it as one of its moves.
-    MovePicker(const Position& p, Move tableMove, const Move killers[2], Move counter,
-        const QuietHistory& history);
+    // A node of the full-width search. The table's move and the killers may
+    // come from another position: each is tried only when the position
+    // accepts it as one of its moves.
+    MovePicker(
+        const Position& p, Move tableMove, const Move killers[2], const QuietHistory& history);
     // A node of quiescence.
     MovePicker(const Position& p, const QuietHistory& history, bool evading);
 
@@ -90,7 +90,6 @@ private:
         GoodCaptures,
         FirstKiller,
         SecondKiller,
-        CounterMove,
         GenerateQuiets,
         Quiets,
         BadCaptures,
@@ -99,8 +98,8 @@ private:
         Done
     };
 
-    // A killer or counter move that is a quiet move here and not tried yet.
-    bool usableRefutation(Move m) const;
+    // A killer that is a quiet move here and not tried yet.
+    bool usableKiller(Move m) const;
     void scoreCaptures(int first, int last);
     void scoreQuiets(int first, int last);
 
@@ -110,7 +109,6 @@ private:
     bool quiescence_ = false;
     Move tableMove_ = NoMove;
     Move killers_[2] = { NoMove, NoMove };
-    Move counter_ = NoMove;
     int current_ = 0; // the next place among the captures
     int capturesEnd_ = 0;
     int badEnd_ = 0; // losing captures are kept in places 0 .. badEnd_ - 1

@@ -26,9 +26,6 @@ namespace {
     constexpr int AspirationWindow = 30;
     constexpr int LosingCaptureSeeMargin = 200; // a ply of depth, what a capture may lose
 
-    // Whether the quiet move that last refuted a move is tried right after the killers.
-    constexpr bool UseCounterMoves = false;
-
     // Mate scores are stored relative to the node, so that a table hit at
     // another distance from the root reads the right distance.
     int toTable(int score, int ply)
@@ -106,7 +103,6 @@ Searcher::Searcher(TranspositionTable& shared, int helper)
                 = d && m ? int(0.5 + std::log(double(d)) * std::log(double(m)) / 2.2) : 0;
     std::fill(std::begin(stack_), std::end(stack_), Frame {});
     std::memset(history_, 0, sizeof history_);
-    std::fill(std::begin(counterMoves_), std::end(counterMoves_), NoMove);
     continuationHistory_ = std::make_unique<ContinuationHistory>();
 }
 
@@ -116,7 +112,6 @@ void Searcher::clear()
         table_->clear();
     std::fill(std::begin(stack_), std::end(stack_), Frame {});
     std::memset(history_, 0, sizeof history_);
-    std::fill(std::begin(counterMoves_), std::end(counterMoves_), NoMove);
     std::memset(continuationHistory_.get(), 0, sizeof(ContinuationHistory));
 }
 
@@ -195,8 +190,6 @@ void Searcher::rewardQuiet(Move m, int ply, int depth, const Move* tried, int tr
         killers[1] = killers[0];
         killers[0] = m;
     }
-    if (const int previous = frame(ply - 1).continuation; previous >= 0)
-        counterMoves_[previous] = m;
     const int side = pos_.sideToMove();
     const int bonus = std::min(depth * depth, 400);
     std::int16_t* follow1 = continuation(ply - 1);
@@ -374,9 +367,7 @@ int Searcher::negamax(int alpha, int beta, int depth, int ply, bool cutNode, boo
 
     // The root tries its moves in the order of their scores so far; every
     // other node stage by stage.
-    const int previous = frame(ply - 1).continuation;
-    MovePicker picker(pos_, root ? NoMove : ttMove, killers,
-        UseCounterMoves && previous >= 0 ? counterMoves_[previous] : NoMove, quietHistory(ply));
+    MovePicker picker(pos_, root ? NoMove : ttMove, killers, quietHistory(ply));
     for (int rootIndex = 0;; ++rootIndex) {
         const Move m
             = root ? (rootIndex < rootCount_ ? rootMoves_[rootIndex].move : NoMove) : picker.next();
@@ -545,7 +536,7 @@ Result Searcher::search(const Position& root, const std::uint64_t* earlier, int 
     // The root's moves start in the usual order: captures, then the rest by history.
     {
         const Move none[2] = { NoMove, NoMove };
-        MovePicker picker(pos_, NoMove, none, NoMove, quietHistory(0));
+        MovePicker picker(pos_, NoMove, none, quietHistory(0));
         rootCount_ = 0;
         while (const Move m = picker.next())
             rootMoves_[rootCount_++] = RootMove { m, -Infinite, -Infinite };

@@ -155,8 +155,7 @@ private:
     struct ContinuationHistory {
         std::int16_t after[ContinuationSize][ContinuationSize];
     };
-    // The quiet move that last refuted a move, by the piece it put down and its destination.
-    Move counterMoves_[ContinuationSize];
+
     std::unique_ptr<ContinuationHistory> continuationHistory_;
     Move pv_[MaxPly + 8][MaxPly + 8];
     int pvLength_[MaxPly + 8];

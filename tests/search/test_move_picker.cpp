@@ -1,5 +1,5 @@
-// The order of a node's moves, stage by stage: whatever table move, killers
-// and counter move it is given (moves of other positions, as a table entry of
+// The order of a node's moves, stage by stage: whatever table move and
+// killers it is given (moves of other positions, as a table entry of
 // another position or a sibling's killer would be), a node is handed every
 // move of its position exactly once and nothing else.
 #include "search/move_picker.h"
@@ -62,10 +62,9 @@ TEST(MovePicker, EveryMoveOnceAndNoMoveOfAnotherPosition)
             };
             const Move tableMove = rng() % 4 ? any() : NoMove;
             const Move killers[2] = { any(), any() };
-            const Move counter = any();
             foreignTableMoves += tableMove && !legal(tableMove);
 
-            MovePicker picker(p, tableMove, killers, counter, h);
+            MovePicker picker(p, tableMove, killers, h);
             const std::vector<Move> out = handedOut(picker);
             EXPECT_EQ(sorted(out), moves) << "game " << game << " ply " << ply;
             if (tableMove && legal(tableMove)) {
