@@ -211,14 +211,17 @@ Move MovePicker::next()
         [[fallthrough]];
     case Stage::GenerateQuiets:
         pos_.generateQuiets(list_);
-        scoreQuiets(capturesEnd_, list_.size);
+        if (!quietsUnsorted_)
+            scoreQuiets(capturesEnd_, list_.size);
         quiets_.reset(
             list_.moves + capturesEnd_, scores_ + capturesEnd_, list_.size - capturesEnd_);
         stage_ = Stage::Quiets;
         [[fallthrough]];
     case Stage::Quiets:
         while (quietPlace_ < quiets_.size()) {
-            const Move m = quiets_.next(quietPlace_++);
+            // The places before quietPlace_ hold the moves handed out.
+            const Move m = quietsUnsorted_ ? list_.moves[capturesEnd_ + quietPlace_++]
+                                           : quiets_.next(quietPlace_++);
             if (m != tableMove_ && m != killers_[0] && m != killers_[1])
                 return m;
         }

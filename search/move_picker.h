@@ -82,6 +82,10 @@ public:
     // True when the move handed out last is a capture or promotion known not
     // to lose material in the exchange on its square.
     bool lastWasGoodCapture() const { return stage_ == Stage::GoodCaptures; }
+    // The quiet moves still to come are handed out as they were generated,
+    // unscored: the search passes over all but those that attack the enemy
+    // phoenix whatever their order.
+    void leaveQuietsUnsorted() { quietsUnsorted_ = true; }
 
 private:
     enum class Stage {
@@ -107,6 +111,7 @@ private:
     QuietHistory history_;
     Stage stage_;
     bool quiescence_ = false;
+    bool quietsUnsorted_ = false;
     Move tableMove_ = NoMove;
     Move killers_[2] = { NoMove, NoMove };
     int current_ = 0; // the next place among the captures

@@ -386,11 +386,16 @@ int Searcher::negamax(int alpha, int beta, int depth, int ply, bool cutNode, boo
         };
 
         // Shallow pruning of quiet moves that neither threaten the phoenix nor
-        // have a chance to reach alpha.
-        if (!pvNode && !inCheck && quiet && best > -MateBound && depth <= ShallowDepth
-            && moveCount > 1 && (moveCount > lateMoveLimit[depth] || (!withinReach && !killer))
-            && !givesCheck())
+        // have a chance to reach alpha. Once it covers every quiet move still
+        // to come but a killer (handed out before them), their order no
+        // longer matters.
+        const bool pruningQuiets = !pvNode && !inCheck && best > -MateBound && depth <= ShallowDepth
+            && moveCount > 1 && (moveCount > lateMoveLimit[depth] || !withinReach);
+        if (pruningQuiets && quiet && (moveCount > lateMoveLimit[depth] || !killer)
+            && !givesCheck()) {
+            picker.leaveQuietsUnsorted();
             continue;
+        }
 
         // Shallow pruning of captures that lose much in the exchange.
         if (!pvNode && !inCheck && !quiet && best > -MateBound && depth <= 3 && moveCount > 1
