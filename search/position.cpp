@@ -186,49 +186,49 @@ bool Position::operator==(const Position& o) const
     return side_ == o.side_ && key_ == o.key_;
 }
 
-template <bool TacticalOnly> void Position::generateBoard(MoveList& list) const
+template <Position::Gen Mode> void Position::generateBoard(MoveList& list) const
 {
     const int us = side_;
     const Bitboard own = occ_[us], theirs = occ_[us ^ 1], occ = own | theirs;
+    // The destinations of moves that neither take nor promote, and of those
+    // that take without promoting.
+    const Bitboard plainTo = Mode == Gen::Quiets ? ~theirs
+        : Mode == Gen::All                       ? ~Bitboard(0)
+                                                 : theirs;
+    const bool promotions = Mode != Gen::Quiets;
+    // Captures that could promote but do not (a tactical list leaves them out).
+    const Bitboard unpromotedTo = Mode == Gen::Tactical ? 0 : plainTo;
     Bitboard mine = own;
     while (mine) {
         const int from = popLowest(mine);
         const int piece = board_[from];
         const int kind = kindOf(piece);
-        Bitboard targets = attacks(piece, from, occ) & ~own;
+        const Bitboard targets = attacks(piece, from, occ) & ~own;
         if (kind == Swallow) {
             // Entering the zone may promote; the last row must.
-            Bitboard in = targets & zone[us];
-            Bitboard out = targets & ~zone[us];
-            if (TacticalOnly)
-                out &= theirs;
+            Bitboard out = targets & ~zone[us] & plainTo;
             while (out)
                 list.add(makeMove(from, popLowest(out)));
-            while (in) {
-                const int to = popLowest(in);
-                list.add(makeMove(from, to, true));
-                if (!TacticalOnly && !(bit(to) & lastRow[us]))
-                    list.add(makeMove(from, to));
-            }
+            if (promotions)
+                for (Bitboard in = targets & zone[us]; in;)
+                    list.add(makeMove(from, popLowest(in), true));
+            for (Bitboard in = targets & zone[us] & ~lastRow[us] & unpromotedTo; in;)
+                list.add(makeMove(from, popLowest(in)));
         } else if (kind == Falcon) {
             // Entering, leaving or moving inside the zone may promote.
-            Bitboard may = (bit(from) & zone[us]) ? targets : targets & zone[us];
-            Bitboard plain = targets & ~may;
-            if (TacticalOnly)
-                plain &= theirs;
+            const Bitboard may = (bit(from) & zone[us]) ? targets : targets & zone[us];
+            Bitboard plain = targets & ~may & plainTo;
             while (plain)
                 list.add(makeMove(from, popLowest(plain)));
-            while (may) {
-                const int to = popLowest(may);
-                list.add(makeMove(from, to, true));
-                if (!TacticalOnly)
-                    list.add(makeMove(from, to));
-            }
+            if (promotions)
+                for (Bitboard b = may; b;)
+                    list.add(makeMove(from, popLowest(b), true));
+            for (Bitboard b = may & unpromotedTo; b;)
+                list.add(makeMove(from, popLowest(b)));
         } else {
-            if (TacticalOnly)
-                targets &= theirs;
-            while (targets)
-                list.add(makeMove(from, popLowest(targets)));
+            Bitboard b = targets & plainTo;
+            while (b)
+                list.add(makeMove(from, popLowest(b)));
         }
     }
 }
@@ -254,11 +254,19 @@ void Position::generateDrops(MoveList& list) const
 
 void Position::generate(MoveList& list) const
 {
-    generateBoard<false>(list);
+    generateBoard<Gen::All>(list);
     generateDrops(list);
 }
 
-void Position::generateTactical(MoveList& list) const { generateBoard<true>(list); }
+void Position::generateTactical(MoveList& list) const { generateBoard<Gen::Tactical>(list); }
+
+void Position::generateCaptures(MoveList& list) const { generateBoard<Gen::Captures>(list); }
+
+void Position::generateQuiets(MoveList& list) const
+{
+    generateBoard<Gen::Quiets>(list);
+    generateDrops(list);
+}
 
 bool Position::isPseudoLegal(Move m) const
 {

@@ -90,8 +90,14 @@ public:
     // optional and forced promotions, and drops. Leaving the phoenix attacked
     // is allowed; a move that takes the enemy phoenix ends the game.
     void generate(MoveList& list) const;
-    // Captures and promotions only, for the quiescence search.
+    // Captures and promotions only, for the quiescence search (a capture
+    // that could promote only with its promotion).
     void generateTactical(MoveList& list) const;
+    // The moves of generate() in two parts, for a search that tries the
+    // captures first and may never need the rest: every move that takes or
+    // promotes, and every other move (the drops among them).
+    void generateCaptures(MoveList& list) const;
+    void generateQuiets(MoveList& list) const;
     // True when the move is one generate() would produce here; used to check a
     // move read back from the transposition table or a killer slot.
     bool isPseudoLegal(Move m) const;
@@ -233,7 +239,8 @@ private:
     void addToHand(int side, int slot);
     void takeFromHand(int side, int slot);
     void generateDrops(MoveList& list) const;
-    template <bool TacticalOnly> void generateBoard(MoveList& list) const;
+    enum class Gen { All, Tactical, Captures, Quiets };
+    template <Gen Mode> void generateBoard(MoveList& list) const;
 
     signed char board_[SquareCount];
     Bitboard occ_[2];

@@ -1,5 +1,6 @@
 #include "search/search.h"
 #include "search/evaluation.h"
+#include "search/move_picker.h"
 
 #include <algorithm>
 #include <array>
@@ -60,131 +61,9 @@ namespace {
         return ((depth + phase[i]) / period[i]) % 2 != 0;
     }
 
-    // The material of a kind to the static exchange: on the board and in hand.
-    const int* exchangeValues()
-    {
-        static const auto values = [] {
-            std::array<int, KindCount> v {};
-            for (int kind = Swallow; kind < KindCount; ++kind)
-                v[kind] = captureValue(kind);
-            return v;
-        }();
-        return values.data();
-    }
-
     // Quiet moves tried at shallow depth before the rest are left out.
     constexpr int lateMoveLimit[5] = { 0, 7, 12, 20, 32 };
     constexpr int ShallowDepth = 4; // the depth up to which quiet moves are pruned
-
-    // The highest of scores[i..count), four at a time.
-    inline int highest(const int* scores, int i, int count)
-    {
-        using Four = int __attribute__((vector_size(16)));
-        int top = scores[i];
-        if (count - i >= 8) {
-            Four a, b;
-            std::memcpy(&a, scores + i, sizeof a);
-            int j = i + 4;
-            for (; j + 4 <= count; j += 4) {
-                std::memcpy(&b, scores + j, sizeof b);
-                a = a > b ? a : b;
-            }
-            for (int k = 0; k < 4; ++k)
-                top = std::max(top, int(a[k]));
-            i = j;
-        }
-        for (; i < count; ++i)
-            top = std::max(top, scores[i]);
-        return top;
-    }
-
-    // Brings the first of the highest-scored moves from i on to i.
-    inline Move pick(Move* moves, int* scores, int count, int i)
-    {
-        const int top = highest(scores, i, count);
-        int best = i;
-        while (scores[best] != top)
-            ++best;
-        std::swap(moves[i], moves[best]);
-        std::swap(scores[i], scores[best]);
-        return moves[i];
-    }
-
-    // Hands out the moves of a list in the order pick() gives them, one call
-    // of next() for each place from 0 on. A long list is cut into blocks of
-    // 16 places whose highest score is kept, so that a pick looks at the
-    // blocks, one block, and then mends the two blocks the exchange changed.
-    // A place already handed out holds the lowest score.
-    class Picker {
-    public:
-        Picker(Move* moves, int* scores, int count)
-            : moves_(moves)
-            , scores_(scores)
-            , count_(count)
-        {
-        }
-
-        Move next(int i)
-        {
-            if (!blocks_) {
-                // Many lists end after their first pick: the blocks are made
-                // only for a long list still going on.
-                if (i < Warmup || count_ - i < LongList)
-                    return pick(moves_, scores_, count_, i);
-                for (int j = 0; j < i; ++j)
-                    scores_[j] = Taken;
-                blocks_ = (count_ + BlockSize - 1) / BlockSize;
-                for (int b = i / BlockSize; b < blocks_; ++b)
-                    mend(b);
-            }
-            int block = i / BlockSize;
-            for (int b = block + 1; b < blocks_; ++b)
-                if (top_[b] > top_[block])
-                    block = b;
-            int best = std::max(i, block * BlockSize);
-            while (scores_[best] != top_[block])
-                ++best;
-            const Move m = moves_[best];
-            moves_[best] = moves_[i];
-            scores_[best] = scores_[i];
-            moves_[i] = m;
-            scores_[i] = Taken;
-            mend(best / BlockSize);
-            mend(i / BlockSize);
-            return m;
-        }
-
-    private:
-        static constexpr int BlockSize = 16;
-        static constexpr int LongList = 48;
-        static constexpr int Warmup = 1;
-        static constexpr int Taken = std::numeric_limits<int>::min();
-
-        void mend(int b)
-        {
-            const int first = b * BlockSize;
-            if (first + BlockSize <= count_) {
-                using Four = int __attribute__((vector_size(16)));
-                Four q[4];
-                std::memcpy(q, scores_ + first, sizeof q);
-                Four t = q[0] > q[1] ? q[0] : q[1];
-                const Four u = q[2] > q[3] ? q[2] : q[3];
-                t = t > u ? t : u;
-                top_[b] = std::max(std::max(t[0], t[1]), std::max(t[2], t[3]));
-                return;
-            }
-            int t = Taken;
-            for (int j = first; j < count_; ++j)
-                t = std::max(t, scores_[j]);
-            top_[b] = t;
-        }
-
-        Move* moves_;
-        int* scores_;
-        int count_;
-        int blocks_ = 0;
-        int top_[(MoveList::Capacity + BlockSize - 1) / BlockSize];
-    };
 
 } // namespace
 
@@ -294,50 +173,14 @@ void Searcher::checkClock()
 
 bool Searcher::isQuiet(Move m) const { return !isPromotion(m) && pos_.capturedBy(m) == 0; }
 
-// Order: the table's move, then the captures and promotions that do not lose
-// material by victim and attacker, the killers, the quiet moves by their
-// history and their history after the last two moves, and last the captures
-// that lose material.
-void Searcher::scoreMoves(const MoveList& list, int* scores, Move ttMove, int ply) const
+QuietHistory Searcher::quietHistory(int ply) const
 {
     // No history after a pass or before the root: a table of zeros.
-    static constexpr std::int16_t none[2 * KindCount * SquareCount] = {};
-    const int side = pos_.sideToMove();
+    static constexpr std::int16_t none[ContinuationSize] = {};
     const std::int16_t* follow1 = continuation(ply - 1);
     const std::int16_t* follow2 = continuation(ply - 2);
-    if (!follow1)
-        follow1 = none;
-    if (!follow2)
-        follow2 = none;
-    const int(*history)[SquareCount] = history_[side];
-    const Move killer0 = frame(ply).killers[0], killer1 = frame(ply).killers[1];
-    const int* values = exchangeValues();
-    for (int i = 0; i < list.size; ++i) {
-        const Move m = list.moves[i];
-        const int to = toOf(m);
-        int s;
-        const int victim = isDrop(m) ? 0 : pos_.piece(to);
-        if (m == ttMove)
-            s = 1 << 30;
-        else if (victim || isPromotion(m)) {
-            s = (victim ? kindValue(kindOf(victim)) * 8 : 0)
-                - kindValue(kindOf(pos_.piece(fromOf(m)))) / 16 + (isPromotion(m) ? 800 : 0);
-            s += pos_.seeAtLeast(m, 0, values) ? 1 << 28 : -(1 << 26);
-        } else if (m == killer0)
-            s = (1 << 27) + 1;
-        else if (m == killer1)
-            s = 1 << 27;
-        else if (isDrop(m)) {
-            // A drop takes nothing and never promotes.
-            const int slot = slotOf(m);
-            const int piece = pieceIndex(makePiece(side, slotKind[slot])) * SquareCount + to;
-            s = history[SquareCount + slot][to] + follow1[piece] + follow2[piece];
-        } else {
-            const int piece = pieceIndex(pos_.piece(fromOf(m))) * SquareCount + to;
-            s = history[fromOf(m)][to] + follow1[piece] + follow2[piece];
-        }
-        scores[i] = s;
-    }
+    return QuietHistory { history_[pos_.sideToMove()], follow1 ? follow1 : none,
+        follow2 ? follow2 : none };
 }
 
 void Searcher::rewardQuiet(Move m, int ply, int depth, const Move* tried, int triedCount)
@@ -407,24 +250,11 @@ int Searcher::quiescence(int alpha, int beta, int ply, int qply)
         best = standPat;
     }
 
-    MoveList list;
-    Bitboard evasionTargets = 0;
-    if (evading) {
-        pos_.generate(list);
-        evasionTargets = pos_.evasionTargets();
-    } else
-        pos_.generateTactical(list);
-    int scores[MoveList::Capacity];
-    scoreMoves(list, scores, NoMove, ply);
+    MovePicker picker(pos_, quietHistory(ply), evading);
     const Move previous = frame(ply - 1).move;
     const int recaptureSquare = previous ? toOf(previous) : NoSquare;
-    Picker picker(list.moves, scores, list.size);
-    for (int i = 0; i < list.size; ++i) {
-        const Move m = picker.next(i);
-        if (evading) {
-            if (!(bit(toOf(m)) & evasionTargets) && kindOf(pos_.movedPiece(m)) != Phoenix)
-                continue;
-        } else if (toOf(m) != recaptureSquare) {
+    while (const Move m = picker.next()) {
+        if (!evading && toOf(m) != recaptureSquare) {
             const int victim = pos_.capturedBy(m);
             // A capture gains the piece on the board and the piece in hand.
             const int gain = (victim ? captureValue(kindOf(victim)) : 0)
@@ -433,7 +263,8 @@ int Searcher::quiescence(int alpha, int beta, int ply, int qply)
             if (standPat + gain + DeltaMargin <= alpha)
                 continue;
             // A capture that loses material in the exchange on its square.
-            if (!pos_.seeAtLeast(m, -LosingCaptureMargin, exchangeValues()))
+            if (!picker.lastWasGoodCapture()
+                && !pos_.seeAtLeast(m, -LosingCaptureMargin, exchangeValues()))
                 continue;
         }
         Undo u;
@@ -525,20 +356,6 @@ int Searcher::negamax(int alpha, int beta, int depth, int ply, bool cutNode, boo
         }
     }
 
-    MoveList list;
-    int scores[MoveList::Capacity];
-    if (root) {
-        // The root's moves in the order of their scores so far.
-        list.size = rootCount_;
-        for (int i = 0; i < rootCount_; ++i) {
-            list.moves[i] = rootMoves_[i].move;
-            scores[i] = rootCount_ - i;
-        }
-    } else {
-        pos_.generate(list);
-        scoreMoves(list, scores, ttMove, ply);
-    }
-
     Move quietsTried[64];
     int quietCount = 0;
     int best = -Infinite, moveCount = 0;
@@ -548,9 +365,14 @@ int Searcher::negamax(int alpha, int beta, int depth, int ply, bool cutNode, boo
     const bool withinReach = staticEval + QuietReachMargin * depth > alpha;
     const Move* killers = frame(ply).killers;
 
-    Picker picker(list.moves, scores, root ? 0 : list.size);
-    for (int i = 0; i < list.size; ++i) {
-        const Move m = root ? list.moves[i] : picker.next(i);
+    // The root tries its moves in the order of their scores so far; every
+    // other node stage by stage.
+    MovePicker picker(pos_, root ? NoMove : ttMove, killers, quietHistory(ply));
+    for (int rootIndex = 0;; ++rootIndex) {
+        const Move m
+            = root ? (rootIndex < rootCount_ ? rootMoves_[rootIndex].move : NoMove) : picker.next();
+        if (!m)
+            break;
         const bool quiet = isQuiet(m);
         const bool killer = m == killers[0] || m == killers[1];
         ++moveCount;
@@ -564,14 +386,20 @@ int Searcher::negamax(int alpha, int beta, int depth, int ply, bool cutNode, boo
         };
 
         // Shallow pruning of quiet moves that neither threaten the phoenix nor
-        // have a chance to reach alpha.
-        if (!pvNode && !inCheck && quiet && best > -MateBound && depth <= ShallowDepth
-            && moveCount > 1 && (moveCount > lateMoveLimit[depth] || (!withinReach && !killer))
-            && !givesCheck())
+        // have a chance to reach alpha. Once it covers every quiet move still
+        // to come but a killer (handed out before them), their order no
+        // longer matters.
+        const bool pruningQuiets = !pvNode && !inCheck && best > -MateBound && depth <= ShallowDepth
+            && moveCount > 1 && (moveCount > lateMoveLimit[depth] || !withinReach);
+        if (pruningQuiets && quiet && (moveCount > lateMoveLimit[depth] || !killer)
+            && !givesCheck()) {
+            picker.leaveQuietsUnsorted();
             continue;
+        }
 
         // Shallow pruning of captures that lose much in the exchange.
         if (!pvNode && !inCheck && !quiet && best > -MateBound && depth <= 3 && moveCount > 1
+            && !picker.lastWasGoodCapture()
             && !pos_.seeAtLeast(m, -LosingCaptureSeeMargin * depth, exchangeValues()))
             continue;
 
@@ -615,7 +443,7 @@ int Searcher::negamax(int alpha, int beta, int depth, int ply, bool cutNode, boo
         if (root) {
             // A root move keeps its score only when it is exact or a lower
             // bound: the first move, or one that raised alpha.
-            RootMove& rm = rootMoves_[i];
+            RootMove& rm = rootMoves_[rootIndex];
             rm.score = moveCount == 1 || score > alpha ? score : -Infinite;
         }
         if (score > best) {
@@ -712,12 +540,11 @@ Result Searcher::search(const Position& root, const std::uint64_t* earlier, int 
     }
     // The root's moves start in the usual order: captures, then the rest by history.
     {
-        int scores[MoveList::Capacity];
-        scoreMoves(moves, scores, NoMove, 0);
-        rootCount_ = moves.size;
-        for (int i = 0; i < moves.size; ++i)
-            rootMoves_[i]
-                = RootMove { pick(moves.moves, scores, moves.size, i), -Infinite, -Infinite };
+        const Move none[2] = { NoMove, NoMove };
+        MovePicker picker(pos_, NoMove, none, quietHistory(0));
+        rootCount_ = 0;
+        while (const Move m = picker.next())
+            rootMoves_[rootCount_++] = RootMove { m, -Infinite, -Infinite };
     }
 
     int score = 0;

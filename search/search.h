@@ -11,6 +11,7 @@
 // in the search line scores 0.
 #pragma once
 
+#include "search/move_picker.h"
 #include "search/position.h"
 #include "search/repetition.h"
 #include "search/table.h"
@@ -123,7 +124,8 @@ private:
     // The node and time limits, a stop asked from another thread, and the listener's tick.
     void checkClock();
     void store(std::uint64_t key, int score, Move m, int depth, int bound, int ply);
-    void scoreMoves(const MoveList& list, int* scores, Move ttMove, int ply) const;
+    // What the side to move learned about its quiet moves, at ply.
+    QuietHistory quietHistory(int ply) const;
     // A quiet move refuted the node: a killer, and history for it and against
     // the quiet moves tried before it.
     void rewardQuiet(Move m, int ply, int depth, const Move* tried, int triedCount);
@@ -136,8 +138,6 @@ private:
         const int c = frame(ply).continuation;
         return c < 0 ? nullptr : continuationHistory_->after[c];
     }
-    // Pieces numbered 0..19 for the history tables.
-    static int pieceIndex(int piece) { return sideOf(piece) * KindCount + kindOf(piece); }
     Frame& frame(int ply) { return stack_[ply + 2]; }
     const Frame& frame(int ply) const { return stack_[ply + 2]; }
 
@@ -153,8 +153,9 @@ private:
     int rootCount_ = 0;
     int history_[2][64][SquareCount];
     struct ContinuationHistory {
-        std::int16_t after[2 * KindCount * SquareCount][2 * KindCount * SquareCount];
+        std::int16_t after[ContinuationSize][ContinuationSize];
     };
+
     std::unique_ptr<ContinuationHistory> continuationHistory_;
     Move pv_[MaxPly + 8][MaxPly + 8];
     int pvLength_[MaxPly + 8];

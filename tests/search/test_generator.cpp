@@ -6,9 +6,11 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <fstream>
 #include <random>
 #include <sstream>
+#include <vector>
 
 using namespace tori;
 using namespace tori::search;
@@ -59,6 +61,20 @@ int playRandomGames(const Position& start, std::mt19937& rng, int games, int pli
 
             MoveList list;
             p.generate(list);
+            // The same moves in two parts: those that take or promote, and the rest.
+            MoveList captures, quiets;
+            p.generateCaptures(captures);
+            p.generateQuiets(quiets);
+            std::vector<Move> whole(list.begin(), list.end()),
+                parts(captures.begin(), captures.end());
+            parts.insert(parts.end(), quiets.begin(), quiets.end());
+            std::sort(whole.begin(), whole.end());
+            std::sort(parts.begin(), parts.end());
+            EXPECT_EQ(parts, whole) << "game " << game << " ply " << ply;
+            for (const Move m : captures)
+                EXPECT_TRUE(isPromotion(m) || p.capturedBy(m) != 0);
+            for (const Move m : quiets)
+                EXPECT_TRUE(!isPromotion(m) && p.capturedBy(m) == 0);
             // Taking the phoenix ends the game; mostly play on, to reach
             // positions with full hands.
             Move m = list.moves[rng() % list.size];
