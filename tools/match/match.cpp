@@ -21,7 +21,7 @@
 //
 // --sprt stops the match as soon as the sequential test decides between
 // ELO0 (H0) and ELO1 (H1) with error rates ALPHA and BETA, after whole pairs
-// of games; --games is then the most it plays.
+// of games and twenty games at least; --games is then the most it plays.
 //
 // --positions writes every position in which the side to move is not in
 // check and plays a quiet move, with the game's result and the score of the
@@ -297,6 +297,8 @@ struct Sprt {
     double upper() const { return std::log((1 - beta) / alpha); }
 };
 
+inline constexpr int MinSprtGames = 20;
+
 bool verbose = false;
 
 // A position for tori-tune and what the mover's search made of it, for the
@@ -476,8 +478,10 @@ int main(int argc, char** argv)
                 plies, a.name.c_str(), wins, draws, losses);
             std::fflush(stdout);
         }
-        // The test decides after whole pairs, both players having had each seat.
-        if (sprt.on && game % 2 == 1) {
+        // The test decides after whole pairs, both players having had each seat,
+        // and not before twenty games: the spread of fewer games is no measure
+        // (seven wins and a draw in eight games looked decided).
+        if (sprt.on && game % 2 == 1 && wins + draws + losses >= MinSprtGames) {
             const double llr = sprt.llr(wins, draws, losses);
             if (!quiet)
                 std::printf("sprt: llr %.2f (%.2f, %.2f)\n", llr, sprt.lower(), sprt.upper());
