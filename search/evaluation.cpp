@@ -2,6 +2,7 @@
 #include "search/tables.h"
 
 #include <algorithm>
+#include <cstdint>
 
 namespace tori::search {
 
@@ -9,17 +10,6 @@ namespace {
 
     inline int popcount(Bitboard b) { return __builtin_popcountll(b); }
 
-    // Adds weight × count to a score.
-    struct Scorer {
-        int score = 0;
-        void add(int index, int count) { score += weights[index] * count; }
-    };
-
-    // Adds the counts themselves, for the tuner.
-    struct Counter {
-        int* counts;
-        void add(int index, int count) { counts[index] += count; }
-    };
 
     // Squares within two king steps of s, worked out from the coordinates
     // alone: this table is made before main, when the other tables may not be.
@@ -51,6 +41,67 @@ namespace {
         return (kind - 1) * param::SymmetricOffsets + dr * 7 + (dc < 0 ? -dc : dc);
     }
 
+    // What a piece other than the phoenix is worth where it stands, by kind,
+    // by the square of a phoenix (NoSquare when it is off the board) and by
+    // its own square, all seen from the piece's side: the weights of its
+    // material, its square and its offset to its own phoenix in one table, and
+    // those of its offset to the enemy phoenix in another. The evaluation
+    // looks these up instead of adding five weights a piece.
+    struct PieceTables {
+        static constexpr int Kinds = RightQuail; // Swallow .. RightQuail
+        static constexpr int NoPhoenix = SquareCount; // the last row: off the board
+        static constexpr int PhoenixSquares = SquareCount + 1;
+        static int row(int phoenix) { return phoenix == NoSquare ? NoPhoenix : phoenix; }
+        std::int16_t own[Kinds][PhoenixSquares][SquareCount];
+        std::int16_t enemy[Kinds][PhoenixSquares][SquareCount];
+        PieceTables()
+            : own {}
+            , enemy {}
+        {
+            for (int kind = Swallow; kind <= RightQuail; ++kind)
+                for (int k = 0; k < PhoenixSquares; ++k)
+                    for (int s = 0; s < SquareCount; ++s) {
+                        int mine = weights[param::Board + kind - 1]
+                            + weights[param::Square + (kind - 1) * SquareCount + s];
+                        int theirs = 0;
+                        if (k != NoPhoenix) {
+                            mine += weights[param::OwnPhoenixOffset + offsetParam(kind, s, k)];
+                            theirs = weights[param::EnemyPhoenixOffset + offsetParam(kind, s, k)];
+                        }
+                        own[kind - 1][k][s] = std::int16_t(mine);
+                        enemy[kind - 1][k][s] = std::int16_t(theirs);
+                    }
+        }
+    };
+    const PieceTables pieceTables;
+
+    // Adds weight × count to a score.
+    struct Scorer {
+        int score = 0;
+        void add(int index, int count) { score += weights[index] * count; }
+        void piece(int kind, int at, int ownPhoenix, int enemyPhoenix, int sign)
+        {
+            score += sign
+                * (pieceTables.own[kind - 1][PieceTables::row(ownPhoenix)][at]
+                    + pieceTables.enemy[kind - 1][PieceTables::row(enemyPhoenix)][at]);
+        }
+    };
+
+    // Adds the counts themselves, for the tuner.
+    struct Counter {
+        int* counts;
+        void add(int index, int count) { counts[index] += count; }
+        void piece(int kind, int at, int ownPhoenix, int enemyPhoenix, int sign)
+        {
+            add(param::Board + kind - 1, sign);
+            add(param::Square + (kind - 1) * SquareCount + at, sign);
+            if (ownPhoenix != NoSquare)
+                add(param::OwnPhoenixOffset + offsetParam(kind, at, ownPhoenix), sign);
+            if (enemyPhoenix != NoSquare)
+                add(param::EnemyPhoenixOffset + offsetParam(kind, at, enemyPhoenix), sign);
+        }
+    };
+
     // Every term, from the upper side's view: the upper side's counts enter
     // with sign +1, the lower side's with -1.
     template <typename Sink> void terms(const Position& p, Sink& sink)
@@ -80,16 +131,10 @@ namespace {
                     attacked[side] |= a;
                     mobility += popcount(a & ~own);
                     const int at = seen(s);
-                    sink.add(param::Square + (kind - 1) * SquareCount + at, sign);
-                    if (kind != Phoenix) {
-                        sink.add(param::Board + kind - 1, sign);
-                        if (ownSeen != NoSquare)
-                            sink.add(
-                                param::OwnPhoenixOffset + offsetParam(kind, at, ownSeen), sign);
-                        if (enemySeen != NoSquare)
-                            sink.add(
-                                param::EnemyPhoenixOffset + offsetParam(kind, at, enemySeen), sign);
-                    }
+                    if (kind == Phoenix)
+                        sink.add(param::Square + (kind - 1) * SquareCount + at, sign);
+                    else
+                        sink.piece(kind, at, ownSeen, enemySeen, sign);
                 }
                 if (mobility)
                     sink.add(param::Mobility + kind - 1, sign * mobility);

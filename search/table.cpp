@@ -1,6 +1,13 @@
 #include "search/table.h"
 
 #include <algorithm>
+#include <cstdlib>
+#include <memory>
+#include <new>
+
+#if defined(__linux__)
+#include <sys/mman.h>
+#endif
 
 namespace tori::search {
 
@@ -19,6 +26,10 @@ namespace {
     int boundOf(std::uint64_t d) { return int((d >> 40) & 0xff); }
     int ageOf(std::uint64_t d) { return int((d >> 48) & 0xff); }
 
+    // Every probe lands on another part of the table: on pages of 2 MB the
+    // processor finds its address without walking the page tables each time.
+    constexpr std::size_t LargePage = std::size_t(2) << 20;
+
 } // namespace
 
 TranspositionTable::TranspositionTable(int megabytes)
@@ -26,8 +37,25 @@ TranspositionTable::TranspositionTable(int megabytes)
     std::uint64_t buckets = 1;
     while (buckets * 2 * sizeof(Bucket) <= std::uint64_t(std::max(megabytes, 1)) << 20)
         buckets *= 2;
-    buckets_ = std::make_unique<Bucket[]>(buckets);
+    const std::size_t bytes = buckets * sizeof(Bucket);
+    const std::size_t alignment = bytes >= LargePage ? LargePage : alignof(Bucket);
+    void* memory = std::aligned_alloc(alignment, (bytes + alignment - 1) / alignment * alignment);
+    if (!memory)
+        throw std::bad_alloc();
+#if defined(__linux__) && defined(MADV_HUGEPAGE)
+    if (alignment == LargePage)
+        madvise(memory, bytes, MADV_HUGEPAGE);
+#endif
+    Bucket* b = static_cast<Bucket*>(memory);
+    std::uninitialized_default_construct_n(b, buckets);
+    buckets_ = std::unique_ptr<Bucket[], Release>(b, Release { buckets });
     mask_ = buckets - 1;
+}
+
+void TranspositionTable::Release::operator()(Bucket* b) const
+{
+    std::destroy_n(b, count);
+    std::free(b);
 }
 
 void TranspositionTable::clear()

@@ -26,6 +26,8 @@ class TranspositionTable {
 public:
     // Allocates about `megabytes` of entries (a power of two of buckets).
     explicit TranspositionTable(int megabytes = 16);
+    TranspositionTable(const TranspositionTable&) = delete;
+    TranspositionTable& operator=(const TranspositionTable&) = delete;
 
     // Forgets every position.
     void clear();
@@ -51,7 +53,12 @@ private:
         Slot entries[BucketSlots];
     };
 
-    std::unique_ptr<Bucket[]> buckets_;
+    // Freed as it was allocated: aligned, on large pages where the system has them.
+    struct Release {
+        std::uint64_t count;
+        void operator()(Bucket* b) const;
+    };
+    std::unique_ptr<Bucket[], Release> buckets_;
     std::uint64_t mask_ = 0;
     std::atomic<int> age_ { 0 };
 };

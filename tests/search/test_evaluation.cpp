@@ -2,12 +2,14 @@
 // mirrored (a right quail is a left quail seen in a mirror), and open squares
 // next to a phoenix count against it only while the enemy holds pieces.
 #include "support/diagram.h"
+#include "sparse_positions.h"
 
 #include "search/evaluation.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <random>
 #include <string>
 
 using namespace tori;
@@ -83,4 +85,36 @@ TEST(Evaluation, OpenSquaresNextToAPhoenixCountOnlyAgainstAnEnemyHand)
     evaluationCounts(Position::fromGame(g, Lower), counts);
     EXPECT_EQ(counts[param::PhoenixHolesAgainstAnyHand], -5); // five empty squares around (4,7)
     EXPECT_EQ(counts[param::HandAgainstHoles + 3 - 1], 2 * 5); // for the upper side
+}
+
+TEST(Evaluation, TheScoreIsTheWeightedSumOfTheCounts)
+{
+    // The search looks up a piece's material, square and phoenix offsets in
+    // tables made from the weights; the tuner fits the counts. Both must
+    // agree, with a phoenix off the board too.
+    auto weightedSum = [](const Position& p) {
+        int counts[param::Count];
+        evaluationCounts(p, counts);
+        long long sum = 0;
+        for (int i = 0; i < param::Count; ++i)
+            sum += static_cast<long long>(counts[i]) * weights[i];
+        return p.sideToMove() == Upper ? sum : -sum;
+    };
+    std::mt19937 rng(7);
+    for (int n = 0; n < 300; ++n) {
+        const Position p = tori::search::test_support::randomSparsePosition(rng);
+        ASSERT_EQ(evaluate(p), weightedSum(p)) << "position " << n;
+    }
+    const GameState taken = tori::testing::fromDiagram("..S.F.."
+                                                       "L.C..PR"
+                                                       "S.r...E"
+                                                       "...l..."
+                                                       ".s..c.."
+                                                       "R..f..S"
+                                                       "l.p..gr");
+    for (const int side : { Upper, Lower }) {
+        const Position p = Position::fromGame(taken, side);
+        ASSERT_EQ(p.phoenix(Upper), NoSquare);
+        EXPECT_EQ(evaluate(p), weightedSum(p));
+    }
 }
