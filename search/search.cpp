@@ -104,6 +104,7 @@ Searcher::Searcher(TranspositionTable& shared, int helper)
     std::fill(std::begin(stack_), std::end(stack_), Frame {});
     std::memset(history_, 0, sizeof history_);
     continuationHistory_ = std::make_unique<ContinuationHistory>();
+    evaluationCache_ = std::make_unique<std::uint64_t[]>(EvaluationCacheSize);
 }
 
 void Searcher::clear()
@@ -169,6 +170,20 @@ void Searcher::checkClock()
     // Asked to stop, by another thread or by the tick just heard.
     if (stopRequested_.load(std::memory_order_relaxed))
         stop_ = true;
+}
+
+int Searcher::staticEvaluation()
+{
+    constexpr std::uint64_t KeyBits = ~std::uint64_t(0xffff);
+    const std::uint64_t key = pos_.key();
+    std::uint64_t& slot = evaluationCache_[key & (EvaluationCacheSize - 1)];
+    if ((slot & KeyBits) == (key & KeyBits) && slot != 0)
+        return std::int16_t(std::uint16_t(slot));
+    const int score = evaluate(pos_);
+    if (score >= std::numeric_limits<std::int16_t>::min()
+        && score <= std::numeric_limits<std::int16_t>::max())
+        slot = (key & KeyBits) | std::uint16_t(std::int16_t(score));
+    return score;
 }
 
 bool Searcher::isQuiet(Move m) const { return !isPromotion(m) && pos_.capturedBy(m) == 0; }
@@ -243,7 +258,7 @@ int Searcher::quiescence(int alpha, int beta, int ply, int qply)
     int best = -Infinite;
     int standPat = 0;
     if (!evading) {
-        standPat = evaluate(pos_);
+        standPat = staticEvaluation();
         if (standPat >= beta)
             return standPat;
         alpha = std::max(alpha, standPat);
@@ -332,7 +347,7 @@ int Searcher::negamax(int alpha, int beta, int depth, int ply, bool cutNode, boo
             return s;
     }
 
-    const int staticEval = inCheck ? -Infinite : evaluate(pos_);
+    const int staticEval = inCheck ? -Infinite : staticEvaluation();
     frame(ply).staticEval = staticEval;
     frame(ply + 1).killers[0] = frame(ply + 1).killers[1] = NoMove;
 

@@ -130,6 +130,9 @@ private:
     // the quiet moves tried before it.
     void rewardQuiet(Move m, int ply, int depth, const Move* tried, int triedCount);
     bool isQuiet(Move m) const;
+    // evaluate() of the current position, remembered by its key: iterative
+    // deepening meets the same positions again and again.
+    int staticEvaluation();
     void sortRootMoves();
     // The history of quiet moves after the move played at ply (by piece and
     // destination), or null when there was none.
@@ -157,6 +160,9 @@ private:
     };
 
     std::unique_ptr<ContinuationHistory> continuationHistory_;
+    // The key's upper 48 bits and the evaluation in the lower 16.
+    static constexpr std::size_t EvaluationCacheSize = std::size_t(1) << 16;
+    std::unique_ptr<std::uint64_t[]> evaluationCache_;
     Move pv_[MaxPly + 8][MaxPly + 8];
     int pvLength_[MaxPly + 8];
     int reduction_[64][64];
