@@ -61,9 +61,12 @@ namespace {
         return ((depth + phase[i]) / period[i]) % 2 != 0;
     }
 
-    // Quiet moves tried at shallow depth before the rest are left out.
-    constexpr int lateMoveLimit[5] = { 0, 7, 12, 20, 32 };
-    constexpr int ShallowDepth = 4; // the depth up to which quiet moves are pruned
+    // Quiet moves tried at shallow depth before the rest are left out: 3, 5,
+    // 9, 14, 20, 28, 37 and 47 at depths 1 to 8.
+    constexpr int ShallowDepth = 8; // the depth up to which quiet moves are pruned
+    constexpr int lateMoveLimit(int depth) { return 3 + depth * depth * 7 / 10; }
+    // Late quiet moves are searched ln(depth) × ln(move number) / this plies shallower.
+    constexpr double ReductionDivisor = 1.5;
 
 } // namespace
 
@@ -100,7 +103,7 @@ Searcher::Searcher(TranspositionTable& shared, int helper)
     for (int d = 0; d < 64; ++d)
         for (int m = 0; m < 64; ++m)
             reduction_[d][m]
-                = d && m ? int(0.5 + std::log(double(d)) * std::log(double(m)) / 2.2) : 0;
+                = d && m ? int(0.5 + std::log(double(d)) * std::log(double(m)) / ReductionDivisor) : 0;
     std::fill(std::begin(stack_), std::end(stack_), Frame {});
     std::memset(history_, 0, sizeof history_);
     continuationHistory_ = std::make_unique<ContinuationHistory>();
@@ -405,8 +408,8 @@ int Searcher::negamax(int alpha, int beta, int depth, int ply, bool cutNode, boo
         // to come but a killer (handed out before them), their order no
         // longer matters.
         const bool pruningQuiets = !pvNode && !inCheck && best > -MateBound && depth <= ShallowDepth
-            && moveCount > 1 && (moveCount > lateMoveLimit[depth] || !withinReach);
-        if (pruningQuiets && quiet && (moveCount > lateMoveLimit[depth] || !killer)
+            && moveCount > 1 && (moveCount > lateMoveLimit(depth) || !withinReach);
+        if (pruningQuiets && quiet && (moveCount > lateMoveLimit(depth) || !killer)
             && !givesCheck()) {
             picker.leaveQuietsUnsorted();
             continue;
