@@ -10,7 +10,6 @@ namespace {
 
     inline int popcount(Bitboard b) { return __builtin_popcountll(b); }
 
-
     // Squares within two king steps of s, worked out from the coordinates
     // alone: this table is made before main, when the other tables may not be.
     struct Near {

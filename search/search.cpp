@@ -102,8 +102,9 @@ Searcher::Searcher(TranspositionTable& shared, int helper)
 {
     for (int d = 0; d < 64; ++d)
         for (int m = 0; m < 64; ++m)
-            reduction_[d][m]
-                = d && m ? int(0.5 + std::log(double(d)) * std::log(double(m)) / ReductionDivisor) : 0;
+            reduction_[d][m] = d && m
+                ? int(0.5 + std::log(double(d)) * std::log(double(m)) / ReductionDivisor)
+                : 0;
     std::fill(std::begin(stack_), std::end(stack_), Frame {});
     std::memset(history_, 0, sizeof history_);
     continuationHistory_ = std::make_unique<ContinuationHistory>();

@@ -1,8 +1,8 @@
 // The evaluation's terms around the phoenixes: the board is the same game
 // mirrored (a right quail is a left quail seen in a mirror), and open squares
 // next to a phoenix count against it only while the enemy holds pieces.
-#include "support/diagram.h"
 #include "sparse_positions.h"
+#include "support/diagram.h"
 
 #include "search/evaluation.h"
 
